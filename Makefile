@@ -1,0 +1,30 @@
+# Thin front door over CMake. Every target first makes sure the Debian
+# packages are there (a quick no-op when they are).
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: setup configure build run check sanitize bench clean
+
+setup:
+	bash scripts/setup.sh
+
+configure: setup
+	cmake -S . -B $(BUILD) -G Ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/solvane
+
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+sanitize: setup
+	bash scripts/sanitize.sh
+
+bench: build
+	bash scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-sanitize

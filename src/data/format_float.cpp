@@ -1,0 +1,97 @@
+#include "format_float.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+struct Picture {
+    QString prefix;
+    QString suffix;
+    int minInteger = 0;
+    int minDecimals = 0;
+    int maxDecimals = 0;
+    bool grouping = false;
+};
+
+bool isPlaceholder(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); }
+
+Picture parse(const QString &section) {
+    Picture p;
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        const QChar c = section[i];
+        if (isPlaceholder(c) || c == QLatin1Char(',') || c == QLatin1Char('.')) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first < 0) {
+        p.prefix = section;
+        return p;
+    }
+    p.prefix = section.left(first);
+    p.suffix = section.mid(last + 1);
+    bool afterPoint = false;
+    for (qsizetype i = first; i <= last; ++i) {
+        const QChar c = section[i];
+        if (c == QLatin1Char(',')) {
+            p.grouping = true;
+        } else if (c == QLatin1Char('.')) {
+            afterPoint = true;
+        } else if (afterPoint) {
+            ++p.maxDecimals;
+            if (c == QLatin1Char('0'))
+                p.minDecimals = p.maxDecimals;
+        } else if (c == QLatin1Char('0') || p.minInteger > 0) {
+            ++p.minInteger;
+        }
+    }
+    return p;
+}
+
+QString render(const Picture &p, double magnitude, const QLocale &locale) {
+    const double scale = std::pow(10.0, p.maxDecimals);
+    // The small nudge keeps decimal halves that binary cannot hold exactly
+    // (2.675) rounding up, as a reader of the figure expects.
+    const double scaled = std::round(magnitude * scale * (1.0 + 4 * DBL_EPSILON));
+    const QString digits = QString::number(scaled, 'f', 0);
+    QString integer = digits.left(qMax<qsizetype>(0, digits.size() - p.maxDecimals));
+    QString decimals = digits.right(qMin<qsizetype>(digits.size(), p.maxDecimals))
+                           .rightJustified(p.maxDecimals, QLatin1Char('0'));
+    integer.remove(QRegularExpression(QStringLiteral("^0+")));
+    if (integer.size() < p.minInteger)
+        integer = integer.rightJustified(p.minInteger, QLatin1Char('0'));
+    if (p.grouping) {
+        const QString separator = locale.groupSeparator();
+        for (qsizetype i = integer.size() - 3; i > 0; i -= 3)
+            integer.insert(i, separator);
+    }
+    while (decimals.size() > p.minDecimals && decimals.endsWith(QLatin1Char('0')))
+        decimals.chop(1);
+    QString text = p.prefix + integer;
+    if (!decimals.isEmpty())
+        text += locale.decimalPoint() + decimals;
+    return text + p.suffix;
+}
+
+} // namespace
+
+QString FormatFloat(const QString &pattern, double value, const QLocale &locale) {
+    if (!std::isfinite(value))
+        return QString::number(value);
+    const QStringList sections = pattern.split(QLatin1Char(';'));
+    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
+        return render(parse(sections[1]), -value, locale);
+    if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty())
+        return render(parse(sections[2]), 0, locale);
+    const Picture picture = parse(sections[0]);
+    const QString text = render(picture, std::fabs(value), locale);
+    // A negative value that rounds to zero shows without its sign.
+    if (value < 0 && text != render(picture, 0, locale))
+        return QStringLiteral("-") + text;
+    return text;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Every data path is the program's folder followed by a fixed relative path.
+// The folder defaults to the executable's; tests and the command-line
+// exporter may point it elsewhere (a fixture, or the exporter's own folder).
+namespace ProgramFolder {
+
+// The folder, always ending with a '/'.
+QString path();
+
+// Overrides the folder; an empty text restores the executable's folder.
+void setPath(const QString &folder);
+
+// The folder followed by a relative path written with '/' separators.
+QString file(const QString &relativePath);
+
+} // namespace ProgramFolder

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+class Database;
+class Query;
+
+// One column of an open query, read at the query's current row. Display
+// width, format and visibility belong to the column and survive moves.
+class Field {
+public:
+    Field(Query *query, int column) : m_query(query), m_column(column) {}
+
+    QString name() const;
+    int index() const { return m_column; }
+    bool isNull() const;
+    QVariant value() const;
+    QString asString() const;    // null reads as ""
+    qint64 asInteger() const;    // null reads as 0
+    double asFloat() const;      // null reads as 0
+    QStringList asLines() const; // a memo's text, one entry per line
+
+    int displayWidth() const;
+    void setDisplayWidth(int width);
+    QString displayFormat() const;
+    void setDisplayFormat(const QString &format);
+    bool isVisible() const;
+    void setVisible(bool visible);
+
+private:
+    Query *m_query;
+    int m_column;
+};
+
+// A SELECT statement held as a list of lines and, once open, the full result
+// with a cursor over it. The statement sent is the lines joined by line
+// breaks; the lines stay after close.
+class Query : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Query(Database &database, QObject *parent = nullptr);
+
+    QStringList &sql() { return m_lines; }
+    const QStringList &sql() const { return m_lines; }
+    QString statement() const { return m_lines.join(QLatin1Char('\n')); }
+
+    // Runs the statement and stands on the first row. A failing statement
+    // raises an AppError with the engine's text and leaves the query closed.
+    void open();
+    void close();
+    bool isActive() const { return m_active; }
+
+    void first();
+    void next();
+    void prior();
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    int recordCount() const { return m_rowCount; }
+    int recNo() const { return m_row; }
+
+    int fieldCount() const { return static_cast<int>(m_columns.size()); }
+    Field field(int column) { return Field(this, column); }
+    // Raises "Field '<name>' not found" when the result has no such column.
+    Field fieldByName(const QString &name);
+    // -1 when the result has no such column; names compare without case.
+    int fieldIndex(const QString &name) const;
+
+    // Any cell of the result, without moving the cursor.
+    const QVariant &value(int row, int column) const;
+
+signals:
+    void afterOpen();
+
+private:
+    friend class Field;
+    struct Column {
+        QString name;
+        int displayWidth = 0;
+        QString displayFormat;
+        bool visible = true;
+    };
+    const QVariant &current(int column) const;
+
+    Database &m_database;
+    QStringList m_lines;
+    std::vector<Column> m_columns;
+    std::vector<QVariant> m_cells; // row-major
+    int m_rowCount = 0;
+    int m_row = 0;
+    bool m_active = false;
+    bool m_eof = true;
+    bool m_bof = true;
+};

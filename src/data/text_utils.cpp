@@ -1,0 +1,24 @@
+#include "text_utils.h"
+
+namespace TextUtils {
+
+QString cut(const QString &text, int maxLength) { return text.left(maxLength); }
+
+QString SubstituiTexto(const QString &search, const QString &text, const QString &replacement) {
+    if (search.isEmpty())
+        return text;
+    const qsizetype step = replacement.contains(search) ? qMax<qsizetype>(1, replacement.size()) : 1;
+    QString result = text;
+    qsizetype pos = 0;
+    while (pos < result.size()) {
+        if (QStringView(result).mid(pos).startsWith(search)) {
+            result = result.left(pos) + replacement + result.mid(pos + search.size());
+            pos += step;
+        } else {
+            ++pos;
+        }
+    }
+    return result;
+}
+
+} // namespace TextUtils

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace TextUtils {
+
+// The short-string fields of the windows hold at most this many characters.
+inline constexpr int kShortString = 50;
+
+// The text cut to at most maxLength characters.
+QString cut(const QString &text, int maxLength = kShortString);
+
+// Replaces occurrences of search in text: the scan walks the positions of the
+// text as it changes; wherever the text at a position starts with search, the
+// match is replaced and the scan moves one position on. (After a removal that
+// skips the character that moved into the position, so ".." loses one dot:
+// callers pass topic codes, whose groups are separated by single dots.) An
+// empty search changes nothing, and a replacement that contains the search
+// is stepped over, so the scan always ends.
+QString SubstituiTexto(const QString &search, const QString &text, const QString &replacement);
+
+} // namespace TextUtils

@@ -1,0 +1,159 @@
+#include "data/app_error.h"
+#include "data/database.h"
+#include "data/query.h"
+#include "study_fixture.h"
+#include "support/fixture_database.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString errorOf(const std::function<void()> &step) {
+    try {
+        step();
+    } catch (const AppError &e) {
+        return e.message();
+    }
+    return {};
+}
+
+class DataLayer : public ::testing::Test {
+protected:
+    FixtureDatabase fixture{studyFixtureSql()};
+    Database db;
+    void SetUp() override {
+        db.setPath(fixture.path());
+        db.setConnected(true);
+    }
+};
+
+} // namespace
+
+TEST(Connection, MissingFileNamesTheFileAndTheReason) {
+    Database db;
+    db.setPath(QStringLiteral("/nao/existe/Solvane.db"));
+    const QString message = errorOf([&] { db.setConnected(true); });
+    EXPECT_TRUE(message.contains(QStringLiteral("/nao/existe/Solvane.db"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("arquivo não encontrado")));
+    EXPECT_FALSE(db.isConnected());
+}
+
+TEST(Connection, FileThatIsNotADatabaseIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Solvane.db"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    Database db;
+    db.setPath(path);
+    const QString message = errorOf([&] { db.setConnected(true); });
+    EXPECT_TRUE(message.contains(path));
+    EXPECT_TRUE(message.contains(QStringLiteral("not a database"))) << message.toStdString();
+    EXPECT_FALSE(db.isConnected());
+}
+
+TEST_F(DataLayer, TheStudyIsOpenedReadOnly) {
+    Query q(db);
+    q.sql() << QStringLiteral("delete from Pais");
+    const QString message = errorOf([&] { q.open(); });
+    EXPECT_TRUE(message.contains(QStringLiteral("readonly"))) << message.toStdString();
+}
+
+TEST_F(DataLayer, EmptyResultIsAtBothEndsWithNoRecords) {
+    Query q(db);
+    q.sql() << QStringLiteral("select Descricao from Regiao where Regiao = 99");
+    q.open();
+    EXPECT_TRUE(q.isActive());
+    EXPECT_TRUE(q.eof());
+    EXPECT_TRUE(q.bof());
+    EXPECT_EQ(q.recordCount(), 0);
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Descricao")).asString(), QString());
+}
+
+TEST_F(DataLayer, WalkingPastTheLastRowKeepsItCurrent) {
+    Query q(db);
+    q.sql() << QStringLiteral("select Regiao, Descricao from Regiao") << QStringLiteral("order by Regiao");
+    q.open();
+    EXPECT_EQ(q.recordCount(), 2);
+    EXPECT_TRUE(q.bof());
+    EXPECT_FALSE(q.eof());
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Descricao")).asString(), QStringLiteral("Norte"));
+    q.next();
+    EXPECT_FALSE(q.bof());
+    EXPECT_FALSE(q.eof());
+    q.next();
+    EXPECT_TRUE(q.eof());
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Descricao")).asString(), QStringLiteral("Nordeste"));
+    q.prior();
+    EXPECT_FALSE(q.eof());
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Regiao")).asInteger(), 1);
+    q.prior();
+    EXPECT_TRUE(q.bof());
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Regiao")).asInteger(), 1);
+    q.next();
+    q.first();
+    EXPECT_TRUE(q.bof());
+    EXPECT_EQ(q.recNo(), 0);
+}
+
+TEST_F(DataLayer, FieldsReadAsTextIntegerFloatAndNullsAsEmptyOrZero) {
+    Query q(db);
+    q.sql() << QStringLiteral("select DMunicipio, Municipio, A01, A02 from \"010101\" where Municipio = 1500107");
+    q.open();
+    EXPECT_EQ(q.fieldByName(QStringLiteral("dmunicipio")).asString(), QStringLiteral("abaetetuba"));
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Municipio")).asInteger(), 1500107);
+    EXPECT_DOUBLE_EQ(q.fieldByName(QStringLiteral("A02")).asFloat(), 20.0);
+    EXPECT_TRUE(q.fieldByName(QStringLiteral("A01")).isNull());
+    EXPECT_EQ(q.fieldByName(QStringLiteral("A01")).asString(), QString());
+    EXPECT_DOUBLE_EQ(q.fieldByName(QStringLiteral("A01")).asFloat(), 0.0);
+    EXPECT_EQ(q.fieldByName(QStringLiteral("A01")).asInteger(), 0);
+    EXPECT_EQ(errorOf([&] { q.fieldByName(QStringLiteral("Nada")); }), QStringLiteral("Field 'Nada' not found"));
+}
+
+TEST_F(DataLayer, ReplacingTheThirdLineRunsTheNewStatementAndKeepsTheOthers) {
+    Query q(db);
+    q.sql() << QStringLiteral("Select Observacao") << QStringLiteral("  From Observacao_Tab_Valor")
+            << QStringLiteral("Where Nivel_Informacao = '01.01.01'");
+    q.open();
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Observacao")).asLines(),
+              (QStringList{QStringLiteral("Nota um"), QStringLiteral("Nota dois")}));
+    q.close();
+    EXPECT_EQ(q.sql().size(), 3); // lines stay after close
+    q.close();                    // closing a closed query does nothing
+    q.sql().replace(2, QStringLiteral("Where Nivel_Informacao = '01.02'"));
+    q.open();
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Observacao")).asLines(), QStringList{QStringLiteral("Outra nota")});
+    EXPECT_EQ(q.sql().at(0), QStringLiteral("Select Observacao"));
+    EXPECT_EQ(q.sql().at(1), QStringLiteral("  From Observacao_Tab_Valor"));
+    EXPECT_EQ(q.statement(), QStringLiteral("Select Observacao\n  From Observacao_Tab_Valor\n"
+                                            "Where Nivel_Informacao = '01.02'"));
+}
+
+TEST_F(DataLayer, AFailingStatementRaisesTheEngineTextAndLeavesTheQueryClosed) {
+    Query q(db);
+    q.sql() << QStringLiteral("select Nada from Regiao");
+    EXPECT_TRUE(errorOf([&] { q.open(); }).contains(QStringLiteral("no such column: Nada")));
+    EXPECT_FALSE(q.isActive());
+    EXPECT_TRUE(q.eof());
+}
+
+TEST_F(DataLayer, AfterOpenLetsTheOwnerSetDisplayWidths) {
+    Query q(db);
+    q.sql() << QStringLiteral("select Sigla, Descricao from Regiao");
+    QObject::connect(&q, &Query::afterOpen, [&q] {
+        q.fieldByName(QStringLiteral("Sigla")).setVisible(false);
+        q.fieldByName(QStringLiteral("Descricao")).setDisplayWidth(40);
+        q.fieldByName(QStringLiteral("Descricao")).setDisplayFormat(QStringLiteral("@"));
+    });
+    QSignalSpy spy(&q, &Query::afterOpen);
+    q.open();
+    EXPECT_EQ(spy.count(), 1);
+    q.next();
+    EXPECT_FALSE(q.fieldByName(QStringLiteral("Sigla")).isVisible());
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Descricao")).displayWidth(), 40);
+    EXPECT_EQ(q.fieldByName(QStringLiteral("Descricao")).displayFormat(), QStringLiteral("@"));
+}

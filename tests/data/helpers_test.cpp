@@ -1,0 +1,119 @@
+#include "data/color_number.h"
+#include "data/comma_text.h"
+#include "data/format_float.h"
+#include "data/text_utils.h"
+#include "data/windows1252.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextUtils, CutKeepsAtMostTheLimit) {
+    EXPECT_EQ(TextUtils::cut(QString(60, QLatin1Char('a'))).size(), 50);
+    EXPECT_EQ(TextUtils::cut(QString(120, QLatin1Char('a')), 100).size(), 100);
+    EXPECT_EQ(TextUtils::cut(QStringLiteral("01.01")), QStringLiteral("01.01"));
+}
+
+TEST(TextUtils, SubstituiTextoScansTheChangingText) {
+    const struct {
+        const char *search, *text, *replacement, *result;
+    } table[] = {
+        {".", "01.01.01", "", "010101"},
+        {".", "03", "", "03"},
+        {".", "", "", ""},
+        {".", "A.B.C.D", "", "ABCD"},
+        {".", "01..02", "", "01.02"}, // the scan moves on past the dot that slid into place
+        {"ab", "xabyab", "Z", "xZyZ"},
+        {".", "a.b", "..", "a..b"},   // a replacement holding the search is stepped over
+        {"", "abc", "x", "abc"},
+    };
+    for (const auto &row : table)
+        EXPECT_EQ(TextUtils::SubstituiTexto(QString::fromUtf8(row.search), QString::fromUtf8(row.text),
+                                            QString::fromUtf8(row.replacement)),
+                  QString::fromUtf8(row.result))
+            << row.text;
+}
+
+TEST(FormatFloat, PatternsWithTheLocaleSeparators) {
+    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const struct {
+        const char *pattern;
+        double value;
+        const char *brazil;
+        const char *states;
+    } table[] = {
+        {"###,##0", 1234.5, "1.235", "1,235"},
+        {"###,##0", 0, "0", "0"},
+        {"###,##0", 1234567890, "1.234.567.890", "1,234,567,890"},
+        {"###,##0", -1234.4, "-1.234", "-1,234"},
+        {"###,##0", 999.5, "1.000", "1,000"},
+        {"##0.00", 12.345, "12,35", "12.35"},
+        {"##0.00", 0, "0,00", "0.00"},
+        {"##0.00", 100, "100,00", "100.00"},
+        {"#0.00", 2.675, "2,68", "2.68"},
+        {"#0.00", 0.004, "0,00", "0.00"},
+        {"0", 49.5, "50", "50"},
+        {"0", -0.2, "0", "0"},
+        {"000000000000.00", 1234.5, "000000001234,50", "000000001234.50"},
+        {",0;-,0", 20000, "20.000", "20,000"},
+        {",0;-,0", -1500, "-1.500", "-1,500"},
+        {",0;-,0", 0, "0", "0"},
+    };
+    for (const auto &row : table) {
+        EXPECT_EQ(FormatFloat(QString::fromUtf8(row.pattern), row.value, br), QString::fromUtf8(row.brazil))
+            << row.pattern << " " << row.value;
+        EXPECT_EQ(FormatFloat(QString::fromUtf8(row.pattern), row.value, us), QString::fromUtf8(row.states))
+            << row.pattern << " " << row.value;
+    }
+}
+
+TEST(ColorNumber, RedInTheLowByte) {
+    const struct {
+        qint64 number;
+        int r, g, b;
+    } table[] = {
+        {10420224, 0, 0, 159}, {16744448, 0, 128, 255}, {16770764, 204, 230, 255}, {182, 182, 0, 0},
+        {255, 255, 0, 0},      {33023, 255, 128, 0},    {64507, 251, 251, 0},      {2883371, 43, 255, 43},
+        {14011334, 198, 203, 213}, {0, 0, 0, 0},
+    };
+    for (const auto &row : table) {
+        const QColor c = ColorNumber::toColor(row.number);
+        EXPECT_EQ(c, QColor(row.r, row.g, row.b)) << row.number;
+        EXPECT_EQ(ColorNumber::fromColor(c), row.number);
+    }
+    EXPECT_TRUE(ColorNumber::toColor(0xFF00000F).isValid()); // a system colour resolves through the palette
+}
+
+TEST(Windows1252, EveryByteRoundTripsAndTheTypographicBlockIsNotLatin1) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    const QString text = Windows1252::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(Windows1252::encode(text), all);
+    EXPECT_EQ(text[0x80], QChar(0x20AC)); // euro sign
+    EXPECT_EQ(text[0x93], QChar(0x201C)); // left double quotation mark
+    EXPECT_EQ(text[0x9F], QChar(0x0178)); // Y with diaeresis
+    EXPECT_EQ(text[0x81], QChar(0x0081)); // undefined byte keeps its number
+    EXPECT_EQ(text[0xE3], QChar(0x00E3)); // ã
+    EXPECT_EQ(Windows1252::encode(QStringLiteral("São Paulo – Ω")), QByteArray("S\xe3o Paulo \x96 ?"));
+}
+
+TEST(CommaText, AttributeLinesRoundTrip) {
+    const QStringList items{QStringLiteral("VALOR"),
+                            QStringLiteral("Domicilios.Urbanos, rurais.V001"),
+                            QStringLiteral("Déficit habitacional \"básico\""),
+                            QStringLiteral("V001"),
+                            QString(),
+                            QStringLiteral("S")};
+    const QString line = CommaText::join(items);
+    EXPECT_EQ(CommaText::split(line), items);
+
+    // The lines the catalogue writes: six quoted items, blanks and commas inside.
+    const QString written = QStringLiteral("\"VALOR\",\"A.B\",\"Total de domicílios, urbanos\",\"V02\",\"V02/V01\",\"N\"");
+    EXPECT_EQ(CommaText::split(written),
+              (QStringList{"VALOR", "A.B", "Total de domicílios, urbanos", "V02", "V02/V01", "N"}));
+
+    // Outside quotes a blank separates items; a trailing comma adds an empty one.
+    EXPECT_EQ(CommaText::split(QStringLiteral("a b,c,")), (QStringList{"a", "b", "c", ""}));
+    EXPECT_EQ(CommaText::join(QStringList{QString()}), QStringLiteral("\"\""));
+}
