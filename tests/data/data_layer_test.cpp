@@ -1,7 +1,7 @@
 #include "data/app_error.h"
 #include "data/database.h"
 #include "data/query.h"
-#include "study_fixture.h"
+#include "support/study_fixture.h"
 #include "support/fixture_database.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "data/database.h"
 #include "data/portuguese_collation.h"
 #include "data/query.h"
-#include "study_fixture.h"
+#include "support/study_fixture.h"
 #include "support/fixture_database.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "study_fixture.h"
+#include "support/study_fixture.h"
 
 QString studyFixtureSql() {
     return QStringLiteral(R"SQL(
