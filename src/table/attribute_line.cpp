@@ -1,0 +1,16 @@
+#include "table/attribute_line.h"
+
+#include "data/comma_text.h"
+
+QString AttributeLine::text() const {
+    const QString separator = QStringLiteral("\",\"");
+    return QLatin1Char('"') + kind + separator + path + separator + title + separator + name + separator + formula +
+           separator + sample + QLatin1Char('"');
+}
+
+AttributeLine AttributeLine::parse(const QString &line) {
+    QStringList items = CommaText::split(line);
+    while (items.size() < 6)
+        items << QString();
+    return {items[0], items[1], items[2], items[3], items[4], items[5]};
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "table/query_builder.h"
+
+#include <QStringList>
+#include <functional>
+
+class Query;
+class ResultTable;
+
+// The three steps that turn the rows of the value query into the result
+// table: define its fields, label them, fill the rows.
+namespace ResultAssembly {
+
+// Closes the table, defines its fixed fields, lets the catalogue of the
+// topic's table append the attribute fields (and their FAtributos lines),
+// creates the table empty and shows the territory columns of the run.
+void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &shown, Query &qAux,
+            QStringList &FAtributos);
+
+// Titles, widths, formats, tags and display handlers. Returns the finest
+// shown territory field, or campoLocal unchanged when none is shown.
+QString label(ResultTable &cdsDados, const QString &topic, const QStringList &FAtributos, const QString &campoLocal);
+
+// Progress of the fill: called with the row count first, then once per row.
+struct Progress {
+    std::function<void(int maximum)> start;
+    std::function<void(int position)> step;
+};
+
+// Appends one row per row of the open value query, turning display texts
+// into names and the total row (kind totalKind) into "TOTAL" texts. Display
+// updates of the table are suspended on entry; the caller resumes them.
+void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const ShownTerritory &shown, int totalKind,
+          const QStringList &FAtributos, const Progress &progress);
+
+} // namespace ResultAssembly

@@ -1,0 +1,63 @@
+#include "table/text_export.h"
+
+#include "data/app_error.h"
+#include "data/windows1252.h"
+#include "table/attribute_line.h"
+#include "table/result_table.h"
+
+#include <QSaveFile>
+
+namespace TextExport {
+
+QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator) {
+    std::vector<int> columns;
+    for (int index : cdsDados.topLevelFields()) {
+        const ResultField &field = cdsDados.field(index);
+        if (field.isVisible() && !field.isGroup())
+            columns.push_back(index);
+    }
+    for (const QString &text : FAtributos) {
+        const AttributeLine line = AttributeLine::parse(text);
+        if (!line.isValue())
+            continue;
+        const ResultField &field = cdsDados.fieldByName(line.path);
+        if (field.parent() < 0 && field.isVisible())
+            continue; // already written among the top-level fields
+        columns.push_back(field.index());
+    }
+
+    QStringList result;
+    QString title;
+    for (int index : columns)
+        title += cdsDados.field(index).displayLabel() + separator;
+    title.chop(1);
+    result << title;
+
+    cdsDados.first();
+    for (int row = 0; row < cdsDados.recordCount(); ++row) {
+        QString line;
+        for (int index : columns)
+            line += cdsDados.plainText(row, index) + separator;
+        line.chop(1);
+        result << line;
+    }
+    cdsDados.first();
+    return result;
+}
+
+QByteArray encode(const QStringList &lines, bool utf8) {
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return utf8 ? text.toUtf8() : Windows1252::encode(text);
+}
+
+void write(const QString &path, const QByteArray &bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw AppError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(path, file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw AppError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, file.errorString()));
+}
+
+} // namespace TextExport

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QStringList>
+
+class ResultTable;
+
+// The result table as a delimited text file: a title line, then one line per
+// row (total rows included) with the plain values, all separated by one
+// character and nothing quoted.
+namespace TextExport {
+
+// Title line and row lines; leaves the table on its first row. The columns
+// are the shown top-level plain fields, then every value attribute of
+// FAtributos that is not one of those (a top-level value field is written
+// once).
+QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator);
+
+// Every line followed by CR LF, in Windows-1252 or, on request, UTF-8.
+QByteArray encode(const QStringList &lines, bool utf8 = false);
+
+// Writes the bytes in place of the file at path through a temporary file in
+// the same folder: a failure raises an error and leaves any previous file
+// untouched.
+void write(const QString &path, const QByteArray &bytes);
+
+} // namespace TextExport

@@ -1,0 +1,115 @@
+#include "data/app_error.h"
+#include "table/result_table.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Regiao, Tipo_Registro and a group G holding the value fields A and B.
+class ResultTableTest : public ::testing::Test {
+  protected:
+    ResultTableTest() {
+        m_regiao = m_table.addField(QStringLiteral("Regiao"), FieldKind::Text, 5);
+        m_tipo = m_table.addField(QStringLiteral("Tipo_Registro"), FieldKind::Integer);
+        m_group = m_table.addField(QStringLiteral("G"), FieldKind::Group);
+        m_a = m_table.addField(QStringLiteral("A"), FieldKind::Float, 0, m_group);
+        m_b = m_table.addField(QStringLiteral("B"), FieldKind::Float, 0, m_group);
+        m_table.createDataSet();
+    }
+
+    void addRow(const QString &regiao, int tipo, double a) {
+        m_table.append();
+        m_table.setText(m_regiao, regiao);
+        m_table.setInteger(m_tipo, tipo);
+        m_table.setFloat(m_a, a);
+    }
+
+    ResultTable m_table;
+    int m_regiao, m_tipo, m_group, m_a, m_b;
+};
+
+TEST_F(ResultTableTest, NestedFieldsAreReachedByFullName) {
+    EXPECT_EQ(m_table.findField(QStringLiteral("G.A")), m_a);
+    EXPECT_EQ(m_table.findField(QStringLiteral("g.b")), m_b);
+    EXPECT_EQ(m_table.findField(QStringLiteral("A")), -1);
+    EXPECT_EQ(m_table.field(m_b).parent(), m_group);
+    EXPECT_EQ(m_table.topLevelFields(), (std::vector<int>{m_regiao, m_tipo, m_group}));
+    try {
+        m_table.fieldByName(QStringLiteral("G.C"));
+        FAIL();
+    } catch (const AppError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Field 'G.C' not found"));
+    }
+    // A field added under a value field goes to the top level.
+    const int stray = m_table.addField(QStringLiteral("X"), FieldKind::Float, 0, m_a);
+    EXPECT_EQ(m_table.field(stray).fullName(), QStringLiteral("X"));
+}
+
+TEST_F(ResultTableTest, RowsCursorAndPlainText) {
+    EXPECT_TRUE(m_table.eof());
+    EXPECT_TRUE(m_table.bof());
+    EXPECT_EQ(m_table.recNo(), 0);
+    addRow(QStringLiteral("Nordeste"), 5, 1234.5);
+    addRow(QStringLiteral("Norte"), 6, 0.1 + 0.2);
+    EXPECT_EQ(m_table.recordCount(), 2);
+    EXPECT_EQ(m_table.asString(0, m_regiao), QStringLiteral("Norde")); // cut to the field's size
+    EXPECT_EQ(m_table.plainText(0, m_a), QStringLiteral("1234,5"));
+    EXPECT_EQ(m_table.plainText(1, m_a), QStringLiteral("0,3"));
+    EXPECT_EQ(m_table.plainText(0, m_b), QString()); // never set: null
+    EXPECT_EQ(m_table.plainText(0, m_tipo), QStringLiteral("5"));
+
+    m_table.first();
+    EXPECT_TRUE(m_table.bof());
+    EXPECT_EQ(m_table.recNo(), 1);
+    m_table.next();
+    EXPECT_EQ(m_table.recNo(), 2);
+    EXPECT_FALSE(m_table.eof());
+    m_table.next();
+    EXPECT_TRUE(m_table.eof());
+    EXPECT_EQ(m_table.recNo(), 2); // stays on the last row
+}
+
+TEST_F(ResultTableTest, FilterLeavesOutOneRowKind) {
+    addRow(QStringLiteral("N"), 5, 1);
+    addRow(QStringLiteral("S"), 6, 2);
+    addRow(QStringLiteral("L"), 5, 3);
+    m_table.setFilter(QStringLiteral("Tipo_Registro <> 6"));
+    EXPECT_EQ(m_table.recordCount(), 3); // set but not switched on
+    m_table.setFiltered(true);
+    EXPECT_EQ(m_table.recordCount(), 2);
+    EXPECT_EQ(m_table.asFloat(1, m_a), 3.0);
+    m_table.setFiltered(false);
+    EXPECT_EQ(m_table.recordCount(), 3);
+    m_table.setFilter(QStringLiteral("Regiao = 'N'"));
+    EXPECT_THROW(m_table.setFiltered(true), AppError);
+}
+
+TEST_F(ResultTableTest, SuspendedUpdatesReachViewsOnceOnResume) {
+    QSignalSpy resets(&m_table, &ResultTable::contentReset);
+    QSignalSpy scrolls(&m_table, &ResultTable::afterScroll);
+    m_table.disableControls();
+    for (int i = 0; i < 100; ++i)
+        addRow(QStringLiteral("R"), 1, i);
+    m_table.first();
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(scrolls.count(), 0);
+    m_table.enableControls();
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(scrolls.count(), 1);
+    m_table.next();
+    EXPECT_EQ(scrolls.count(), 2);
+}
+
+TEST_F(ResultTableTest, CloseNotifiesAndEmpties) {
+    addRow(QStringLiteral("N"), 5, 1);
+    QSignalSpy closes(&m_table, &ResultTable::afterClose);
+    m_table.close();
+    m_table.close();
+    EXPECT_EQ(closes.count(), 1);
+    EXPECT_FALSE(m_table.isActive());
+    EXPECT_EQ(m_table.recordCount(), 0);
+    EXPECT_THROW(m_table.append(), AppError);
+}
+
+} // namespace

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/query.h"
+#include "support/fixture_database.h"
+#include "table/result_table.h"
+#include "table/table_run.h"
+
+#include <QString>
+
+// The shared small study plus the table "010102" (topic "01.01.02"): a
+// catalogue with a group holding a percentage and a survey-sample figure and
+// a top-level figure, rows of every kind (municipalities, "DEMAIS" rows of a
+// state, a region and the country, micro-regions, a metropolitan region and
+// its total, states, regions, the country) and notes of four lines; and the
+// table "020101" whose catalogue names a column the table lacks.
+QString tableFixtureSql();
+
+// That study connected, with the queries and the result table of a run.
+struct TableFixture {
+    TableFixture();
+
+    FixtureDatabase fixture;
+    Database db;
+    Query qValorNivel{db};
+    Query qAux{db};
+    Query qObservacao{db};
+    ResultTable cdsDados;
+    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
+    TableRun::State state;
+};

@@ -1,0 +1,57 @@
+#include "data/app_error.h"
+#include "table/text_export.h"
+#include "table_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TextExportTest : public ::testing::Test, protected TableFixture {
+  protected:
+    TextExportTest() { tableRun.run(QStringLiteral("01.01.02"), SelectionState(), state); }
+};
+
+TEST_F(TextExportTest, FileBytesWithEachSeparator) {
+    // The top-level figure "Total geral" comes once, among the plain fields.
+    const struct {
+        QChar separator;
+        QByteArray bytes;
+    } cases[] = {
+        {QLatin1Char(';'), "Regi\xE3o;Total geral;Percentual;Amostra\r\nNordeste;2564,5;28;1715\r\n"
+                           "Norte;300;10;99\r\nTOTAL;2864,5;25;1814\r\n"},
+        {QLatin1Char(','), "Regi\xE3o,Total geral,Percentual,Amostra\r\nNordeste,2564,5,28,1715\r\n"
+                           "Norte,300,10,99\r\nTOTAL,2864,5,25,1814\r\n"},
+        {QLatin1Char('\t'), "Regi\xE3o\tTotal geral\tPercentual\tAmostra\r\nNordeste\t2564,5\t28\t1715\r\n"
+                            "Norte\t300\t10\t99\r\nTOTAL\t2864,5\t25\t1814\r\n"},
+    };
+    for (const auto &c : cases) {
+        cdsDados.next();
+        const QStringList lines = TextExport::lines(cdsDados, state.FAtributos, c.separator);
+        EXPECT_EQ(TextExport::encode(lines), c.bytes);
+        EXPECT_EQ(cdsDados.currentRow(), 0);
+    }
+    EXPECT_EQ(TextExport::encode({QStringLiteral("Região")}, true), QByteArray("Regi\xC3\xA3o\r\n"));
+}
+
+TEST_F(TextExportTest, TableWithoutColumnsGivesAnEmptyTitleLine) {
+    ResultTable empty;
+    empty.createDataSet();
+    EXPECT_EQ(TextExport::encode(TextExport::lines(empty, {}, QLatin1Char(';'))), QByteArray("\r\n"));
+}
+
+TEST_F(TextExportTest, WriteReplacesTheFileOrLeavesItAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Solvane_2000.Txt"));
+    TextExport::write(path, "velho\r\n");
+    TextExport::write(path, "novo\r\n");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("novo\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Solvane_2000.Txt"});
+    EXPECT_THROW(TextExport::write(dir.filePath(QStringLiteral("falta/x.txt")), "x"), AppError);
+}
+
+} // namespace
