@@ -1,0 +1,128 @@
+#include "data/program_folder.h"
+#include "table/export_command.h"
+#include "table_fixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int status;
+    QByteArray out;
+    QString err;
+};
+
+class ExportCommandTest : public ::testing::Test {
+  protected:
+    ExportCommandTest() : m_fixture(tableFixtureSql()) { ProgramFolder::setPath(m_fixture.folder()); }
+    ~ExportCommandTest() override { ProgramFolder::setPath(QString()); }
+
+    Outcome execute(const QStringList &arguments) {
+        QBuffer out, err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        const int status = ExportCommand::execute(arguments, out, err);
+        return {status, out.data(), QString::fromUtf8(err.data())};
+    }
+
+    FixtureDatabase m_fixture;
+};
+
+TEST_F(ExportCommandTest, WritesTheTableOfTheTopic) {
+    const Outcome o = execute({"--topico", "01.01.02", "--agrupar", "uf", "--regiao=2", "--separador", "tab"});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out, QByteArray("U.F.\tTotal geral\tPercentual\tAmostra\r\nAL\t710\t25\t0\r\n"
+                                "PE\t1854,5\t30\t1410\r\nTOT.\t2564,5\t28\t1715\r\n"));
+    EXPECT_TRUE(o.err.isEmpty());
+}
+
+TEST_F(ExportCommandTest, OptionsBecomeTheSelection) {
+    const ExportCommand::Options o = ExportCommand::parse(
+        {"--topico",       "01.01.01", "--agrupar", "municipio", "--uf",         "26",
+         "--microrregiao", "26001",    "--rm",      "1",         "--municipio",  "0",
+         "--pop-min",      "20000",    "--pop-max", "90000",     "--municipios", "2611606, 2607901",
+         "--separador",    ",",        "--saida",   "x.txt",     "--utf8"});
+    EXPECT_EQ(o.topic, QStringLiteral("01.01.01"));
+    EXPECT_EQ(o.selection.agrupar, 4);
+    EXPECT_EQ(o.selection.unidadeFederativa, 26);
+    EXPECT_EQ(o.selection.microRegiao, 26001);
+    EXPECT_EQ(o.selection.regiaoMetropolitana, 1);
+    EXPECT_EQ(o.selection.faixaInicial, 20000);
+    EXPECT_EQ(o.selection.faixaFinal, 90000);
+    EXPECT_EQ(o.selection.municipiosSelecionados, (QStringList{"/2611606", "/2607901"}));
+    EXPECT_EQ(o.separator, QLatin1Char(','));
+    EXPECT_EQ(o.output, QStringLiteral("x.txt"));
+    EXPECT_TRUE(o.utf8);
+}
+
+TEST_F(ExportCommandTest, BadInputExitsWithTwoAndOneLine) {
+    const struct {
+        QStringList arguments;
+        const char *message;
+    } cases[] = {
+        {{"--topico", "01.01.02", "--cor", "azul"}, "opção desconhecida: \"--cor\""},
+        {{"--agrupar", "regiao"}, "falta a opção --topico"},
+        {{"--topico", "01.01.02", "--uf", "PE"}, "valor não numérico para --uf: \"PE\""},
+        {{"--topico", "01.01.02", "--pop-min", "-5"}, "valor não numérico para --pop-min: \"-5\""},
+        {{"--topico", "01.01.02", "--municipios", "2611606,x"}, "valor não numérico para --municipios: \"x\""},
+        {{"--topico", "01.01.02", "--agrupar", "pais"}, "agrupamento inválido: \"pais\""},
+        {{"--topico", "01.01.02", "--separador", "|"}, "separador inválido: \"|\""},
+        {{"--topico", "01.01.02", "--regiao"}, "falta o valor de --regiao"},
+        {{"--topico", "09.09.09"}, "tópico inexistente: \"09.09.09\""},
+        {{"--topico", "01.01.01' or '1"}, "tópico inexistente"},
+        {{"--topico", "01.01"}, "o tópico \"01.01\" não é uma tabela"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        const Outcome o = execute(c.arguments);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_TRUE(o.err.startsWith(QStringLiteral("solvane-export: ") + QString::fromUtf8(c.message)))
+            << o.err.toStdString();
+        EXPECT_EQ(o.err.count(QLatin1Char('\n')), 1);
+        EXPECT_TRUE(o.out.isEmpty());
+    }
+}
+
+TEST_F(ExportCommandTest, OutputFileIsReplacedOnlyWhenComplete) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tabela.txt"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("anterior");
+    }
+    // A failing run leaves the previous file as it was.
+    EXPECT_EQ(execute({"--topico", "02.01.01", "--saida", path}).status, 1);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("anterior"));
+    file.close();
+
+    EXPECT_EQ(execute({"--topico", "03", "--saida", path, "--utf8"}).status, 0);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith(QByteArray("Região;U.F.;Microrregião;R. Metropolitana;Cod.Mun.;Município;"
+                                                     "População Total\r\nNordeste;PE;Recife;RM de Recife;"
+                                                     "2611606;Recife;1400000\r\n")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tabela.txt"});
+
+    EXPECT_EQ(execute({"--topico", "03", "--saida", dir.filePath(QStringLiteral("falta/t.txt"))}).status, 1);
+}
+
+TEST_F(ExportCommandTest, MissingStudyIsADatabaseError) {
+    ProgramFolder::setPath(QDir::tempPath() + QStringLiteral("/sem-estudo"));
+    const Outcome o = execute({"--topico", "01.01.02"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_FALSE(o.err.isEmpty());
+}
+
+TEST_F(ExportCommandTest, HelpNeedsNoTopic) {
+    const Outcome o = execute({"--help"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_TRUE(o.out.startsWith("Uso: solvane-export --topico"));
+}
+
+} // namespace
