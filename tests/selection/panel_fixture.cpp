@@ -1,0 +1,96 @@
+#include "panel_fixture.h"
+
+#include "data/query.h"
+#include "support/modal_answerer.h"
+#include "support/study_fixture.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+QString selectionStudySql() {
+    return studyFixtureSql() + QStringLiteral(R"SQL(
+insert into Micro_Regiao values (1, 2, 26, 26002, 'PET', 'Petrolina');
+insert into Municipio values (2611101, 'PE', 'Petrolina', 200000, 2, 26, 26002, 0);
+)SQL");
+}
+
+QStringList entries(const QComboBox *combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+void pick(QComboBox *combo, const QString &text) {
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    ASSERT_TRUE(combo->isEnabled()) << combo->objectName().toStdString();
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    ASSERT_FALSE(view->isVisible()) << "the drop-down stayed open";
+}
+
+void typeAndLeave(NumberEdit *edit, const QString &text) {
+    QTest::mouseClick(edit, Qt::LeftButton);
+    ASSERT_TRUE(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    ASSERT_FALSE(edit->hasFocus());
+}
+
+void toggle(TSel_Municipio_Frm &picker, const QString &name) {
+    auto *list = picker.findChild<QListWidget *>(QStringLiteral("clbSelMunicipio"));
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QTest::keyClick(list, Qt::Key_Space);
+}
+
+void confirm(TSel_Municipio_Frm &picker) {
+    QTest::mouseClick(picker.findChild<QPushButton *>(QStringLiteral("btnOk")), Qt::LeftButton);
+}
+
+void PanelTest::SetUp() {
+    db.setPath(fixture.path());
+    db.setConnected(true);
+    panel = new FilterPanel(db, &window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(panel);
+    picker = new TSel_Municipio_Frm(db, *panel, &window);
+    panel->setSelMunicipio(picker);
+    panel->openLists();
+    window.resize(900, 140);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void PanelTest::TearDown() {
+    picker->closeQueries();
+    panel->closeQueries();
+}
+
+void PanelTest::openPicker(const std::function<void(TSel_Municipio_Frm &)> &whileOpen) {
+    bool opened = false;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        if (opened || modal != picker)
+            return;
+        opened = true;
+        whileOpen(*picker);
+    });
+    auto *button = control<QPushButton>("btnMunicipio");
+    if (button->isHidden())
+        button = control<QPushButton>("btnMunicipioCheck");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(picker->isVisible());
+}
