@@ -10,7 +10,7 @@ PACKAGES=(
   libxlsxwriter-dev
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core fonts-dejavu-extra
+  fonts-liberation fonts-dejavu-core fonts-dejavu-extra fonts-roboto-unhinted
   xvfb xauth
 )
 # Node's package manager fetches the public facts (municipality names, state

@@ -1,13 +1,7 @@
-#include "solvane_application.h"
-
-#include <QLabel>
-#include <QMainWindow>
+#include "app/solvane_application.h"
+#include "app/startup.h"
 
 int main(int argc, char **argv) {
     SolvaneApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Solvane"));
-    window.setCentralWidget(new QLabel(QStringLiteral("Solvane"), &window));
-    window.showMaximized();
-    return app.exec();
+    return Startup::run();
 }

@@ -1,12 +1,14 @@
 #include "solvane_application.h"
 
 #include "data/app_error.h"
+#include "extras/windows_fonts.h"
 
 #include <QMessageBox>
 
 SolvaneApplication::SolvaneApplication(int &argc, char **argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solvane"));
     setApplicationVersion(QStringLiteral("1.5"));
+    WindowsFonts::installApplicationFont();
 }
 
 bool SolvaneApplication::notify(QObject *receiver, QEvent *event) {

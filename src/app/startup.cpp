@@ -1,0 +1,44 @@
+#include "startup.h"
+
+#include "app/main_frm.h"
+#include "app/solvane_application.h"
+#include "data/app_error.h"
+#include "extras/sobre_frm.h"
+
+#include <QPointer>
+#include <QScreen>
+#include <memory>
+
+namespace Startup {
+
+int run() {
+    // The About window is the splash while the main window builds.
+    auto splash = std::make_unique<TSobre_Frm>();
+    splash->setAttribute(Qt::WA_DeleteOnClose, false);
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QPointer<TMain_Frm> mainFrm;
+    try {
+        mainFrm = new TMain_Frm;
+    } catch (const AppError &error) {
+        splash.reset();
+        SolvaneApplication::showError(error.message());
+        return 1;
+    }
+    // The municipality picker is created here, once the main window's
+    // connection exists, and lives until the program ends.
+
+    splash.reset();
+    // Without a window manager nothing maximises; the window then covers
+    // the screen's free area by itself.
+    if (const QScreen *screen = mainFrm->screen())
+        mainFrm->setGeometry(screen->availableGeometry());
+    mainFrm->showMaximized();
+    const int status = QApplication::exec();
+    delete mainFrm;
+    return status;
+}
+
+} // namespace Startup

@@ -1,0 +1,256 @@
+#include "app/main_frm.h"
+#include "app/topic_tree.h"
+#include "app/tree_index.h"
+#include "data/query.h"
+#include "support/modal_answerer.h"
+#include "app/main_window_fixture.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const kSectionLabels[] = {"lblDados", "lblMapa", "lblGrafico", "lblImprimir",
+                                      "lblExportar", "lblAjuda", "lblSobre", "lblSair"};
+
+bool highlighted(const QLabel *label) {
+    return label->font().bold() && label->font().underline() &&
+           label->palette().color(QPalette::WindowText) == QColor(128, 0, 0);
+}
+
+// The captions shown highlighted, by name.
+QStringList highlightedLabels(const MainWindowFixture &f) {
+    QStringList names;
+    for (const char *name : kSectionLabels)
+        if (highlighted(f.label(name)))
+            names << QLatin1String(name);
+    return names;
+}
+
+int page(MainWindowFixture &f) {
+    return f.window().findChild<QStackedWidget *>(QStringLiteral("nbPrincipal"))->currentIndex();
+}
+
+// Closes whatever modal dialog shows, recording its object name.
+ModalAnswerer::Handler closeDialog(QStringList &seen) {
+    return [&seen](QWidget *dialog) {
+        seen << dialog->objectName();
+        dialog->close();
+    };
+}
+
+} // namespace
+
+TEST(MainWindow, StartsOnTheDataSectionWithTheTopLevelLoadedAndTwoNodesOpen) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Solvane"));
+    EXPECT_TRUE(w.dbSolvane().isConnected());
+
+    QTreeWidget *tree = f.tree();
+    ASSERT_EQ(tree->topLevelItemCount(), 4);
+    QStringList titles;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        titles << tree->topLevelItem(i)->text(0);
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Déficit habitacional"), QStringLiteral("Inadequação"),
+                                   QStringLiteral("Municípios selecionados"), QStringLiteral("Domicílios vagos")}));
+
+    // Node 0 and node 13 (counted after the first expansion: "02") are open.
+    QTreeWidgetItem *first = tree->topLevelItem(0);
+    QTreeWidgetItem *second = tree->topLevelItem(1);
+    EXPECT_TRUE(first->isExpanded());
+    EXPECT_EQ(TreeIndex::indexOf(*second), 13);
+    EXPECT_TRUE(second->isExpanded());
+    EXPECT_EQ(TopicTree::picture(*first), TopicTree::OpenTopic);
+    EXPECT_EQ(first->childCount(), 6);
+    EXPECT_EQ(second->child(0)->text(0), QStringLiteral("Infraestrutura"));
+    EXPECT_FALSE(tree->topLevelItem(3)->isExpanded());
+    EXPECT_EQ(w.nivelExpandido(), QStringLiteral("02"));
+
+    EXPECT_TRUE(tree->selectedItems().isEmpty());
+    EXPECT_TRUE(w.nivelSelecionado().isEmpty());
+    EXPECT_TRUE(w.campoMarcado().isEmpty());
+    EXPECT_TRUE(w.campoPercentual().isEmpty());
+    EXPECT_TRUE(w.atributos().isEmpty());
+    EXPECT_EQ(w.tipoGrafico(), 0);
+
+    EXPECT_EQ(highlightedLabels(f), QStringList{QStringLiteral("lblDados")});
+    EXPECT_EQ(page(f), 0);
+    EXPECT_TRUE(f.label("pnlTituloDados")->text().isEmpty());
+    EXPECT_EQ(f.label("pnlSemDados")->text(),
+              QStringLiteral("Escolha o item a consultar na lista à esquerda ...... \nOu clique no botão Pesquisar."));
+
+    // Showing the window gives the tree the focus without choosing a topic.
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(QApplication::focusWidget(), tree);
+    EXPECT_TRUE(w.nivelSelecionado().isEmpty());
+}
+
+TEST(MainWindow, HasTheContainersTheOtherPagesFillIn) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    auto *notebook = w.findChild<QStackedWidget *>(QStringLiteral("nbPrincipal"));
+    ASSERT_EQ(notebook->count(), 3);
+    EXPECT_EQ(notebook->widget(0)->objectName(), QStringLiteral("pgDados"));
+    EXPECT_EQ(notebook->widget(1)->objectName(), QStringLiteral("pgMapa"));
+    EXPECT_EQ(notebook->widget(2)->objectName(), QStringLiteral("pgGrafico"));
+
+    QWidget *filters = w.findChild<QWidget *>(QStringLiteral("pnlFiltros"));
+    QWidget *table = w.findChild<QWidget *>(QStringLiteral("pnlTabela"));
+    ASSERT_TRUE(filters && table);
+    EXPECT_EQ(filters->parentWidget(), notebook->widget(0));
+    ASSERT_NE(filters->layout(), nullptr);
+    EXPECT_EQ(filters->layout()->count(), 0);
+    EXPECT_EQ(f.label("pnlSemDados")->parentWidget(), table);
+    EXPECT_NE(w.findChild<Query *>(QStringLiteral("qNivelInf")), nullptr);
+    EXPECT_FALSE(f.codes()->isVisible());
+
+    // Every header control carries its section number.
+    for (int section = 0; section < 8; ++section)
+        EXPECT_EQ(f.label(kSectionLabels[section])->property("tag").toInt(), section);
+}
+
+TEST(MainWindow, SharedTextFieldsAreCutToFiftyCharacters) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    const QString longText(60, QLatin1Char('x'));
+    w.setCampoLocal(longText);
+    w.setCampoMarcado(longText);
+    w.setCampoPercentual(longText);
+    w.setNivelExpandido(longText);
+    w.setNivelSelecionado(longText);
+    for (const QString &value : {w.campoLocal(), w.campoMarcado(), w.campoPercentual(), w.nivelExpandido(), w.nivelSelecionado()})
+        EXPECT_EQ(value, QString(50, QLatin1Char('x')));
+}
+
+// One click on a header control, as a user makes it.
+struct SectionCase {
+    const char *control;
+    bool marked; // a grid column is marked
+    QStringList messages;
+    QStringList highlighted;
+    int page;
+};
+
+TEST(MainWindow, SectionSwitchHighlightsRefusesAndChangesPage) {
+    const SectionCase cases[] = {
+        {"lblMapa", false, {QStringLiteral("Marque a coluna que deseja ver no mapa, clicando no titulo da mesma !")}, {}, 0},
+        {"btnMapa", false, {QStringLiteral("Marque a coluna que deseja ver no mapa, clicando no titulo da mesma !")}, {}, 0},
+        {"lblGrafico", false, {QStringLiteral("Marque a coluna que deseja ver no gráfico, clicando no titulo da mesma !")}, {}, 0},
+        {"btnGrafico", false, {QStringLiteral("Marque a coluna que deseja ver no gráfico, clicando no titulo da mesma !")}, {}, 0},
+        {"lblExportar", false, {QStringLiteral("Não existe dados para exportar !")}, {}, 0},
+        {"btnExportar", true, {QStringLiteral("Não existe dados para exportar !")}, {}, 0},
+        {"lblMapa", true, {}, {QStringLiteral("lblMapa")}, 1},
+        {"btnGrafico", true, {}, {QStringLiteral("lblGrafico")}, 2},
+        {"btnDados", true, {}, {QStringLiteral("lblDados")}, 0},
+    };
+    for (const SectionCase &c : cases) {
+        SCOPED_TRACE(c.control);
+        MainWindowFixture f;
+        TMain_Frm &w = f.window();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        if (c.marked) {
+            w.setCampoMarcado(QStringLiteral("A01"));
+            w.setCampoPercentual(QStringLiteral("Deficit.A01"));
+        }
+        ModalAnswerer answerer;
+        QTest::mouseClick(w.findChild<QWidget *>(QLatin1String(c.control)), Qt::LeftButton);
+        EXPECT_EQ(answerer.messages(), c.messages);
+        EXPECT_EQ(highlightedLabels(f), c.highlighted);
+        EXPECT_EQ(page(f), c.page);
+    }
+}
+
+TEST(MainWindow, ClickingTheShownViewAgainHighlightsItAgain) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    w.setCampoMarcado(QStringLiteral("A01"));
+    auto *notebook = w.findChild<QStackedWidget *>(QStringLiteral("nbPrincipal"));
+    int pageChanges = 0;
+    QObject::connect(notebook, &QStackedWidget::currentChanged, [&pageChanges] { ++pageChanges; });
+
+    for (const char *control : {"lblMapa", "btnMapa", "lblGrafico", "lblGrafico"}) {
+        QTest::mouseClick(w.findChild<QWidget *>(QLatin1String(control)), Qt::LeftButton);
+        EXPECT_EQ(highlightedLabels(f).size(), 1);
+    }
+    EXPECT_EQ(highlightedLabels(f), QStringList{QStringLiteral("lblGrafico")});
+    EXPECT_EQ(pageChanges, 2);
+
+    // A refused request afterwards leaves nothing highlighted and the page as it was.
+    w.setCampoMarcado(QString());
+    ModalAnswerer answerer;
+    QTest::mouseClick(f.label("lblMapa"), Qt::LeftButton);
+    EXPECT_EQ(answerer.answered(), 1);
+    EXPECT_TRUE(highlightedLabels(f).isEmpty());
+    EXPECT_EQ(page(f), 2);
+}
+
+TEST(MainWindow, AttachmentsAndAboutKeepTheirCaptionHighlightedAfterClosing) {
+    for (const char *control : {"btnImprimir", "lblSobre"}) {
+        SCOPED_TRACE(control);
+        MainWindowFixture f;
+        QStringList seen;
+        ModalAnswerer answerer(closeDialog(seen));
+        QTest::mouseClick(f.window().findChild<QWidget *>(QLatin1String(control)), Qt::LeftButton);
+        const bool about = QLatin1String(control) == QLatin1String("lblSobre");
+        EXPECT_EQ(seen, QStringList{about ? QStringLiteral("Sobre_Frm") : QStringLiteral("Arquivos_Anexos_Frm")});
+        EXPECT_EQ(highlightedLabels(f), QStringList{about ? QStringLiteral("lblSobre") : QStringLiteral("lblImprimir")});
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(f.window().findChildren<QDialog *>().isEmpty());
+    }
+}
+
+TEST(MainWindow, HelpLeavesNoCaptionHighlighted) {
+    MainWindowFixture f;
+    ModalAnswerer answerer; // no help file in the fixture: the box names it
+    QTest::mouseClick(f.label("lblAjuda"), Qt::LeftButton);
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("Ajuda/Solvane_AJUDA.html")));
+    EXPECT_TRUE(highlightedLabels(f).isEmpty());
+}
+
+TEST(MainWindow, ExitClosesQueriesTreesAndConnectionThenFreesTheWindow) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.atributos() << QStringLiteral("\"VALOR\",\"A.A01\"");
+    QTest::mouseClick(f.label("lblSair"), Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.findChild<Query *>(QStringLiteral("qNivelInf"))->isActive());
+    EXPECT_EQ(f.tree(), nullptr);
+    EXPECT_EQ(f.codes(), nullptr);
+    EXPECT_FALSE(w.dbSolvane().isConnected());
+    EXPECT_TRUE(w.atributos().isEmpty());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.pointer().isNull());
+}
+
+TEST(MainWindow, ClosedTopicPanelKeepsATwoPixelStrip) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    w.resize(1024, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto *splitter = w.findChild<QSplitter *>(QStringLiteral("Splitter1"));
+    QWidget *panel = w.findChild<QWidget *>(QStringLiteral("pnlTopicos"));
+    EXPECT_EQ(panel->width(), 169);
+    // Drag the handle to the window's left edge: the panel snaps shut.
+    QSplitterHandle *handle = splitter->handle(1);
+    const QPoint grip(handle->width() / 2, handle->height() / 2);
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, handle->mapFrom(&w, QPoint(0, grip.y() + handle->y())));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFrom(&w, QPoint(0, grip.y() + handle->y())));
+    QApplication::processEvents();
+    EXPECT_EQ(panel->width(), 2);
+    EXPECT_TRUE(panel->isVisible());
+}

@@ -1,0 +1,84 @@
+#include "app/main_frm.h"
+#include "app/startup.h"
+#include "app/main_window_fixture.h"
+#include "data/program_folder.h"
+#include "support/fixture_database.h"
+#include "support/modal_answerer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+int mainWindows() {
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        count += qobject_cast<TMain_Frm *>(widget) != nullptr;
+    return count;
+}
+
+struct UnopenableCase {
+    const char *name;
+    QByteArray content; // empty: no file at all
+    QString reason;
+};
+
+} // namespace
+
+TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
+    const UnopenableCase cases[] = {
+        {"missing", {}, QStringLiteral("arquivo não encontrado")},
+        {"not a database", QByteArray("planilha antiga, não um banco de dados\n").repeated(200),
+         QStringLiteral("file is not a database")},
+    };
+    for (const UnopenableCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        if (!c.content.isEmpty()) {
+            QDir(folder.path()).mkpath(QStringLiteral("Dados"));
+            QFile file(folder.filePath(QStringLiteral("Dados/Solvane.db")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.content);
+        }
+        ProgramFolder::setPath(folder.path());
+        ModalAnswerer answerer;
+        EXPECT_EQ(Startup::run(), 1);
+        ProgramFolder::setPath(QString());
+        ASSERT_EQ(answerer.messages().size(), 1);
+        const QString message = answerer.messages().first();
+        EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("Dados/Solvane.db")))) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
+        EXPECT_EQ(mainWindows(), 0);
+    }
+}
+
+TEST(Startup, ShowsTheMainWindowMaximisedAndEndsWithStatusZeroWhenItCloses) {
+    FixtureDatabase db(topicStudySql());
+    ProgramFolder::setPath(db.folder());
+    bool shownMaximised = false;
+    bool splashGone = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *window = qobject_cast<TMain_Frm *>(widget);
+            if (window && window->isVisible()) {
+                shownMaximised = window->windowState().testFlag(Qt::WindowMaximized);
+                const QWidgetList windows = QApplication::topLevelWidgets();
+                splashGone = std::none_of(windows.begin(), windows.end(), [](QWidget *other) {
+                    return other->objectName() == QLatin1String("Sobre_Frm");
+                });
+                window->close();
+            }
+        }
+    });
+    closer.start(20);
+    EXPECT_EQ(Startup::run(), 0);
+    ProgramFolder::setPath(QString());
+    EXPECT_TRUE(shownMaximised);
+    EXPECT_TRUE(splashGone);
+    EXPECT_EQ(mainWindows(), 0);
+}
