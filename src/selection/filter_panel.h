@@ -2,6 +2,7 @@
 
 #include "selection/selection_state.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class Database;
@@ -63,7 +64,7 @@ private:
 
     bool bandEnabled() const;
 
-    TSel_Municipio_Frm *m_selMunicipio = nullptr;
+    QPointer<TSel_Municipio_Frm> m_selMunicipio;
 
     Query *m_qRegiao;
     Query *m_qUF;
