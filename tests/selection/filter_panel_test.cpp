@@ -83,6 +83,10 @@ TEST_F(PanelTest, AStateRefillsMicroAndMetropolitanRegionsInBothStatementForms) 
     EXPECT_EQ(lines.value(where + 1), "   and Unidade_Federativa = 27");
     EXPECT_EQ(control<Query>("qMicroReg")->sql(), TerritoryStatements::microRegions(2, 27));
     EXPECT_EQ(entries(list("lckMicroReg")), (S{"<Todas>", "Maceió"}));
+    for (const char *name : {"qMicroReg", "qRegMetrop"}) {
+        EXPECT_EQ(control<Query>(name)->fieldByName("Sigla").displayWidth(), 8) << name;
+        EXPECT_EQ(control<Query>(name)->fieldByName("Descricao").displayWidth(), 40) << name;
+    }
 
     for (const char *name : {"lckMicroReg", "lckRegMetrop"})
         EXPECT_EQ(list(name)->currentText(), "<Todas>") << name;
