@@ -6,8 +6,9 @@
 class QTextBrowser;
 
 // The help viewer: the application's HTML help file in its own window,
-// opened at the anchor of a help context ("contexto1" for context 1). One
-// window serves every request and is brought to the front again.
+// opened at the anchor of a help context: the anchor named by the context's
+// number ("1" for context 1). One window serves every request and is
+// brought to the front again.
 class HelpWindow : public QDialog {
     Q_OBJECT
 
@@ -22,7 +23,7 @@ public:
     // The open help window, if any.
     static HelpWindow *instance();
 
-    static QString anchorOf(int context) { return QStringLiteral("contexto%1").arg(context); }
+    static QString anchorOf(int context) { return QString::number(context); }
 
     QTextBrowser *browser() const { return m_browser; }
 

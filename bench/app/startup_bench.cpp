@@ -1,0 +1,47 @@
+#include "app/main_frm.h"
+#include "app/solvane_application.h"
+#include "data/program_folder.h"
+#include "extras/sobre_frm.h"
+
+#include <QFileInfo>
+#include <benchmark/benchmark.h>
+
+// From nothing to the main window shown with its topic tree loaded, on the
+// study in the build's program folder: the splash painted, the main window
+// built (connection, top level, the two start-up expansions), the splash
+// freed and the window shown and painted.
+static void StartUpToMainWindowShown(benchmark::State &state) {
+    ProgramFolder::setPath(QStringLiteral(SOLVANE_PROGRAM_DIR));
+    if (!QFileInfo::exists(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")))) {
+        state.SkipWithError("no study in the build's program folder");
+        return;
+    }
+    for (auto _ : state) {
+        auto *splash = new TSobre_Frm;
+        splash->show();
+        splash->repaint();
+        QApplication::processEvents();
+        auto *window = new TMain_Frm;
+        delete splash;
+        window->resize(1024, 768);
+        window->showMaximized();
+        window->repaint();
+        QApplication::processEvents();
+
+        state.PauseTiming();
+        delete window;
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    SolvaneApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
