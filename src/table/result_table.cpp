@@ -268,17 +268,15 @@ void ResultTable::disableControls() { ++m_disabled; }
 void ResultTable::enableControls() {
     if (m_disabled == 0)
         return;
-    if (--m_disabled == 0 && m_resetPending) {
-        m_resetPending = false;
+    // Titles, widths and visibility may have changed too: the views reload
+    // once, whether rows came or not.
+    if (--m_disabled == 0) {
         emit contentReset();
         emit afterScroll();
     }
 }
 
 void ResultTable::notifyReset() {
-    if (m_disabled > 0) {
-        m_resetPending = true;
-        return;
-    }
-    emit contentReset();
+    if (m_disabled == 0)
+        emit contentReset();
 }

@@ -112,5 +112,4 @@ class ResultTable : public QObject {
     bool m_eof = true;
     bool m_bof = true;
     int m_disabled = 0;
-    bool m_resetPending = false;
 };

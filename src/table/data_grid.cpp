@@ -1,0 +1,135 @@
+#include "table/data_grid.h"
+
+#include "table/cell_colors.h"
+#include "table/group_header_view.h"
+#include "table/result_table.h"
+#include "table/result_table_model.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Paints a cell with the grid's colours, without selection highlight.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    explicit CellDelegate(DataGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        const DataGrid::Colors colors = m_grid->cellColors(index);
+        painter->save();
+        painter->fillRect(option.rect, colors.brush);
+        painter->setClipRect(option.rect);
+        painter->setPen(colors.text);
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(2, 0, -2, 0), index.data(Qt::TextAlignmentRole).toInt(),
+                          index.data().toString());
+        painter->restore();
+    }
+
+  private:
+    DataGrid *m_grid;
+};
+
+constexpr int kIndicatorWidth = 12;
+
+} // namespace
+
+DataGrid::DataGrid(bool coloured, QWidget *parent)
+    : QTableView(parent), m_titles(new GroupHeaderView(this)), m_coloured(coloured) {
+    QFont font = this->font();
+    font.setPointSize(8);
+    setFont(font);
+    setHorizontalHeader(m_titles);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, CellColors::gridBackground());
+    setPalette(p);
+    if (m_coloured)
+        setItemDelegate(new CellDelegate(this));
+
+    // Rows all have one height, so nothing is measured per row.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setFixedWidth(kIndicatorWidth);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+void DataGrid::setTableModel(ResultTableModel *model) {
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    setModel(model);
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::modelReset, this, &DataGrid::layoutColumns);
+    connect(&model->table(), &ResultTable::afterScroll, this, &DataGrid::followTable);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (current.isValid() && m_model)
+            m_model->table().moveTo(current.row());
+    });
+    layoutColumns();
+}
+
+void DataGrid::layoutColumns() {
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        setColumnHidden(c, m_model->field(c).isGroup());
+        if (!m_model->field(c).isGroup())
+            setColumnWidth(c, defaultColumnWidth(c));
+    }
+    m_titles->setFixedHeight(m_titles->sizeHint().height());
+    followTable();
+}
+
+int DataGrid::defaultColumnWidth(int column) const {
+    const ResultField &f = m_model->field(column);
+    const int data = f.displayWidth() * fontMetrics().averageCharWidth() + 4;
+    const int title = m_titles->fontMetrics().horizontalAdvance(f.displayLabel()) + 6;
+    return qMax(data, title);
+}
+
+// The current cell follows the table's current row.
+void DataGrid::followTable() {
+    if (!m_model || m_model->rowCount() == 0)
+        return;
+    const int row = m_model->table().currentRow();
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() == row)
+        return;
+    int column = current.isValid() ? current.column() : 0;
+    while (column < m_model->columnCount() && isColumnHidden(column))
+        ++column;
+    if (column >= m_model->columnCount())
+        return;
+    const QModelIndex index = m_model->index(row, column);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    scrollTo(index);
+}
+
+void DataGrid::setTag(int tag) {
+    m_tag = tag;
+    viewport()->update();
+}
+
+void DataGrid::setRowIndicator(bool shown) { verticalHeader()->setVisible(shown); }
+
+bool DataGrid::hasRowIndicator() const { return !verticalHeader()->isHidden(); }
+
+DataGrid::Colors DataGrid::cellColors(const QModelIndex &index) const {
+    const ResultTable &table = m_model->table();
+    const int kind = table.findField(QStringLiteral("Tipo_Registro"));
+    const bool total = kind >= 0 && table.asInteger(index.row(), kind) == m_totalKind;
+    const bool marked = m_tag > 0 && index.column() == m_tag;
+    return {CellColors::brush(total, index.row() + 1, marked), CellColors::text(index == currentIndex())};
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent *event) {
+    QTableView::mouseDoubleClickEvent(event);
+    emit dblClick();
+}

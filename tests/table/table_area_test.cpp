@@ -1,0 +1,235 @@
+#include "table/data_grid.h"
+#include "table/group_header_view.h"
+#include "table/result_table.h"
+#include "table/result_table_model.h"
+#include "table/table_area.h"
+#include "table_fixture.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+SelectionState selection(int agrupar, int regiao = 0, int uf = 0) {
+    SelectionState s;
+    s.agrupar = agrupar;
+    s.regiao = regiao;
+    s.unidadeFederativa = uf;
+    return s;
+}
+
+class TableAreaTest : public ::testing::Test {
+  protected:
+    TableAreaTest() : m_fixture(tableFixtureSql()) {
+        m_db.setPath(m_fixture.path());
+        m_db.setConnected(true);
+        m_area = std::make_unique<TableArea>(m_db);
+        m_area->setHost({[this] {
+                             ++m_habilitaFiltros;
+                             m_area->cdsDados().close();
+                         },
+                         [this] { ++m_selecionaDados; }, [this](bool shown) { m_semDados = shown; },
+                         [this](bool shown) { m_agrupar = shown; }});
+        m_area->resize(900, 500);
+        m_area->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_area.get()));
+        m_tester = std::make_unique<QAbstractItemModelTester>(grid()->model(),
+                                                              QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+
+    DataGrid *grid() const { return m_area->dbgDados(); }
+    GroupHeaderView *titles() const { return grid()->titles(); }
+    ResultTableModel *model() const { return grid()->tableModel(); }
+
+    int column(const QString &fullName) const { return model()->columnOfField(m_area->cdsDados().findField(fullName)); }
+
+    void clickTitle(int c, int level = -1) {
+        QRect rect(titles()->sectionViewportPosition(c), 0, titles()->sectionSize(c), titles()->height());
+        if (level >= 0)
+            rect = QRect(rect.left(), level * titles()->titleRowHeight(), rect.width(), titles()->titleRowHeight());
+        QTest::mouseClick(titles()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    void clickGroupTitle(int group) {
+        const int firstMember = group + 1;
+        const QPoint at(titles()->sectionViewportPosition(firstMember) + 3,
+                        model()->depth(group) * titles()->titleRowHeight() + 3);
+        QTest::mouseClick(titles()->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    void doubleClick() { QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, QPoint(20, 10)); }
+
+    FixtureDatabase m_fixture;
+    Database m_db;
+    std::unique_ptr<TableArea> m_area;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+    int m_habilitaFiltros = 0;
+    int m_selecionaDados = 0;
+    bool m_semDados = true;
+    bool m_agrupar = false;
+};
+
+TEST_F(TableAreaTest, RunShowsTheTableWithNestedTitles) {
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(2));
+    EXPECT_EQ(m_selecionaDados, 1);
+    EXPECT_FALSE(m_semDados);
+    EXPECT_TRUE(m_agrupar);
+    EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlGauge"))->isVisible());
+    EXPECT_EQ(model()->rowCount(), 6);
+    // Região, U.F., Microrregião, the group B1 with B2 and B3, then B4.
+    ASSERT_EQ(model()->columnCount(), 7);
+    EXPECT_TRUE(grid()->isColumnHidden(column("B1")));
+    EXPECT_FALSE(grid()->isColumnHidden(column("B1.B2")));
+    EXPECT_EQ(titles()->titleRows(), 2);
+    EXPECT_EQ(titles()->height(), 2 * titles()->titleRowHeight());
+    EXPECT_EQ(model()->headerData(column("B1.B3"), Qt::Horizontal).toString(), QStringLiteral("Amostra"));
+    EXPECT_EQ(model()->index(1, 0).data().toString(), QStringLiteral("TOTAL"));
+    EXPECT_EQ(model()->index(1, column("B1.B3")).data().toString(), QStringLiteral("x"));
+    // The group's title spans its members in the top row.
+    EXPECT_EQ(titles()->columnAt(QPoint(titles()->sectionViewportPosition(column("B1.B3")) + 2, 2)), column("B1"));
+    EXPECT_EQ(titles()->columnAt(
+                  QPoint(titles()->sectionViewportPosition(column("B1.B3")) + 2, titles()->titleRowHeight() + 2)),
+              column("B1.B3"));
+    EXPECT_EQ(titles()->columnAt(QPoint(titles()->sectionViewportPosition(column("B4")) + 2, 2)), column("B4"));
+
+    // Notes of four lines: a 56-pixel panel, and the caption panel.
+    EXPECT_TRUE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota"))->isVisible());
+    EXPECT_EQ(m_area->findChild<QWidget *>(QStringLiteral("pnlNota"))->height(), 56);
+    EXPECT_EQ(m_area->findChild<QPlainTextEdit *>(QStringLiteral("memNota"))->toPlainText(),
+              QStringLiteral("Linha 1\nLinha 2\nLinha 3\nLinha 4"));
+    EXPECT_FALSE(m_area->findChild<QLabel *>(QStringLiteral("lblNota20000"))->isVisible());
+    EXPECT_TRUE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
+}
+
+TEST_F(TableAreaTest, HeadingTopicEmptyResultAndMunicipalityList) {
+    m_area->MontaDados(QStringLiteral("01.01"), selection(0));
+    EXPECT_EQ(m_habilitaFiltros, 1);
+    EXPECT_EQ(m_selecionaDados, 0);
+    EXPECT_TRUE(m_semDados);
+
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(0, 9));
+    EXPECT_TRUE(m_semDados);
+    EXPECT_TRUE(m_area->cdsDados().isActive());
+
+    m_area->MontaDados(QStringLiteral("03"), selection(4));
+    EXPECT_FALSE(m_agrupar);
+    EXPECT_FALSE(m_semDados);
+    EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
+    EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota"))->isVisible());
+    // The list has no figure to mark and nothing to freeze.
+    clickTitle(model()->columnCount() - 1);
+    EXPECT_EQ(grid()->tag(), 0);
+    doubleClick();
+    EXPECT_TRUE(m_area->dbgDados2()->isHidden());
+}
+
+TEST_F(TableAreaTest, TitleClickMarksOneFigureColumn) {
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(4));
+    EXPECT_TRUE(m_area->findChild<QLabel *>(QStringLiteral("lblNota20000"))->isVisible());
+    EXPECT_EQ(m_area->findChild<QLabel *>(QStringLiteral("lblNota20000"))->text(),
+              QStringLiteral("- Municípios de população na cidade, inferior a 20.000 habitantes foram agrupados em "
+                             "\"DEMAIS MUNICÍPIOS\"."));
+    int changes = 0;
+    QObject::connect(m_area.get(), &TableArea::markChanged, [&] { ++changes; });
+
+    // "B3" also occurs in the formula of the earlier line of B2: the mark
+    // still names the clicked column.
+    const int b3 = column("B1.B3");
+    clickTitle(b3, 1);
+    EXPECT_EQ(grid()->tag(), b3);
+    EXPECT_EQ(m_area->mark().FCampoMarcado, QStringLiteral("B3"));
+    EXPECT_EQ(m_area->mark().FCampoPercentual, QStringLiteral("B1.B3"));
+
+    clickTitle(column("B4"));
+    EXPECT_EQ(grid()->tag(), column("B4"));
+    EXPECT_EQ(m_area->mark().FCampoPercentual, QStringLiteral("B4"));
+
+    // Territory and group titles change nothing.
+    clickTitle(column("Municipio"));
+    clickGroupTitle(column("B1"));
+    EXPECT_EQ(grid()->tag(), column("B4"));
+
+    clickTitle(column("B4"));
+    EXPECT_EQ(grid()->tag(), 0);
+    EXPECT_TRUE(m_area->mark().FCampoMarcado.isEmpty());
+    EXPECT_TRUE(m_area->mark().FCampoPercentual.isEmpty());
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(TableAreaTest, CellColours) {
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(4));
+    const int b2 = column("B1.B2");
+    clickTitle(b2, 1);
+    // Seven rows: municipalities, the country's "DEMAIS" row, the total row last.
+    const struct {
+        int row;
+        int column;
+        const char *brush;
+    } cases[] = {
+        {0, 0, "#ffffd5"},  {0, b2, "#ffff82"}, {1, 0, "#ffd8b0"},
+        {1, b2, "#ffae88"}, {6, 0, "#ffae5e"},  {6, b2, "#dd6f00"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(grid()->cellColors(model()->index(c.row, c.column)).brush.name().toStdString(), c.brush)
+            << c.row << "," << c.column;
+
+    grid()->setCurrentIndex(model()->index(2, 1));
+    EXPECT_EQ(m_area->cdsDados().currentRow(), 2);
+    EXPECT_EQ(grid()->cellColors(model()->index(2, 1)).text.name().toStdString(), "#000080");
+    EXPECT_EQ(grid()->cellColors(model()->index(2, 2)).text.name().toStdString(), "#000000");
+
+    // What is painted is those colours.
+    const QImage image = grid()->viewport()->grab().toImage();
+    const QRect total = grid()->visualRect(model()->index(6, b2));
+    EXPECT_EQ(QColor(image.pixel(total.left() + 2, total.center().y())).name().toStdString(), "#dd6f00");
+}
+
+TEST_F(TableAreaTest, DoubleClickFreezesTheTerritoryColumns) {
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(2));
+    DataGrid *frozen = m_area->dbgDados2();
+    const int width = grid()->columnWidth(0) + grid()->columnWidth(1) + grid()->columnWidth(2);
+    doubleClick();
+    EXPECT_TRUE(frozen->isVisible());
+    EXPECT_FALSE(frozen->isEnabled());
+    EXPECT_EQ(frozen->width(), width + 30);
+    EXPECT_EQ(frozen->model(), grid()->model());
+    EXPECT_TRUE(grid()->isColumnHidden(0));
+    EXPECT_TRUE(grid()->isColumnHidden(2));
+    EXPECT_FALSE(grid()->isColumnHidden(column("B1.B2")));
+    EXPECT_FALSE(grid()->hasRowIndicator());
+
+    // The frozen grid follows the current row.
+    m_area->cdsDados().moveTo(4);
+    EXPECT_EQ(frozen->currentIndex().row(), 4);
+
+    doubleClick();
+    EXPECT_TRUE(frozen->isHidden());
+    EXPECT_EQ(frozen->model(), nullptr);
+    EXPECT_FALSE(grid()->isColumnHidden(0));
+    EXPECT_TRUE(grid()->hasRowIndicator());
+}
+
+TEST_F(TableAreaTest, CloseRemovesMarkFreezeAndNotes) {
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(2));
+    clickTitle(column("B4"));
+    doubleClick();
+    ASSERT_TRUE(m_area->dbgDados2()->isVisible());
+
+    m_area->cdsDados().close();
+    EXPECT_TRUE(m_area->dbgDados2()->isHidden());
+    EXPECT_TRUE(grid()->hasRowIndicator());
+    EXPECT_EQ(grid()->tag(), 0);
+    EXPECT_TRUE(m_area->mark().FCampoMarcado.isEmpty());
+    EXPECT_TRUE(m_area->findChild<QPlainTextEdit *>(QStringLiteral("memNota"))->toPlainText().isEmpty());
+    EXPECT_EQ(model()->rowCount(), 0);
+
+    // Double click on an empty table does nothing.
+    doubleClick();
+    EXPECT_TRUE(m_area->dbgDados2()->isHidden());
+}
+
+} // namespace
