@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QHash>
+#include <QPoint>
+#include <QStringList>
+
+#include <optional>
+
+// A list of "name=value" lines as the map files hold them: the area list
+// (name=(x/y),(x/y),...) and the colour list (name=colour number). Names are
+// compared ignoring letter case and the first matching line wins. Lookups by
+// name and by point text go through indexes built on first use, so a hover
+// over a large map does not scan the whole list.
+class AreaList {
+  public:
+    AreaList() = default;
+    explicit AreaList(const QStringList &lines) : m_lines(lines) {}
+
+    const QStringList &lines() const { return m_lines; }
+    void setLines(const QStringList &lines);
+    bool isEmpty() const { return m_lines.isEmpty(); }
+
+    // Index of the first line with this name, or -1.
+    int indexOfName(const QString &name) const;
+
+    // Index of the first line that contains the text "(x/y)" of the point
+    // anywhere, or -1.
+    int indexOfPoint(QPoint point) const;
+
+    // Stores name=points: the line replaces the first line found (by name, or
+    // with sameNames by the first point, the seed) or is appended.
+    void store(const QString &name, const QList<QPoint> &points, bool sameNames);
+
+    // Everything before the first "=" (empty when the line has none).
+    static QString nameOf(const QString &line);
+    // Everything after the first "=" (empty when the line has none).
+    static QString valueOf(const QString &line);
+    static QString pointText(QPoint point);
+
+    // The seed of an area line: x between the first "(" and the first "/"
+    // after the "=", y between that "/" and the next ")". Raises AppError
+    // when they are not two integers.
+    static QPoint seedOf(const QString &line);
+
+    // The lines of a text file read as Windows-1252, split at CR LF, LF or CR.
+    // Raises AppError when the file cannot be read.
+    static QStringList readFile(const QString &path);
+
+  private:
+    void invalidate();
+
+    QStringList m_lines;
+    mutable std::optional<QHash<QString, int>> m_names;
+    mutable std::optional<QHash<quint64, int>> m_points;
+};
