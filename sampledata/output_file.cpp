@@ -1,0 +1,33 @@
+#include "output_file.h"
+
+#include "data/app_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace OutputFile {
+
+void makeFolder(const QString &path) {
+    if (!QDir().mkpath(path))
+        throw AppError(QStringLiteral("Não foi possível criar a pasta %1.").arg(path));
+}
+
+void write(const QString &path, const QByteArray &contents) {
+    makeFolder(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
+        throw AppError(QStringLiteral("Não foi possível gravar %1: %2").arg(path, file.errorString()));
+}
+
+void replace(const QString &temporaryPath, const QString &path) {
+    // rename() replaces the target in one step; QFile::rename refuses an
+    // existing target.
+    if (std::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(path).constData()) != 0)
+        throw AppError(QStringLiteral("Não foi possível substituir %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+} // namespace OutputFile
