@@ -53,55 +53,47 @@ void LabelRaster::fillRings(const Viewport &viewport, const QList<QPolygonF> &ri
 }
 
 void LabelRaster::fillEnclosedGaps() {
+    std::deque<int> queue;
+    // Takes pixels from the queue in order and offers each of their four
+    // neighbours inside the picture to visit(from, neighbour).
+    const auto spread = [&](const auto &visit) {
+        while (!queue.empty()) {
+            const int i = queue.front();
+            queue.pop_front();
+            const int x = i % m_width, y = i / m_width;
+            const int next[4][2] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
+            for (const auto &n : next)
+                if (n[0] >= 0 && n[1] >= 0 && n[0] < m_width && n[1] < m_height)
+                    visit(i, n[1] * m_width + n[0]);
+        }
+    };
     // Unlabelled pixels reachable from the picture's edge are the outside.
     std::vector<char> outside(m_labels.size(), 0);
-    std::deque<int> queue;
-    const auto reach = [&](int x, int y) {
-        const size_t i = size_t(y) * m_width + x;
-        if (m_labels[i] < 0 && !outside[i]) {
-            outside[i] = 1;
-            queue.push_back(int(i));
+    const auto reach = [&](int, int n) {
+        if (m_labels[size_t(n)] < 0 && !outside[size_t(n)]) {
+            outside[size_t(n)] = 1;
+            queue.push_back(n);
         }
     };
     for (int x = 0; x < m_width; ++x) {
-        reach(x, 0);
-        reach(x, m_height - 1);
+        reach(-1, x);
+        reach(-1, (m_height - 1) * m_width + x);
     }
     for (int y = 0; y < m_height; ++y) {
-        reach(0, y);
-        reach(m_width - 1, y);
+        reach(-1, y * m_width);
+        reach(-1, y * m_width + m_width - 1);
     }
-    const int dx[4] = {1, -1, 0, 0};
-    const int dy[4] = {0, 0, 1, -1};
-    while (!queue.empty()) {
-        const int i = queue.front();
-        queue.pop_front();
-        const int x = i % m_width, y = i / m_width;
-        for (int k = 0; k < 4; ++k) {
-            const int nx = x + dx[k], ny = y + dy[k];
-            if (nx >= 0 && ny >= 0 && nx < m_width && ny < m_height)
-                reach(nx, ny);
-        }
-    }
+    spread(reach);
     // The enclosed ones grow inwards from their labelled surroundings.
     for (size_t i = 0; i < m_labels.size(); ++i)
         if (m_labels[i] >= 0)
             queue.push_back(int(i));
-    while (!queue.empty()) {
-        const int i = queue.front();
-        queue.pop_front();
-        const int x = i % m_width, y = i / m_width;
-        for (int k = 0; k < 4; ++k) {
-            const int nx = x + dx[k], ny = y + dy[k];
-            if (nx < 0 || ny < 0 || nx >= m_width || ny >= m_height)
-                continue;
-            const size_t n = size_t(ny) * m_width + nx;
-            if (m_labels[n] < 0 && !outside[n]) {
-                m_labels[n] = m_labels[size_t(i)];
-                queue.push_back(int(n));
-            }
+    spread([&](int from, int n) {
+        if (m_labels[size_t(n)] < 0 && !outside[size_t(n)]) {
+            m_labels[size_t(n)] = m_labels[size_t(from)];
+            queue.push_back(n);
         }
-    }
+    });
 }
 
 void LabelRaster::relabel(const std::vector<int> &mapping) {
