@@ -56,7 +56,7 @@ void MainHeader::addTitles() {
     title->setObjectName(QStringLiteral("lblTitulo1"));
     title->setFont(WindowsFonts::pixelFont(QStringLiteral("Impact"), 24));
     title->setTextColor(Qt::white);
-    title->setShadow(QColor(110, 40, 0), QPoint(1, 1));
+    title->setShadow(QColor(100, 30, 0), QPoint(1, 1));
     title->move(72, 4);
     title->resize(title->sizeHint());
 

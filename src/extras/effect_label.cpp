@@ -40,9 +40,10 @@ void EffectLabel::paintEvent(QPaintEvent *) {
     path.addText(outline, outline + metrics.ascent(), font(), text());
 
     if (m_shadowColor.isValid()) {
+        // The shadow is stroked a little wider than the letters so that it
+        // carries light text on a light band.
         const QPainterPath shadow = path.translated(m_shadowOffset);
-        if (outline)
-            painter.strokePath(shadow, QPen(m_shadowColor, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(shadow, QPen(m_shadowColor, outline ? 2 : 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.fillPath(shadow, m_shadowColor);
     }
     if (outline)

@@ -17,7 +17,7 @@ const QString kDireitos = QStringLiteral("© 2005–2026 Núcleo de Estudos da M
 const QString kDireitosLinha1 = QStringLiteral("Todos os direitos reservados.");
 const QString kDireitosLinha2 = QStringLiteral("© 2005–2026 · dados de amostra");
 const QString kEndereco = QStringLiteral("www.example.org/solvane");
-const QString kAmostra = QStringLiteral("Dados de amostra, gerados para demonstração. "
+const QString kAmostra = QStringLiteral("Dados de amostra, gerados para demonstração.\n"
                                         "Contornos dos estados: @svg-maps/brazil (CC BY 4.0).");
 const QColor kFooterBlue(0, 0, 160);
 
@@ -91,7 +91,7 @@ void TSobre_Frm::criaImagem() {
 
     auto *amostra = rotulo("lblAmostra", kAmostra, fonte("Tahoma", 10), Qt::white, Panel1);
     amostra->setAlignment(Qt::AlignCenter);
-    amostra->setGeometry(20, kPictureHeight - 18, kClientWidth - 40, 14);
+    amostra->setGeometry(20, kPictureHeight - 32, kClientWidth - 40, 28);
 }
 
 void TSobre_Frm::criaRodape() {
