@@ -49,8 +49,9 @@ void TopicTree::load(quint8 nivel, int indice, const QString &nivelExpandido) {
     while (!m_query.eof()) {
         const QString code = m_query.fieldByName(QStringLiteral("Nivel_Informacao")).asString();
         const QString title = m_query.fieldByName(QStringLiteral("Descricao")).asString();
+        QTreeWidgetItem *item = nullptr;
         if (topLevel) {
-            auto *item = new QTreeWidgetItem(&m_tree, QStringList{title});
+            item = new QTreeWidgetItem(&m_tree, QStringList{title});
             auto *codeItem = new QTreeWidgetItem(&m_codes, QStringList{code});
             setPicture(*item, ClosedTopic);
             if (code != kTableAtTopLevel) {
@@ -58,7 +59,7 @@ void TopicTree::load(quint8 nivel, int indice, const QString &nivelExpandido) {
                 addPlaceholder(*codeItem);
             }
         } else {
-            auto *item = new QTreeWidgetItem(node, QStringList{title});
+            item = new QTreeWidgetItem(node, QStringList{title});
             auto *codeItem = new QTreeWidgetItem(codeNode, QStringList{code});
             if (childrenAreTopics) {
                 setPicture(*item, ClosedTopic);
@@ -68,6 +69,8 @@ void TopicTree::load(quint8 nivel, int indice, const QString &nivelExpandido) {
                 setPicture(*item, Table);
             }
         }
+        // The narrow panel cuts long titles; the tip shows them whole.
+        item->setToolTip(0, title);
         m_query.next();
     }
 }

@@ -13,12 +13,11 @@
 namespace {
 
 const QString kVersao = QStringLiteral("Versão: 1.5");
-const QString kDireitos = QStringLiteral("© 2005–2026 Núcleo de Estudos da Moradia · Todos os direitos reservados");
+const QString kDireitos = QStringLiteral("© 2005–2026 Rede Solvane Brasil");
 const QString kDireitosLinha1 = QStringLiteral("Todos os direitos reservados.");
 const QString kDireitosLinha2 = QStringLiteral("© 2005–2026 · dados de amostra");
 const QString kEndereco = QStringLiteral("www.example.org/solvane");
-const QString kAmostra = QStringLiteral("Dados de amostra, gerados para demonstração.\n"
-                                        "Contornos dos estados: @svg-maps/brazil (CC BY 4.0).");
+const QString kCreditos = QStringLiteral("Contornos dos estados: @svg-maps/brazil (CC BY 4.0)");
 const QColor kFooterBlue(0, 0, 160);
 
 QLabel *rotulo(const char *name, const QString &text, const QFont &font, const QColor &color, QWidget *parent) {
@@ -88,10 +87,6 @@ void TSobre_Frm::criaImagem() {
     }
     lblVersao->setGeometry(3, 0, 16, kPictureHeight);
     lblDireitos->setGeometry(kClientWidth - 19, 0, 16, kPictureHeight);
-
-    auto *amostra = rotulo("lblAmostra", kAmostra, fonte("Tahoma", 10), Qt::white, Panel1);
-    amostra->setAlignment(Qt::AlignCenter);
-    amostra->setGeometry(20, kPictureHeight - 32, kClientWidth - 40, 28);
 }
 
 void TSobre_Frm::criaRodape() {
@@ -105,14 +100,14 @@ void TSobre_Frm::criaRodape() {
     imagem("imgLogoTebrix", QStringLiteral("logo_instituicao.png"), QRect(5, 12, 74, 40), pnlRodape);
 
     // The publisher's name in large initials and small capitals.
-    const QFont initial = fonte("Times New Roman", 17, true);
+    const QFont initial = fonte("Times New Roman", 16, true);
     const QFont smallCaps = fonte("Times New Roman", 10, true);
     const struct {
         const char *name;
         const char *text;
         bool initial;
-    } parts[] = {{"Label1", "N", true}, {"Label2", "ÚCLEO DE ", false}, {"Label3", "E", true},
-                 {"Label4", "STUDOS DA ", false}, {"Label5", "M", true}, {"Label6", "ORADIA", false}};
+    } parts[] = {{"Label1", "R", true}, {"Label2", "EDE ", false}, {"Label3", "S", true},
+                 {"Label4", "OLVANE ", false}, {"Label5", "B", true}, {"Label6", "RASIL", false}};
     int left = 84;
     for (const auto &part : parts) {
         QLabel *label = rotulo(part.name, QString::fromUtf8(part.text), part.initial ? initial : smallCaps, kFooterBlue, pnlRodape);
@@ -128,7 +123,7 @@ void TSobre_Frm::criaRodape() {
     line.setColor(QPalette::Window, kFooterBlue);
     traco->setPalette(line);
 
-    rotulo("lblGoverno", QStringLiteral("Estudo de demonstração · sem vínculo oficial"), fonte("Small Fonts", 8), kFooterBlue,
+    rotulo("lblGoverno", QStringLiteral("Estudo de demonstração"), fonte("Small Fonts", 8), kFooterBlue,
            pnlRodape)
         ->move(84, 33);
 
@@ -161,6 +156,7 @@ void TSobre_Frm::criaRodape() {
     rotulo("fcLabel1", kVersao, notice, kFooterBlue, pnlRodape)->move(67, 80);
     rotulo("fcLabel2", kDireitosLinha1, notice, kFooterBlue, pnlRodape)->move(28, 94);
     rotulo("fcLabel3", kDireitosLinha2, notice, kFooterBlue, pnlRodape)->move(46, 109);
+    rotulo("lblCreditos", kCreditos, fonte("Tahoma", 9), kFooterBlue, pnlRodape)->move(28, 122);
 }
 
 void TSobre_Frm::switchToDialogMode() {
