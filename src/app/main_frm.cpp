@@ -8,12 +8,12 @@
 #include "data/query.h"
 #include "data/text_utils.h"
 #include "extras/arquivos_anexos_frm.h"
+#include "extras/balloon_tip.h"
 #include "extras/click_label.h"
 #include "extras/image_button.h"
 #include "extras/help_window.h"
 #include "extras/picture_files.h"
 #include "extras/sobre_frm.h"
-#include "extras/tool_tip_timing.h"
 #include "extras/windows_fonts.h"
 
 #include <QCloseEvent>
@@ -224,7 +224,7 @@ QWidget *TMain_Frm::criaPaginaDados() {
 // ---------------------------------------------------------------- start-up and close
 
 void TMain_Frm::FormCreate() {
-    ToolTipTiming::install();
+    BalloonTip::install();
     HelpWindow::setHelpFile(ProgramFolder::file(QStringLiteral("Ajuda/Solvane_AJUDA.html")));
     m_dbSolvane.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
     m_dbSolvane.setConnected(true);
