@@ -29,6 +29,20 @@ struct UnopenableCase {
 
 } // namespace
 
+// A study file that opens but lacks what the start-up reads: the engine's
+// own text is shown and the program stops the same way.
+TEST(Startup, AStudyWithoutItsTopicTableStopsWithTheEnginesText) {
+    FixtureDatabase db(QStringLiteral("create table Pais (Pais integer);"));
+    ProgramFolder::setPath(db.folder());
+    ModalAnswerer answerer;
+    EXPECT_EQ(Startup::run(), 1);
+    ProgramFolder::setPath(QString());
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("no such table: Nivel_Informacao")))
+        << answerer.messages().first().toStdString();
+    EXPECT_EQ(mainWindows(), 0);
+}
+
 TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
     const UnopenableCase cases[] = {
         {"missing", {}, QStringLiteral("arquivo não encontrado")},
