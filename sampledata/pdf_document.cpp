@@ -102,7 +102,7 @@ void PdfDocument::table(const QStringList &headers, const QList<QStringList> &ro
         m_painter->setFont(header ? bold : font);
         for (int c = 0; c < cells.size() && c + 1 < x.size(); ++c) {
             const QRect cell(x[c] + 6, m_y, x[c + 1] - x[c] - 12, rowHeight);
-            const Qt::Alignment align = (c == 0 || header) ? Qt::AlignLeft : Qt::AlignRight;
+            const Qt::Alignment align = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
             m_painter->drawText(cell, align | Qt::AlignVCenter, cells[c]);
         }
         m_painter->setPen(QColor(160, 160, 160));

@@ -17,7 +17,7 @@ public:
     void title(const QString &text, const QString &subtitle);
     void heading(const QString &text);
     void paragraph(const QString &text);
-    // Numbers right-aligned: every column but the first.
+    // Every column but the first (the names) is right-aligned.
     void table(const QStringList &headers, const QList<QStringList> &rows, const QList<int> &widths);
     void pageBreak();
 
