@@ -11,7 +11,9 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numeric>
+#include <set>
 
 namespace {
 
@@ -50,6 +52,82 @@ void bisect(std::vector<int> seeds, int count, const std::vector<QPointF> &point
     std::vector<int> right(seeds.begin() + leftSize, seeds.end());
     bisect(std::move(left), leftCount, points, random, groups);
     bisect(std::move(right), rightCount, points, random, groups);
+}
+
+// A straight cut through a state with bays and bends can leave a few cells
+// of a group cut off from the rest of it: each such piece joins the
+// neighbouring group it touches most. Islands, touching nothing, stay.
+void makeContiguous(std::vector<std::vector<int>> &groups, const std::vector<std::vector<int>> &neighbours) {
+    std::vector<int> groupOf(neighbours.size(), -1);
+    for (int g = 0; g < int(groups.size()); ++g)
+        for (int s : groups[size_t(g)])
+            groupOf[size_t(s)] = g;
+    bool changed = true;
+    for (int round = 0; changed && round < 20; ++round) {
+        changed = false;
+        for (int g = 0; g < int(groups.size()); ++g) {
+            std::vector<std::vector<int>> pieces;
+            std::vector<char> seen(neighbours.size(), 0);
+            for (int start : groups[size_t(g)]) {
+                if (seen[size_t(start)])
+                    continue;
+                std::vector<int> piece{start};
+                seen[size_t(start)] = 1;
+                for (size_t i = 0; i < piece.size(); ++i)
+                    for (int n : neighbours[size_t(piece[i])])
+                        if (groupOf[size_t(n)] == g && !seen[size_t(n)]) {
+                            seen[size_t(n)] = 1;
+                            piece.push_back(n);
+                        }
+                pieces.push_back(std::move(piece));
+            }
+            if (pieces.size() < 2)
+                continue;
+            std::stable_sort(pieces.begin(), pieces.end(),
+                             [](const auto &a, const auto &b) { return a.size() > b.size(); });
+            for (size_t p = 1; p < pieces.size(); ++p) {
+                std::map<int, int> contacts;
+                for (int s : pieces[p])
+                    for (int n : neighbours[size_t(s)])
+                        if (groupOf[size_t(n)] != g)
+                            ++contacts[groupOf[size_t(n)]];
+                if (contacts.empty())
+                    continue;
+                const int target = std::max_element(contacts.begin(), contacts.end(), [](const auto &a, const auto &b) {
+                                       return a.second < b.second;
+                                   })->first;
+                for (int s : pieces[p])
+                    groupOf[size_t(s)] = target;
+                changed = true;
+            }
+        }
+        for (auto &group : groups)
+            group.clear();
+        for (int s = 0; s < int(groupOf.size()); ++s)
+            groups[size_t(groupOf[size_t(s)])].push_back(s);
+    }
+    // A group left too small joins the neighbour it touches most.
+    for (int g = 0; g < int(groups.size()); ++g) {
+        if (groups[size_t(g)].empty() || int(groups[size_t(g)].size()) >= kMicroMinimum)
+            continue;
+        std::map<int, int> contacts;
+        for (int s : groups[size_t(g)])
+            for (int n : neighbours[size_t(s)])
+                if (groupOf[size_t(n)] != g &&
+                    int(groups[size_t(groupOf[size_t(n)])].size() + groups[size_t(g)].size()) <= kMicroMaximum)
+                    ++contacts[groupOf[size_t(n)]];
+        if (contacts.empty())
+            continue;
+        const int target = std::max_element(contacts.begin(), contacts.end(), [](const auto &a, const auto &b) {
+                               return a.second < b.second;
+                           })->first;
+        for (int s : groups[size_t(g)]) {
+            groupOf[size_t(s)] = target;
+            groups[size_t(target)].push_back(s);
+        }
+        groups[size_t(g)].clear();
+    }
+    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const auto &g) { return g.empty(); }), groups.end());
 }
 
 QString asciiFolded(const QString &text) {
@@ -104,7 +182,7 @@ int SampleGeography::regionIndexOfState(int state) const {
     return -1;
 }
 
-std::vector<QPointF> SampleGeography::placeSeeds(int state, int count, RandomSource &random) const {
+SampleGeography::Placement SampleGeography::placeSeeds(int state, int count, RandomSource &random) const {
     const StateFact &fact = m_states[state].fact;
     const Viewport viewport(m_outlines.bounds(fact.sigla), kMapSize, kMapMargin);
     LabelRaster raster(kMapSize);
@@ -148,22 +226,44 @@ std::vector<QPointF> SampleGeography::placeSeeds(int state, int count, RandomSou
             if (counts[s] > 0)
                 seeds[s] = sums[s] / counts[s];
     }
+    // Cells that touch on the state's map (the micro-region map is drawn at
+    // this same scale), found where neighbouring pixels change cell.
+    const SeedIndex index(seeds);
+    std::vector<int> cell(size_t(raster.width()) * raster.height(), -1);
+    for (QPoint p : inside)
+        cell[size_t(p.y()) * raster.width() + p.x()] = index.nearest(QPointF(p) + QPointF(0.5, 0.5));
+    std::vector<std::set<int>> touching(seeds.size());
+    for (QPoint p : inside) {
+        const int a = cell[size_t(p.y()) * raster.width() + p.x()];
+        for (const QPoint n : {p + QPoint(1, 0), p + QPoint(0, 1)}) {
+            const int b = raster.at(n.x(), n.y()) == 0 ? cell[size_t(n.y()) * raster.width() + n.x()] : -1;
+            if (b >= 0 && b != a) {
+                touching[size_t(a)].insert(b);
+                touching[size_t(b)].insert(a);
+            }
+        }
+    }
+    Placement placement;
     for (QPointF &s : seeds)
-        s = viewport.toDrawing(s);
-    return seeds;
+        placement.seeds.push_back(viewport.toDrawing(s));
+    for (const std::set<int> &t : touching)
+        placement.neighbours.emplace_back(t.begin(), t.end());
+    return placement;
 }
 
 void SampleGeography::settleState(int state, const std::vector<int> &members, RandomSource &random) {
     SampleState &area = m_states[state];
     area.municipalities = members;
     const int count = int(members.size());
-    const std::vector<QPointF> seeds = placeSeeds(state, count, random);
+    const Placement placement = placeSeeds(state, count, random);
+    const std::vector<QPointF> &seeds = placement.seeds;
 
     const int microCount = std::max(1, int(std::lround(count / kMunicipalitiesPerMicro)));
     std::vector<int> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), 0);
     std::vector<std::vector<int>> groups;
     bisect(order, microCount, seeds, random, groups);
+    makeContiguous(groups, placement.neighbours);
 
     // The capital takes the first seed; the other municipalities, in the
     // list's order (neighbours mostly follow each other there), fill the

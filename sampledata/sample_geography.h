@@ -77,7 +77,11 @@ public:
     QRectF cellBounds(const std::vector<int> &municipalities) const;
 
 private:
-    std::vector<QPointF> placeSeeds(int state, int count, RandomSource &random) const;
+    struct Placement {
+        std::vector<QPointF> seeds;              // in the drawing's units, the capital first
+        std::vector<std::vector<int>> neighbours; // seeds whose cells touch on the state's map
+    };
+    Placement placeSeeds(int state, int count, RandomSource &random) const;
     void settleState(int state, const std::vector<int> &members, RandomSource &random);
     void assignPopulations(RandomSource &random);
     void nameMicroRegions();
