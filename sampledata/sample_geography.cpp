@@ -13,7 +13,6 @@
 #include <cmath>
 #include <map>
 #include <numeric>
-#include <set>
 
 namespace {
 
@@ -22,6 +21,7 @@ constexpr double kMunicipalitiesPerMicro = 10.0;
 constexpr int kMicroMinimum = 5;
 constexpr int kMicroMaximum = 40;
 constexpr int kRelaxationRounds = 3;
+constexpr int kFirmContact = 3;
 
 // Splits seeds into count contiguous groups by cutting the longer side of
 // their box again and again; the groups come out in a walking order, so
@@ -232,22 +232,26 @@ SampleGeography::Placement SampleGeography::placeSeeds(int state, int count, Ran
     std::vector<int> cell(size_t(raster.width()) * raster.height(), -1);
     for (QPoint p : inside)
         cell[size_t(p.y()) * raster.width() + p.x()] = index.nearest(QPointF(p) + QPointF(0.5, 0.5));
-    std::vector<std::set<int>> touching(seeds.size());
+    // A contact of a pixel or two may vanish under the border lines, so
+    // cells touch only along a few pixels at least.
+    std::map<std::pair<int, int>, int> contact;
     for (QPoint p : inside) {
         const int a = cell[size_t(p.y()) * raster.width() + p.x()];
         for (const QPoint n : {p + QPoint(1, 0), p + QPoint(0, 1)}) {
             const int b = raster.at(n.x(), n.y()) == 0 ? cell[size_t(n.y()) * raster.width() + n.x()] : -1;
-            if (b >= 0 && b != a) {
-                touching[size_t(a)].insert(b);
-                touching[size_t(b)].insert(a);
-            }
+            if (b >= 0 && b != a)
+                ++contact[std::minmax(a, b)];
         }
     }
     Placement placement;
     for (QPointF &s : seeds)
         placement.seeds.push_back(viewport.toDrawing(s));
-    for (const std::set<int> &t : touching)
-        placement.neighbours.emplace_back(t.begin(), t.end());
+    placement.neighbours.resize(seeds.size());
+    for (const auto &[pair, length] : contact)
+        if (length >= kFirmContact) {
+            placement.neighbours[size_t(pair.first)].push_back(pair.second);
+            placement.neighbours[size_t(pair.second)].push_back(pair.first);
+        }
     return placement;
 }
 

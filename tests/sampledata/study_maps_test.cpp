@@ -8,6 +8,7 @@
 #include "data/windows1252.h"
 
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QRegularExpression>
 #include <QSet>
@@ -63,8 +64,10 @@ QStringList names(const QString &statement) {
     return list;
 }
 
-// Checks one map against the names its areas may bear; returns the names found.
-QSet<QString> checkMap(const QString &base, const QStringList &allowed) {
+// Checks one map against the names its areas may bear; returns the names
+// found, and in areaAt (when given) the name of the area of every pixel
+// ("" for borders and the outside).
+QSet<QString> checkMap(const QString &base, const QStringList &allowed, std::vector<QString> *areaAt = nullptr) {
     SCOPED_TRACE(base.toStdString());
     const MapFiles map = readMap(base);
     EXPECT_EQ(map.bitsPerPixel, 24);
@@ -149,6 +152,12 @@ QSet<QString> checkMap(const QString &base, const QStringList &allowed) {
             stray += c != black && c != white && owner[size_t(y) * img.width() + x] < 0;
         }
     EXPECT_EQ(stray, 0);
+    if (areaAt) {
+        areaAt->assign(owner.size(), QString());
+        for (size_t i = 0; i < owner.size(); ++i)
+            if (owner[i] >= 0)
+                (*areaAt)[i] = map.areas[size_t(owner[i])].name;
+    }
     return found;
 }
 
@@ -177,6 +186,67 @@ TEST(SampleStudyMaps, EveryStateByMicroRegionAndByMunicipality) {
                                                          "and Populacao_Cidade >= 20000 and Municipio <> 999999")
                                               .arg(code)))
             EXPECT_TRUE(onMap.contains(large)) << qPrintable(sigla + QLatin1Char(' ') + large);
+    }
+}
+
+// The municipalities of a micro-region touch one another on the map
+// (islands aside).
+TEST(SampleStudyMaps, MicroRegionsAreContiguous) {
+    for (const QVariantList &state : study().rows(QStringLiteral("select Unidade_Federativa, Sigla from Unidade_Federativa"))) {
+        const QString sigla = state[1].toString();
+        std::vector<QString> areaAt;
+        checkMap(QStringLiteral("Mapas/Municipio/%1Mun").arg(sigla),
+                 names(QStringLiteral("select Descricao from Municipio where Unidade_Federativa = %1").arg(state[0].toInt())),
+                 &areaAt);
+        const int w = 460, h = 420;
+        QHash<QString, QSet<QString>> touching;
+        // Areas around one border pixel touch.
+        for (int y = 1; y + 1 < h; ++y)
+            for (int x = 1; x + 1 < w; ++x) {
+                if (!areaAt[size_t(y) * w + x].isEmpty())
+                    continue;
+                QSet<QString> around;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (!areaAt[size_t(y + dy) * w + x + dx].isEmpty())
+                            around.insert(areaAt[size_t(y + dy) * w + x + dx]);
+                for (const QString &a : around)
+                    touching[a].unite(around).remove(a);
+            }
+        for (const QVariantList &micro : study().rows(
+                 QStringLiteral("select Micro_Regiao, Descricao from Micro_Regiao where Unidade_Federativa = %1")
+                     .arg(state[0].toInt()))) {
+            QSet<QString> members;
+            for (const QString &m : names(QStringLiteral("select Descricao from Municipio where Micro_Regiao = %1")
+                                              .arg(micro[0].toInt())))
+                if (!touching.value(m).isEmpty())
+                    members.insert(m);
+            if (members.isEmpty())
+                continue;
+            // Split into pieces of touching members; only one piece may
+            // touch other municipalities (the others are islands).
+            int inland = 0;
+            QSet<QString> reached;
+            for (const QString &start : members) {
+                if (reached.contains(start))
+                    continue;
+                bool touchesOthers = false;
+                QStringList queue{start};
+                reached.insert(start);
+                while (!queue.isEmpty()) {
+                    for (const QString &n : touching.value(queue.takeFirst())) {
+                        if (!members.contains(n))
+                            touchesOthers = true;
+                        else if (!reached.contains(n)) {
+                            reached.insert(n);
+                            queue << n;
+                        }
+                    }
+                }
+                inland += touchesOthers;
+            }
+            EXPECT_LE(inland, 1) << qPrintable(sigla + QLatin1Char(' ') + micro[1].toString());
+        }
     }
 }
 
