@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numeric>
 
@@ -54,6 +55,22 @@ void bisect(std::vector<int> seeds, int count, const std::vector<QPointF> &point
     bisect(std::move(right), rightCount, points, random, groups);
 }
 
+// The other group that the cells touch most often among those allowed to
+// take them; -1 when they touch none.
+int mostTouchedGroup(const std::vector<int> &cells, int own, const std::vector<std::vector<int>> &neighbours,
+                     const std::vector<int> &groupOf, const std::function<bool(int)> &allowed) {
+    std::map<int, int> contacts;
+    for (int s : cells)
+        for (int n : neighbours[size_t(s)])
+            if (groupOf[size_t(n)] != own && allowed(groupOf[size_t(n)]))
+                ++contacts[groupOf[size_t(n)]];
+    if (contacts.empty())
+        return -1;
+    return std::max_element(contacts.begin(), contacts.end(), [](const auto &a, const auto &b) {
+               return a.second < b.second;
+           })->first;
+}
+
 // A straight cut through a state with bays and bends can leave a few cells
 // of a group cut off from the rest of it: each such piece joins the
 // neighbouring group it touches most. Islands, touching nothing, stay.
@@ -86,16 +103,9 @@ void makeContiguous(std::vector<std::vector<int>> &groups, const std::vector<std
             std::stable_sort(pieces.begin(), pieces.end(),
                              [](const auto &a, const auto &b) { return a.size() > b.size(); });
             for (size_t p = 1; p < pieces.size(); ++p) {
-                std::map<int, int> contacts;
-                for (int s : pieces[p])
-                    for (int n : neighbours[size_t(s)])
-                        if (groupOf[size_t(n)] != g)
-                            ++contacts[groupOf[size_t(n)]];
-                if (contacts.empty())
+                const int target = mostTouchedGroup(pieces[p], g, neighbours, groupOf, [](int) { return true; });
+                if (target < 0)
                     continue;
-                const int target = std::max_element(contacts.begin(), contacts.end(), [](const auto &a, const auto &b) {
-                                       return a.second < b.second;
-                                   })->first;
                 for (int s : pieces[p])
                     groupOf[size_t(s)] = target;
                 changed = true;
@@ -110,17 +120,11 @@ void makeContiguous(std::vector<std::vector<int>> &groups, const std::vector<std
     for (int g = 0; g < int(groups.size()); ++g) {
         if (groups[size_t(g)].empty() || int(groups[size_t(g)].size()) >= kMicroMinimum)
             continue;
-        std::map<int, int> contacts;
-        for (int s : groups[size_t(g)])
-            for (int n : neighbours[size_t(s)])
-                if (groupOf[size_t(n)] != g &&
-                    int(groups[size_t(groupOf[size_t(n)])].size() + groups[size_t(g)].size()) <= kMicroMaximum)
-                    ++contacts[groupOf[size_t(n)]];
-        if (contacts.empty())
+        const int target = mostTouchedGroup(groups[size_t(g)], g, neighbours, groupOf, [&](int other) {
+            return int(groups[size_t(other)].size() + groups[size_t(g)].size()) <= kMicroMaximum;
+        });
+        if (target < 0)
             continue;
-        const int target = std::max_element(contacts.begin(), contacts.end(), [](const auto &a, const auto &b) {
-                               return a.second < b.second;
-                           })->first;
         for (int s : groups[size_t(g)]) {
             groupOf[size_t(s)] = target;
             groups[size_t(target)].push_back(s);
