@@ -6,6 +6,7 @@
 #include "data/color_number.h"
 #include "data/program_folder.h"
 #include "data/query.h"
+#include "data/scope_guard.h"
 #include "data/text_utils.h"
 #include "extras/arquivos_anexos_frm.h"
 #include "extras/balloon_tip.h"
@@ -15,8 +16,12 @@
 #include "extras/picture_files.h"
 #include "extras/sobre_frm.h"
 #include "extras/windows_fonts.h"
+#include "selection/filter_panel.h"
+#include "table/result_table.h"
+#include "table/table_area.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -217,6 +222,26 @@ QWidget *TMain_Frm::criaPaginaDados() {
     emptyFont.setBold(true);
     empty->setFont(emptyFont);
     tableLayout->addWidget(empty, 1);
+
+    m_tabela = new TableArea(m_dbSolvane, table);
+    m_tabela->setEmptyPanel(empty);
+    m_tabela->setHost({[this] {
+                           if (auto *filtros = findChild<FilterPanel *>())
+                               filtros->HabilitaFiltros();
+                           else
+                               FechaResultado();
+                       },
+                       [this] { SelecionaSecao(Chart2->label(Dados)); },
+                       [this](bool shown) {
+                           for (const char *name : {"lblAgrupar", "cbAgrupar"})
+                               if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
+                                   widget->setVisible(shown);
+                       }});
+    connect(m_tabela, &TableArea::markChanged, this, [this] {
+        setCampoMarcado(m_tabela->mark().FCampoMarcado);
+        setCampoPercentual(m_tabela->mark().FCampoPercentual);
+    });
+    tableLayout->addWidget(m_tabela);
     layout->addWidget(table, 1);
     return page;
 }
@@ -240,6 +265,7 @@ void TMain_Frm::FormCreate() {
 
     AbreListasTerritorio();
     IniciaAgrupamento();
+    ligaPainelFiltros();
 
     expandeNaInicializacao(0);
     expandeNaInicializacao(kSecondExpandedNode);
@@ -328,10 +354,38 @@ void TMain_Frm::tvOpcoesChanging(QTreeWidgetItem *node) {
     pnlTituloDados->setFont(font);
     pnlTituloDados->setText(title);
 
+    MontaDados();
+
     if (TreeIndex::level(*node) == 2)
         m_topicTree->setPicture(*node, TopicTree::Table);
     else
         m_topicTree->setPicture(*node, node->isExpanded() ? TopicTree::OpenTopic : TopicTree::ClosedTopic);
+}
+
+// ---------------------------------------------------------------- query run
+
+// Runs the selected topic with the filters in force; the attribute lines,
+// the finest territory field and the total-row kind (the "tag" of
+// cbAgrupar) follow the run, also when it ends in an error.
+void TMain_Frm::MontaDados() {
+    ScopeGuard resultado([this] {
+        FAtributos = m_tabela->FAtributos();
+        setCampoLocal(m_tabela->FCampoLocal());
+        if (auto *cbAgrupar = findChild<QComboBox *>(QStringLiteral("cbAgrupar")))
+            cbAgrupar->setProperty("tag", m_tabela->totalKind());
+    });
+    const auto *filtros = findChild<FilterPanel *>();
+    m_tabela->MontaDados(FNivelSelecionado, filtros ? filtros->state() : SelectionState());
+}
+
+// A filter or the grouping changed: the result closes until the next search.
+void TMain_Frm::FechaResultado() { m_tabela->FechaResultado(); }
+
+void TMain_Frm::ligaPainelFiltros() {
+    if (auto *filtros = findChild<FilterPanel *>()) {
+        connect(filtros, &FilterPanel::filtersChanged, this, &TMain_Frm::FechaResultado, Qt::UniqueConnection);
+        connect(filtros, &FilterPanel::searchRequested, this, &TMain_Frm::MontaDados, Qt::UniqueConnection);
+    }
 }
 
 // ---------------------------------------------------------------- sections
@@ -463,14 +517,13 @@ void TMain_Frm::LiberaSelecaoMunicipios() {}
 void TMain_Frm::FechaListasTerritorio() {}
 
 // Closes the indicator query.
-void TMain_Frm::FechaConsultaValores() {}
+void TMain_Frm::FechaConsultaValores() { m_tabela->qValorNivel().close(); }
 
 // Closes the result table.
-void TMain_Frm::FechaTabelaDados() {}
+void TMain_Frm::FechaTabelaDados() { m_tabela->cdsDados().close(); }
 
-// Whether the result table stands at its end; with no result table built
-// there is nothing to export.
-bool TMain_Frm::TabelaDadosVazia() const { return true; }
+// Whether the result table stands at its end, as it does with no rows.
+bool TMain_Frm::TabelaDadosVazia() const { return m_tabela->cdsDados().eof(); }
 
 // Draws the marked column as a map, reading its legend first when asked.
 void TMain_Frm::MostraMapa(bool) {}

@@ -14,6 +14,7 @@ class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Query;
+class TableArea;
 class TopicTree;
 
 // The main window: header with the section buttons, the topic tree on the
@@ -71,6 +72,10 @@ private:
     void tvOpcoesChanging(QTreeWidgetItem *node);
     void expandeNaInicializacao(int absoluteIndex);
 
+    void MontaDados();
+    void FechaResultado();
+    void ligaPainelFiltros();
+
     void resetaRotulos();
     void destacaRotulo(QLabel *label);
     void pintaRotulo(QLabel *label, bool destacado);
@@ -107,6 +112,7 @@ private:
     QSplitter *Splitter1 = nullptr;
     QStackedWidget *nbPrincipal = nullptr;
     QLabel *pnlTituloDados = nullptr;
+    TableArea *m_tabela = nullptr;
     std::unique_ptr<TopicTree> m_topicTree;
     bool m_closed = false;
 

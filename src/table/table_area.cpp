@@ -26,7 +26,7 @@ TableArea::TableArea(Database &database, QWidget *parent)
     : QWidget(parent), m_qValorNivel(std::make_unique<Query>(database)), m_qAux(std::make_unique<Query>(database)),
       m_qObservacao(std::make_unique<Query>(database)), m_cdsDados(new ResultTable(this)),
       m_model(new ResultTableModel(*m_cdsDados, this)), m_run(*m_qValorNivel, *m_qAux, *m_qObservacao, *m_cdsDados),
-      m_dbgDados(new DataGrid(true, this)), m_dbgDados2(new DataGrid(false, this)) {
+      m_grids(new QWidget(this)), m_dbgDados(new DataGrid(true, m_grids)), m_dbgDados2(new DataGrid(false, m_grids)) {
     m_qValorNivel->setObjectName(QStringLiteral("qValorNivel"));
     m_qAux->setObjectName(QStringLiteral("qAux"));
     m_qObservacao->setObjectName(QStringLiteral("qObservacao"));
@@ -62,7 +62,7 @@ void TableArea::buildPanels() {
     m_dbgDados2->setEnabled(false);
     m_dbgDados2->hide();
 
-    auto *grids = new QHBoxLayout;
+    auto *grids = new QHBoxLayout(m_grids);
     grids->setContentsMargins(0, 0, 0, 0);
     grids->setSpacing(0);
     grids->addWidget(m_dbgDados2);
@@ -105,23 +105,44 @@ void TableArea::buildPanels() {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(grids, 1);
+    layout->addWidget(m_grids, 1);
     layout->addWidget(m_pnlGauge);
     layout->addWidget(m_pnlNota1);
     layout->addWidget(m_pnlNota);
 }
 
+void TableArea::setEmptyPanel(QWidget *pnlSemDados) {
+    m_pnlSemDados = pnlSemDados;
+    setSemDados(true);
+}
+
+void TableArea::setSemDados(bool shown) {
+    if (m_pnlSemDados)
+        m_pnlSemDados->setVisible(shown);
+    m_grids->setVisible(!shown);
+    // Without grids the area keeps just the height of its notes and leaves
+    // the rest to the empty-state panel beside it.
+    setSizePolicy(QSizePolicy::Preferred, shown ? QSizePolicy::Maximum : QSizePolicy::Expanding);
+}
+
+void TableArea::FechaResultado() {
+    m_cdsDados->close();
+    setSemDados(true);
+    m_pnlNota1->hide();
+    m_pnlNota->hide();
+}
+
 void TableArea::MontaDados(const QString &topic, const SelectionState &selection) {
     m_topic = topic;
-    if (m_host.semDados)
-        m_host.semDados(false);
+    setSemDados(false);
+    if (m_pnlSemDados)
+        m_pnlSemDados->repaint();
     if (m_host.agruparVisible)
         m_host.agruparVisible(topic != QueryBuilder::kMunicipalityList);
 
     bool cursorSet = false;
     ScopeGuard cleanup([&] {
-        if (m_host.semDados)
-            m_host.semDados(m_cdsDados->isEmpty());
+        setSemDados(m_cdsDados->isEmpty());
         m_pnlGauge->hide();
         if (cursorSet)
             QApplication::restoreOverrideCursor();

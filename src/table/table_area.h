@@ -32,7 +32,6 @@ class TableArea : public QWidget {
     struct Host {
         std::function<void()> habilitaFiltros;          // a heading topic: close and show the empty state
         std::function<void()> selecionaDados;           // show the data section
-        std::function<void(bool shown)> semDados;       // the empty-state panel pnlSemDados
         std::function<void(bool shown)> agruparVisible; // lblAgrupar and cbAgrupar
     };
 
@@ -40,9 +39,15 @@ class TableArea : public QWidget {
     ~TableArea() override;
 
     void setHost(Host host) { m_host = std::move(host); }
+    // The empty-state panel pnlSemDados, shown in place of the grids while
+    // the result table has no row.
+    void setEmptyPanel(QWidget *pnlSemDados);
+    void setSemDados(bool shown);
 
     // One query run of the topic with the filters of the selection.
     void MontaDados(const QString &topic, const SelectionState &selection);
+    // A filter changed: the result closes, the empty state and no notes show.
+    void FechaResultado();
 
     ResultTable &cdsDados() { return *m_cdsDados; }
     Query &qValorNivel() { return *m_qValorNivel; }
@@ -80,6 +85,8 @@ class TableArea : public QWidget {
     ColumnMark m_mark;
     Host m_host;
 
+    QWidget *m_pnlSemDados = nullptr;
+    QWidget *m_grids;
     DataGrid *m_dbgDados;
     DataGrid *m_dbgDados2;
     QFrame *m_pnlGauge;

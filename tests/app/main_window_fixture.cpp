@@ -9,7 +9,8 @@
 
 QString topicStudySql() {
     // One transaction: the fixture is written in a blink instead of one
-    // synchronous write per statement.
+    // synchronous write per statement. Every table topic has its (empty)
+    // data table, as choosing one runs its query.
     return QStringLiteral("begin;\n") + studyFixtureSql() + QStringLiteral(R"SQL(
 delete from Nivel_Informacao;
 insert into Nivel_Informacao values
@@ -26,6 +27,12 @@ insert into Nivel_Informacao values
   ('02.01.02', 'Tabela com um título longo de exatamente setenta e um caracteres p/ tes'),
   ('03', 'Municípios selecionados'),
   ('04', 'Domicílios vagos'), ('04.01', 'Vagos por condição');
+create table "010102" (DRegiao text, DUnidade_Federativa text, DMicro_Regiao text, DRegiao_Metropolitana text,
+  DMunicipio text, Regiao integer, Unidade_Federativa integer, Micro_Regiao integer, Regiao_Metropolitana integer,
+  Municipio integer, Populacao_Cidade integer, Tipo_Registro integer);
+create table "010201" as select * from "010102";
+create table "020101" as select * from "010102";
+create table "020102" as select * from "010102";
 commit;
 )SQL");
 }

@@ -1,6 +1,7 @@
 #include "data/app_error.h"
 #include "table/attribute_line.h"
 #include "table/query_builder.h"
+#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,17 +30,6 @@ const QStringList kHeader = {"select DRegiao,",
                              "A02,",
                              "A03",
                              "  from 010101"};
-
-SelectionState selection(int agrupar, int regiao = 0, int uf = 0, int micro = 0, int rm = 0, int municipio = 0) {
-    SelectionState s;
-    s.agrupar = agrupar;
-    s.regiao = regiao;
-    s.unidadeFederativa = uf;
-    s.microRegiao = micro;
-    s.regiaoMetropolitana = rm;
-    s.municipio = municipio;
-    return s;
-}
 
 SelectionState band(SelectionState s, qint64 from, qint64 to) {
     s.faixaInicial = from;

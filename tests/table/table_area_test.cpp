@@ -14,14 +14,6 @@
 
 namespace {
 
-SelectionState selection(int agrupar, int regiao = 0, int uf = 0) {
-    SelectionState s;
-    s.agrupar = agrupar;
-    s.regiao = regiao;
-    s.unidadeFederativa = uf;
-    return s;
-}
-
 class TableAreaTest : public ::testing::Test {
   protected:
     TableAreaTest() : m_fixture(tableFixtureSql()) {
@@ -32,8 +24,9 @@ class TableAreaTest : public ::testing::Test {
                              ++m_habilitaFiltros;
                              m_area->cdsDados().close();
                          },
-                         [this] { ++m_selecionaDados; }, [this](bool shown) { m_semDados = shown; },
-                         [this](bool shown) { m_agrupar = shown; }});
+                         [this] { ++m_selecionaDados; }, [this](bool shown) { m_agrupar = shown; }});
+        m_semDados = new QWidget(m_area.get());
+        m_area->setEmptyPanel(m_semDados);
         m_area->resize(900, 500);
         m_area->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_area.get()));
@@ -69,14 +62,14 @@ class TableAreaTest : public ::testing::Test {
     std::unique_ptr<QAbstractItemModelTester> m_tester;
     int m_habilitaFiltros = 0;
     int m_selecionaDados = 0;
-    bool m_semDados = true;
+    QWidget *m_semDados = nullptr; // plays pnlSemDados
     bool m_agrupar = false;
 };
 
 TEST_F(TableAreaTest, RunShowsTheTableWithNestedTitles) {
     m_area->MontaDados(QStringLiteral("01.01.02"), selection(2));
     EXPECT_EQ(m_selecionaDados, 1);
-    EXPECT_FALSE(m_semDados);
+    EXPECT_TRUE(m_semDados->isHidden());
     EXPECT_TRUE(m_agrupar);
     EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlGauge"))->isVisible());
     EXPECT_EQ(model()->rowCount(), 6);
@@ -103,21 +96,28 @@ TEST_F(TableAreaTest, RunShowsTheTableWithNestedTitles) {
               QStringLiteral("Linha 1\nLinha 2\nLinha 3\nLinha 4"));
     EXPECT_FALSE(m_area->findChild<QLabel *>(QStringLiteral("lblNota20000"))->isVisible());
     EXPECT_TRUE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
+
+    // A filter changes: the result closes and the empty state comes back.
+    m_area->FechaResultado();
+    EXPECT_FALSE(m_area->cdsDados().isActive());
+    EXPECT_FALSE(m_semDados->isHidden());
+    EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
+    EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota"))->isVisible());
 }
 
 TEST_F(TableAreaTest, HeadingTopicEmptyResultAndMunicipalityList) {
     m_area->MontaDados(QStringLiteral("01.01"), selection(0));
     EXPECT_EQ(m_habilitaFiltros, 1);
     EXPECT_EQ(m_selecionaDados, 0);
-    EXPECT_TRUE(m_semDados);
+    EXPECT_FALSE(m_semDados->isHidden());
 
     m_area->MontaDados(QStringLiteral("01.01.02"), selection(0, 9));
-    EXPECT_TRUE(m_semDados);
+    EXPECT_FALSE(m_semDados->isHidden());
     EXPECT_TRUE(m_area->cdsDados().isActive());
 
     m_area->MontaDados(QStringLiteral("03"), selection(4));
     EXPECT_FALSE(m_agrupar);
-    EXPECT_FALSE(m_semDados);
+    EXPECT_TRUE(m_semDados->isHidden());
     EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
     EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota"))->isVisible());
     // The list has no figure to mark and nothing to freeze.

@@ -5,7 +5,7 @@
 
 QString tableFixtureSql() {
     return studyFixtureSql() + QStringLiteral(R"SQL(
-insert into Nivel_Informacao values ('01.01.02', 'Déficit por faixa de renda'), ('02.01.01', 'Tabela incompleta');
+insert into Nivel_Informacao values ('01.01.02', 'Déficit por faixa de renda'), ('02.01', 'Tabelas incompletas'), ('02.01.01', 'Tabela incompleta');
 
 insert into Nome_Atributos_Tab_Valor values
   ('010102', 'B1', 'Domicílios rústicos', 'P', '', 'N'),
@@ -55,4 +55,15 @@ TableFixture::TableFixture() : fixture(tableFixtureSql()) {
     db.setPath(fixture.path());
     db.setConnected(true);
     qObservacao.sql() = TopicNotes::initialStatement();
+}
+
+SelectionState selection(int agrupar, int regiao, int uf, int micro, int rm, int municipio) {
+    SelectionState s;
+    s.agrupar = agrupar;
+    s.regiao = regiao;
+    s.unidadeFederativa = uf;
+    s.microRegiao = micro;
+    s.regiaoMetropolitana = rm;
+    s.municipio = municipio;
+    return s;
 }

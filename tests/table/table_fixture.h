@@ -16,6 +16,9 @@
 // table "020101" whose catalogue names a column the table lacks.
 QString tableFixtureSql();
 
+// A selection grouped by the given index, with the territory keys given.
+SelectionState selection(int agrupar, int regiao = 0, int uf = 0, int micro = 0, int rm = 0, int municipio = 0);
+
 // That study connected, with the queries and the result table of a run.
 struct TableFixture {
     TableFixture();

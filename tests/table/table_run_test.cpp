@@ -7,14 +7,6 @@
 
 namespace {
 
-SelectionState selection(int agrupar, int regiao = 0, int uf = 0) {
-    SelectionState s;
-    s.agrupar = agrupar;
-    s.regiao = regiao;
-    s.unidadeFederativa = uf;
-    return s;
-}
-
 // The shown leaf fields of the table, in field order.
 std::vector<int> shownLeaves(const ResultTable &table) {
     std::vector<int> result;

@@ -1,0 +1,94 @@
+#include "app/main_frm.h"
+#include "data/program_folder.h"
+#include "support/modal_answerer.h"
+#include "table/data_grid.h"
+#include "table/group_header_view.h"
+#include "table/result_table.h"
+#include "table/result_table_model.h"
+#include "table_fixture.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window on the table study, shown.
+class MainWindowTableTest : public ::testing::Test {
+  protected:
+    MainWindowTableTest() : m_db(tableFixtureSql()) {
+        ProgramFolder::setPath(m_db.folder());
+        m_window = std::make_unique<TMain_Frm>();
+        m_window->resize(1024, 768);
+        m_window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    ~MainWindowTableTest() override {
+        m_window.reset();
+        ProgramFolder::setPath(QString());
+    }
+
+    QTreeWidget *tree() const { return m_window->findChild<QTreeWidget *>(QStringLiteral("tvOpcoes")); }
+    DataGrid *grid() const { return m_window->findChild<DataGrid *>(QStringLiteral("dbgDados")); }
+    QWidget *widget(const char *name) const { return m_window->findChild<QWidget *>(QLatin1String(name)); }
+
+    // Clicks the topic with this title, with every topic expanded.
+    void choose(const QString &title) {
+        for (QTreeWidgetItemIterator it(tree()); *it; ++it)
+            tree()->expandItem(*it);
+        for (QTreeWidgetItemIterator it(tree()); *it; ++it) {
+            if ((*it)->text(0) != title)
+                continue;
+            tree()->scrollToItem(*it);
+            const QRect rect = tree()->visualItemRect(*it);
+            QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
+            return;
+        }
+        ADD_FAILURE() << "no topic " << title.toStdString();
+    }
+
+    FixtureDatabase m_db;
+    std::unique_ptr<TMain_Frm> m_window;
+};
+
+TEST_F(MainWindowTableTest, ChoosingATableShowsItAndMarkingReachesTheWindow) {
+    EXPECT_TRUE(widget("pnlSemDados")->isVisible());
+    EXPECT_FALSE(grid()->isVisible());
+
+    choose(QStringLiteral("Déficit por faixa de renda"));
+    EXPECT_FALSE(widget("pnlSemDados")->isVisible());
+    ASSERT_TRUE(grid()->isVisible());
+    EXPECT_EQ(grid()->model()->rowCount(), 3);
+    EXPECT_EQ(m_window->atributos().size(), 4);
+    EXPECT_EQ(m_window->campoLocal(), QStringLiteral("Regiao"));
+    EXPECT_TRUE(widget("pnlNota")->isVisible());
+
+    const int b4 = grid()->tableModel()->columnOfField(grid()->tableModel()->table().findField(QStringLiteral("B4")));
+    const QRect title(grid()->titles()->sectionViewportPosition(b4), 0, grid()->titles()->sectionSize(b4),
+                      grid()->titles()->height());
+    QTest::mouseClick(grid()->titles()->viewport(), Qt::LeftButton, {}, title.center());
+    EXPECT_EQ(m_window->campoMarcado(), QStringLiteral("B4"));
+    EXPECT_EQ(m_window->campoPercentual(), QStringLiteral("B4"));
+
+    // A heading closes the table: the mark goes and the empty state returns.
+    choose(QStringLiteral("Domicílios"));
+    EXPECT_TRUE(widget("pnlSemDados")->isVisible());
+    EXPECT_TRUE(m_window->campoMarcado().isEmpty());
+    EXPECT_TRUE(m_window->atributos().isEmpty());
+}
+
+TEST_F(MainWindowTableTest, EngineErrorReachesTheErrorBoxAndTheWindowRecovers) {
+    ModalAnswerer answerer;
+    choose(QStringLiteral("Tabela incompleta"));
+    QTRY_COMPARE(answerer.answered(), 1);
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("Z9")))
+        << answerer.messages().first().toStdString();
+    EXPECT_TRUE(widget("pnlSemDados")->isVisible());
+    EXPECT_FALSE(widget("pnlGauge")->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
