@@ -73,7 +73,12 @@ void Query::open() {
     for (int c = 0; c < columns; ++c)
         names[c].name = QString::fromUtf8(sqlite3_column_name(stmt, c));
 
-    std::vector<QVariant> cells;
+    QList<QVariant> cells;
+    // Texts repeat down a column (a result sorted by region holds each
+    // region's name on many rows): a text equal to the one above shares its
+    // string instead of decoding it again.
+    std::vector<QByteArray> lastBytes(columns);
+    std::vector<QString> lastText(columns);
     int rows = 0;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -88,9 +93,15 @@ void Query::open() {
             case SQLITE_NULL:
                 cells.emplace_back();
                 break;
-            default:
-                cells.emplace_back(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
-                                                     sqlite3_column_bytes(stmt, c)));
+            default: {
+                const char *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+                const QByteArrayView view(bytes, sqlite3_column_bytes(stmt, c));
+                if (lastBytes[c].isNull() || view != lastBytes[c]) {
+                    lastBytes[c] = view.toByteArray();
+                    lastText[c] = QString::fromUtf8(view);
+                }
+                cells.emplace_back(lastText[c]);
+            }
             }
         }
         ++rows;
@@ -158,7 +169,7 @@ Field Query::fieldByName(const QString &name) {
 const QVariant &Query::value(int row, int column) const {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= fieldCount())
         return nullValue();
-    return m_cells[static_cast<size_t>(row) * m_columns.size() + column];
+    return m_cells[static_cast<qsizetype>(row) * fieldCount() + column];
 }
 
 const QVariant &Query::current(int column) const { return value(m_row, column); }

@@ -88,7 +88,9 @@ private:
     Database &m_database;
     QStringList m_lines;
     std::vector<Column> m_columns;
-    std::vector<QVariant> m_cells; // row-major
+    // Row-major. A QList grows by moving its bytes (QVariant is relocatable)
+    // rather than element by element.
+    QList<QVariant> m_cells;
     int m_rowCount = 0;
     int m_row = 0;
     bool m_active = false;

@@ -14,3 +14,11 @@ AttributeLine AttributeLine::parse(const QString &line) {
         items << QString();
     return {items[0], items[1], items[2], items[3], items[4], items[5]};
 }
+
+std::vector<AttributeLine> AttributeLine::parseAll(const QStringList &lines) {
+    std::vector<AttributeLine> result;
+    result.reserve(lines.size());
+    for (const QString &line : lines)
+        result.push_back(parse(line));
+    return result;
+}

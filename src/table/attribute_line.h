@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 // One line of FAtributos: the six items a catalogue row leaves for the query
 // builder, the result table, the grid and the text export. The line is
@@ -21,4 +23,5 @@ struct AttributeLine {
 
     QString text() const;
     static AttributeLine parse(const QString &line);
+    static std::vector<AttributeLine> parseAll(const QStringList &lines);
 };

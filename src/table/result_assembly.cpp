@@ -2,7 +2,6 @@
 
 #include "data/query.h"
 #include "table/attribute_catalogue.h"
-#include "table/attribute_line.h"
 #include "table/result_table.h"
 #include "table/value_text.h"
 
@@ -32,6 +31,20 @@ const FixedField kFixed[] = {
 bool isList(const QString &topic) { return topic == QueryBuilder::kMunicipalityList; }
 
 bool startsWithZZ(const QString &text) { return text.startsWith(QLatin1String("ZZ")); }
+
+// A figure of the data row; null reads as 0. Real columns come straight
+// from the cell, which matters on tables of thousands of rows by dozens of
+// figures.
+double number(const QVariant &v) {
+    switch (v.metaType().id()) {
+    case QMetaType::Double:
+        return *static_cast<const double *>(v.constData());
+    case QMetaType::LongLong:
+        return static_cast<double>(*static_cast<const qint64 *>(v.constData()));
+    default:
+        return v.isNull() ? 0.0 : v.toDouble();
+    }
+}
 
 } // namespace
 
@@ -63,7 +76,8 @@ void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &s
     cdsDados.fieldByName(QStringLiteral("Municipio")).setVisible(shown.municipio);
 }
 
-QString label(ResultTable &cdsDados, const QString &topic, const QStringList &FAtributos, const QString &campoLocal) {
+QString label(ResultTable &cdsDados, const QString &topic, const std::vector<AttributeLine> &attributes,
+              const QString &campoLocal) {
     const bool list = isList(topic);
     for (const FixedField &fixed : kFixed) {
         const int index = cdsDados.findField(QLatin1String(fixed.name));
@@ -79,8 +93,7 @@ QString label(ResultTable &cdsDados, const QString &topic, const QStringList &FA
         for (const char *name : {"Regiao", "Unidade_Federativa", "Micro_Regiao", "Regiao_Metropolitana", "Municipio"})
             if (cdsDados.fieldByName(QLatin1String(name)).isVisible())
                 local = QLatin1String(name);
-        for (const QString &text : FAtributos) {
-            const AttributeLine line = AttributeLine::parse(text);
+        for (const AttributeLine &line : attributes) {
             ResultField &field = cdsDados.fieldByName(line.path);
             field.setDisplayLabel(line.title);
             if (!line.isValue())
@@ -100,12 +113,13 @@ QString label(ResultTable &cdsDados, const QString &topic, const QStringList &FA
 }
 
 void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const ShownTerritory &shown, int totalKind,
-          const QStringList &FAtributos, const Progress &progress) {
+          const std::vector<AttributeLine> &attributes, const Progress &progress) {
     const bool list = isList(topic);
     const int rows = qValorNivel.recordCount();
     if (progress.start)
         progress.start(rows);
     cdsDados.disableControls();
+    cdsDados.reserve(rows);
 
     auto column = [&](const char *name) { return qValorNivel.fieldByName(QLatin1String(name)).index(); };
     auto field = [&](const char *name) { return cdsDados.fieldByName(QLatin1String(name)).index(); };
@@ -120,8 +134,7 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const
     int qMunicipio = -1, qPopulacao = -1, fCodMunic = -1, fPopulacao = -1;
     if (!list) {
         qTipo = column("Tipo_Registro");
-        for (const QString &text : FAtributos) {
-            const AttributeLine line = AttributeLine::parse(text);
+        for (const AttributeLine &line : attributes) {
             if (line.isValue())
                 values.emplace_back(qValorNivel.fieldByName(line.name).index(),
                                     cdsDados.fieldByName(line.path).index());
@@ -133,8 +146,11 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const
         fPopulacao = field("Populacao_Cidade");
     }
 
+    // Display texts are read in place; other kinds and nulls are converted.
     auto text = [&](int row, int col) {
         const QVariant &v = qValorNivel.value(row, col);
+        if (v.metaType().id() == QMetaType::QString)
+            return *static_cast<const QString *>(v.constData());
         return v.isNull() ? QString() : v.toString();
     };
     const QString total = QStringLiteral("TOTAL");
@@ -186,10 +202,8 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const
 
         if (!list) {
             cdsDados.setInteger(fTipo, tipo);
-            for (const auto &[col, f] : values) {
-                const QVariant &v = qValorNivel.value(row, col);
-                cdsDados.setFloat(f, v.isNull() ? 0.0 : v.toDouble());
-            }
+            for (const auto &[col, f] : values)
+                cdsDados.setFloat(f, number(qValorNivel.value(row, col)));
         } else {
             cdsDados.setText(fCodMunic, text(row, qMunicipio));
             const QVariant &populacao = qValorNivel.value(row, qPopulacao);

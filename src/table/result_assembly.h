@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/attribute_line.h"
 #include "table/query_builder.h"
 
 #include <QStringList>
@@ -18,9 +19,11 @@ namespace ResultAssembly {
 void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &shown, Query &qAux,
             QStringList &FAtributos);
 
-// Titles, widths, formats, tags and display handlers. Returns the finest
+// Titles, widths, formats, tags and display handlers, from the lines of
+// FAtributos. Returns the finest
 // shown territory field, or campoLocal unchanged when none is shown.
-QString label(ResultTable &cdsDados, const QString &topic, const QStringList &FAtributos, const QString &campoLocal);
+QString label(ResultTable &cdsDados, const QString &topic, const std::vector<AttributeLine> &attributes,
+              const QString &campoLocal);
 
 // Progress of the fill: called with the row count first, then once per row.
 struct Progress {
@@ -32,6 +35,6 @@ struct Progress {
 // into names and the total row (kind totalKind) into "TOTAL" texts. Display
 // updates of the table are suspended on entry; the caller resumes them.
 void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const ShownTerritory &shown, int totalKind,
-          const QStringList &FAtributos, const Progress &progress);
+          const std::vector<AttributeLine> &attributes, const Progress &progress);
 
 } // namespace ResultAssembly

@@ -5,13 +5,10 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <cmath>
+#include <limits>
 
 namespace {
-
-const QVariant &nullValue() {
-    static const QVariant null;
-    return null;
-}
 
 int defaultDisplayWidth(FieldKind kind, int size) {
     switch (kind) {
@@ -26,7 +23,13 @@ int defaultDisplayWidth(FieldKind kind, int size) {
     return 0;
 }
 
+const double kNullNumber = std::numeric_limits<double>::quiet_NaN();
+constexpr qint64 kNullInteger = std::numeric_limits<qint64>::min();
+
 QString generalNumber(double value) {
+    // Whole figures, most of a table, need no rounding to 15 digits.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
     QString text = QString::number(value, 'g', 15);
     const QString point = QLocale().decimalPoint();
     if (point != QLatin1String("."))
@@ -55,7 +58,7 @@ int ResultTable::addField(const QString &name, FieldKind kind, int size, int par
     f.setDisplayWidth(defaultDisplayWidth(kind, size));
     if (kind != FieldKind::Group) {
         f.m_column = static_cast<int>(m_cells.size());
-        m_cells.emplace_back();
+        m_cells.push_back(Column{kind, {}, {}, {}});
     }
     if (parent < 0)
         m_topLevel.push_back(index);
@@ -69,8 +72,6 @@ int ResultTable::addField(const QString &name, FieldKind kind, int size, int par
 
 void ResultTable::createDataSet() {
     close();
-    for (auto &column : m_cells)
-        column.clear();
     m_rowCount = 0;
     m_active = true;
     applyFilter();
@@ -82,8 +83,8 @@ void ResultTable::close() {
     if (!m_active)
         return;
     m_active = false;
-    for (auto &column : m_cells)
-        column.clear();
+    for (Column &column : m_cells)
+        column = Column{column.kind, {}, {}, {}};
     m_rowCount = 0;
     m_visible.clear();
     m_row = 0;
@@ -105,11 +106,36 @@ const ResultField &ResultTable::fieldByName(const QString &fullName) const {
     return const_cast<ResultTable *>(this)->fieldByName(fullName);
 }
 
+void ResultTable::reserve(int rows) {
+    for (Column &column : m_cells) {
+        switch (column.kind) {
+        case FieldKind::Float:
+            column.numbers.reserve(rows);
+            break;
+        case FieldKind::Integer:
+            column.integers.reserve(rows);
+            break;
+        default:
+            column.texts.reserve(rows);
+        }
+    }
+}
+
 void ResultTable::append() {
     if (!m_active)
         throw AppError(QStringLiteral("Cannot perform this operation on a closed dataset"));
-    for (auto &column : m_cells)
-        column.emplace_back();
+    for (Column &column : m_cells) {
+        switch (column.kind) {
+        case FieldKind::Float:
+            column.numbers.push_back(kNullNumber);
+            break;
+        case FieldKind::Integer:
+            column.integers.push_back(kNullInteger);
+            break;
+        default:
+            column.texts.emplace_back();
+        }
+    }
     ++m_rowCount;
     if (m_filtered)
         m_visible.push_back(m_rowCount - 1);
@@ -118,83 +144,161 @@ void ResultTable::append() {
     notifyReset();
 }
 
-void ResultTable::checkCurrentRow() const {
+std::pair<ResultTable::Column *, int> ResultTable::currentCell(int field) {
     if (!m_active || recordCount() == 0)
         throw AppError(QStringLiteral("Cannot perform this operation on a closed or empty dataset"));
-}
-
-void ResultTable::store(int field, QVariant value) {
-    checkCurrentRow();
     const ResultField &f = m_fields[field];
     if (f.isGroup())
         throw AppError(QStringLiteral("Field '%1' holds no value").arg(f.fullName()));
-    m_cells[f.column()][physicalRow(m_row)] = std::move(value);
+    return {&m_cells[f.column()], physicalRow(m_row)};
 }
 
+// A text is cut to the field's size; a value of another kind than the
+// field's is converted.
 void ResultTable::setText(int field, const QString &text) {
     const int size = m_fields[field].size();
-    store(field, size > 0 && text.size() > size ? text.left(size) : text);
+    const auto [column, row] = currentCell(field);
+    if (column->kind == FieldKind::Text) {
+        QString &cell = column->texts[row];
+        if (size > 0 && text.size() > size)
+            cell = text.left(size);
+        else if (text.isNull())
+            cell = QStringLiteral(""); // set, so not null
+        else
+            cell = text;
+        return;
+    }
+    if (column->kind == FieldKind::Float)
+        column->numbers[row] = text.toDouble();
+    else
+        column->integers[row] = text.toLongLong();
 }
 
-void ResultTable::setInteger(int field, qint64 value) { store(field, value); }
-void ResultTable::setFloat(int field, double value) { store(field, value); }
-
-int ResultTable::recordCount() const {
-    if (!m_active)
-        return 0;
-    return m_filtered ? static_cast<int>(m_visible.size()) : m_rowCount;
+void ResultTable::setInteger(int field, qint64 value) {
+    const auto [column, row] = currentCell(field);
+    switch (column->kind) {
+    case FieldKind::Float:
+        column->numbers[row] = static_cast<double>(value);
+        break;
+    case FieldKind::Integer:
+        column->integers[row] = value;
+        break;
+    default:
+        column->texts[row] = QString::number(value);
+    }
 }
 
-int ResultTable::physicalRow(int row) const { return m_filtered ? m_visible[row] : row; }
+void ResultTable::setFloat(int field, double value) {
+    const auto [column, row] = currentCell(field);
+    if (column->kind == FieldKind::Float) {
+        column->numbers[row] = value;
+        return;
+    }
+    switch (column->kind) {
+    case FieldKind::Float:
+        column->numbers[row] = value;
+        break;
+    case FieldKind::Integer:
+        column->integers[row] = qRound64(value);
+        break;
+    default:
+        column->texts[row] = QString::number(value, 'g', 15);
+    }
+}
 
-const QVariant &ResultTable::value(int row, int field) const {
+const ResultTable::Column *ResultTable::cellColumn(int row, int field, int &physical) const {
     if (row < 0 || row >= recordCount() || field < 0 || field >= fieldCount() || m_fields[field].isGroup())
-        return nullValue();
-    return m_cells[m_fields[field].column()][physicalRow(row)];
+        return nullptr;
+    physical = physicalRow(row);
+    const Column &column = m_cells[m_fields[field].column()];
+    switch (column.kind) {
+    case FieldKind::Float:
+        return std::isnan(column.numbers[physical]) ? nullptr : &column;
+    case FieldKind::Integer:
+        return column.integers[physical] == kNullInteger ? nullptr : &column;
+    default:
+        return column.texts[physical].isNull() ? nullptr : &column;
+    }
+}
+
+QVariant ResultTable::value(int row, int field) const {
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
+        return {};
+    switch (column->kind) {
+    case FieldKind::Float:
+        return column->numbers[r];
+    case FieldKind::Integer:
+        return column->integers[r];
+    default:
+        return column->texts[r];
+    }
 }
 
 QString ResultTable::asString(int row, int field) const {
-    const QVariant &v = value(row, field);
-    return v.isNull() ? QString() : v.toString();
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
+        return {};
+    return column->kind == FieldKind::Text ? column->texts[r] : value(row, field).toString();
 }
 
 qint64 ResultTable::asInteger(int row, int field) const {
-    const QVariant &v = value(row, field);
-    if (v.isNull())
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
         return 0;
-    if (v.typeId() == QMetaType::Double)
-        return qRound64(v.toDouble());
-    return v.toLongLong();
+    switch (column->kind) {
+    case FieldKind::Float:
+        return qRound64(column->numbers[r]);
+    case FieldKind::Integer:
+        return column->integers[r];
+    default:
+        return column->texts[r].toLongLong();
+    }
 }
 
 double ResultTable::asFloat(int row, int field) const {
-    const QVariant &v = value(row, field);
-    return v.isNull() ? 0.0 : v.toDouble();
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
+        return 0.0;
+    switch (column->kind) {
+    case FieldKind::Float:
+        return column->numbers[r];
+    case FieldKind::Integer:
+        return static_cast<double>(column->integers[r]);
+    default:
+        return column->texts[r].toDouble();
+    }
 }
 
 QString ResultTable::displayText(int row, int field) const {
     const ResultField &f = m_fields[field];
     if (f.onGetText())
         return f.onGetText()(*this, row, f);
-    const QVariant &v = value(row, field);
-    if (v.isNull())
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
         return QString();
-    if (f.kind() == FieldKind::Float && !f.displayFormat().isEmpty())
-        return FormatFloat(f.displayFormat(), v.toDouble());
+    if (column->kind == FieldKind::Float && !f.displayFormat().isEmpty())
+        return FormatFloat(f.displayFormat(), column->numbers[r]);
     return plainText(row, field);
 }
 
 QString ResultTable::plainText(int row, int field) const {
-    const QVariant &v = value(row, field);
-    if (v.isNull())
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
         return QString();
-    switch (m_fields[field].kind()) {
+    switch (column->kind) {
     case FieldKind::Float:
-        return generalNumber(v.toDouble());
+        return generalNumber(column->numbers[r]);
     case FieldKind::Integer:
-        return QString::number(v.toLongLong());
+        return QString::number(column->integers[r]);
     default:
-        return v.toString();
+        return column->texts[r];
     }
 }
 
@@ -255,12 +359,15 @@ void ResultTable::applyFilter() {
     m_visible.clear();
     if (!m_filtered || !m_active)
         return;
+    // The rows are walked unfiltered while the list is rebuilt.
+    m_filtered = false;
     const int kindField = findField(QStringLiteral("Tipo_Registro"));
-    for (int r = 0; r < m_rowCount; ++r) {
-        const QVariant &v = kindField < 0 ? nullValue() : m_cells[m_fields[kindField].column()][r];
-        if (v.isNull() || v.toLongLong() != *m_excludedKind)
-            m_visible.push_back(r);
-    }
+    std::vector<int> visible;
+    for (int r = 0; r < m_rowCount; ++r)
+        if (kindField < 0 || value(r, kindField).isNull() || asInteger(r, kindField) != *m_excludedKind)
+            visible.push_back(r);
+    m_filtered = true;
+    m_visible = std::move(visible);
 }
 
 void ResultTable::disableControls() { ++m_disabled; }

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QObject>
 #include <QVariant>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -45,14 +44,19 @@ class ResultTable : public QObject {
     const ResultField &fieldByName(const QString &fullName) const;
 
     // Rows.
+    void reserve(int rows);                       // room for that many rows, appended without reallocating
     void append();                                // a new empty row, which becomes the current row
     void setText(int field, const QString &text); // cut to the field's size
     void setInteger(int field, qint64 value);
     void setFloat(int field, double value);
 
-    int recordCount() const;
+    int recordCount() const {
+        if (!m_active)
+            return 0;
+        return m_filtered ? static_cast<int>(m_visible.size()) : m_rowCount;
+    }
     bool isEmpty() const { return recordCount() == 0; }
-    const QVariant &value(int row, int field) const;
+    QVariant value(int row, int field) const;   // null when not set
     QString asString(int row, int field) const; // null reads as ""
     qint64 asInteger(int row, int field) const; // null reads as 0
     double asFloat(int row, int field) const;   // null reads as 0
@@ -90,16 +94,26 @@ class ResultTable : public QObject {
     void afterClose();
 
   private:
-    int physicalRow(int row) const;
+    int physicalRow(int row) const { return m_filtered ? m_visible[row] : row; }
     void applyFilter();
     void notifyReset();
-    void checkCurrentRow() const;
-    void store(int field, QVariant value);
+    // The cells of one value field, typed by its kind. A null cell holds
+    // NaN (numbers: the engine never yields one), the smallest integer, or
+    // a null text.
+    struct Column {
+        FieldKind kind;
+        std::vector<double> numbers;
+        std::vector<qint64> integers;
+        std::vector<QString> texts;
+    };
+    // The column and physical row of a cell of the current row.
+    std::pair<Column *, int> currentCell(int field);
+    const Column *cellColumn(int row, int field, int &physical) const;
 
-    std::deque<ResultField> m_fields;
+    std::vector<ResultField> m_fields;
     std::vector<int> m_topLevel;
-    QHash<QString, int> m_byName;               // lower-case full name -> field index
-    std::vector<std::vector<QVariant>> m_cells; // one vector per value field
+    QHash<QString, int> m_byName; // lower-case full name -> field index
+    std::vector<Column> m_cells;  // one per value field
     int m_rowCount = 0;
     bool m_active = false;
 

@@ -36,8 +36,9 @@ bool TableRun::run(const QString &topic, const SelectionState &selection, State 
         state.totalKind = *statement.totalKind;
 
     m_qValorNivel.open();
-    state.FCampoLocal = ResultAssembly::label(m_cdsDados, topic, state.FAtributos, state.FCampoLocal);
-    ResultAssembly::fill(m_cdsDados, m_qValorNivel, topic, shown, state.totalKind, state.FAtributos, hooks.progress);
+    const std::vector<AttributeLine> attributes = AttributeLine::parseAll(state.FAtributos);
+    state.FCampoLocal = ResultAssembly::label(m_cdsDados, topic, attributes, state.FCampoLocal);
+    ResultAssembly::fill(m_cdsDados, m_qValorNivel, topic, shown, state.totalKind, attributes, hooks.progress);
 
     state.notes = TopicNotes::read(m_qObservacao, topic, selection.agrupar);
     return true;

@@ -9,12 +9,12 @@
 
 namespace TextExport {
 
-QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator) {
-    std::vector<int> columns;
+std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtributos) {
+    std::vector<int> result;
     for (int index : cdsDados.topLevelFields()) {
         const ResultField &field = cdsDados.field(index);
         if (field.isVisible() && !field.isGroup())
-            columns.push_back(index);
+            result.push_back(index);
     }
     for (const QString &text : FAtributos) {
         const AttributeLine line = AttributeLine::parse(text);
@@ -23,12 +23,16 @@ QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar se
         const ResultField &field = cdsDados.fieldByName(line.path);
         if (field.parent() < 0 && field.isVisible())
             continue; // already written among the top-level fields
-        columns.push_back(field.index());
+        result.push_back(field.index());
     }
+    return result;
+}
 
+QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator) {
+    const std::vector<int> fields = columns(cdsDados, FAtributos);
     QStringList result;
     QString title;
-    for (int index : columns)
+    for (int index : fields)
         title += cdsDados.field(index).displayLabel() + separator;
     title.chop(1);
     result << title;
@@ -36,8 +40,10 @@ QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar se
     cdsDados.first();
     for (int row = 0; row < cdsDados.recordCount(); ++row) {
         QString line;
-        for (int index : columns)
-            line += cdsDados.plainText(row, index) + separator;
+        for (int index : fields) {
+            line += cdsDados.plainText(row, index);
+            line += separator;
+        }
         line.chop(1);
         result << line;
     }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QStringList>
+#include <vector>
 
 class ResultTable;
 
@@ -11,10 +12,12 @@ class ResultTable;
 // character and nothing quoted.
 namespace TextExport {
 
-// Title line and row lines; leaves the table on its first row. The columns
-// are the shown top-level plain fields, then every value attribute of
-// FAtributos that is not one of those (a top-level value field is written
-// once).
+// The fields written, in order: the shown top-level plain fields, then every
+// value attribute of FAtributos that is not one of those (a top-level value
+// field is written once).
+std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtributos);
+
+// Title line and row lines; leaves the table on its first row.
 QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator);
 
 // Every line followed by CR LF, in Windows-1252 or, on request, UTF-8.

@@ -1,0 +1,156 @@
+#include "data/database.h"
+#include "data/program_folder.h"
+#include "data/query.h"
+#include "table/export_command.h"
+#include "table/result_table.h"
+#include "table/table_run.h"
+#include "table/text_export.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// solvane-export run as a user runs it, on the sample study beside it.
+namespace {
+
+const QString kProgramDir = QStringLiteral(SOLVANE_PROGRAM_DIR);
+
+struct ExportRun {
+    int status;
+    QByteArray out;
+    QString err;
+};
+
+ExportRun exportTable(const QStringList &arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_NUMERIC"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
+    process.setProcessEnvironment(env);
+    process.start(kProgramDir + QStringLiteral("/solvane-export"), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+qint64 count(Database &db, const QString &condition) {
+    Query q(db);
+    q.sql() << QStringLiteral("select count(*) as n from \"020101\" where ") + condition;
+    q.open();
+    return q.fieldByName(QStringLiteral("n")).asInteger();
+}
+
+class ExportEndToEndTest : public ::testing::Test {
+  protected:
+    ExportEndToEndTest() {
+        ProgramFolder::setPath(kProgramDir);
+        m_db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+        m_db.setConnected(true);
+    }
+    ~ExportEndToEndTest() override { ProgramFolder::setPath(QString()); }
+
+    // Which exported columns hold absolute figures (sums), by running the
+    // same topic in-process.
+    std::vector<bool> absoluteColumns(const QStringList &arguments) {
+        const ExportCommand::Options options = ExportCommand::parse(arguments);
+        Query qValorNivel(m_db), qAux(m_db), qObservacao(m_db);
+        qObservacao.sql() = TopicNotes::initialStatement();
+        ResultTable table;
+        TableRun::State state;
+        TableRun(qValorNivel, qAux, qObservacao, table).run(options.topic, options.selection, state);
+        std::vector<bool> result;
+        for (int field : TextExport::columns(table, state.FAtributos))
+            result.push_back(table.field(field).kind() == FieldKind::Float &&
+                             table.field(field).displayFormat() == QLatin1String("###,##0"));
+        return result;
+    }
+
+    Database m_db;
+};
+
+TEST_F(ExportEndToEndTest, EveryRowIsThereAndTotalsAreTheSumsOfTheirRows) {
+    const QString municipios20000 =
+        QStringLiteral("Tipo_Registro = 1 and Municipio <> 999999 and Populacao_Cidade >= 20000");
+    const QString demaisPais = QStringLiteral("Municipio = 999999 and Regiao = 0");
+    const struct {
+        QStringList grouping;
+        QString detailRows;
+        QString totalRows;
+    } cases[] = {
+        {{"--agrupar", "regiao"}, "Tipo_Registro = 5", "Tipo_Registro = 6"},
+        {{"--agrupar", "uf"}, "Tipo_Registro = 4", "Tipo_Registro = 6"},
+        {{"--agrupar", "microrregiao"}, "Tipo_Registro = 3", "Tipo_Registro = 4"},
+        {{"--agrupar", "rm"}, "Tipo_Registro = 2", "Tipo_Registro = 43"},
+        {{"--agrupar", "municipio"}, "(" + municipios20000 + ") or (" + demaisPais + ")", "Tipo_Registro = 6"},
+        {{"--agrupar", "municipio", "--uf", "26"},
+         "Unidade_Federativa = 26 and ((" + municipios20000 +
+             ") or (Municipio = 999999 and Micro_Regiao = 0 and Unidade_Federativa > 0))",
+         "Tipo_Registro = 4 and Unidade_Federativa = 26"},
+    };
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    for (const auto &c : cases) {
+        const QStringList arguments = QStringList{"--topico", "02.01.01", "--separador", "tab", "--utf8"} + c.grouping;
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const ExportRun run = exportTable(arguments);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        QStringList lines = QString::fromUtf8(run.out).split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.takeLast(), QString()); // the last line ends with CR LF too
+        const std::vector<bool> absolute = absoluteColumns(arguments);
+        ASSERT_EQ(static_cast<size_t>(lines.first().split('\t').size()), absolute.size());
+
+        const qint64 details = count(m_db, c.detailRows);
+        const qint64 totals = count(m_db, c.totalRows);
+        EXPECT_GT(details, 0);
+        EXPECT_EQ(lines.size() - 1, details + totals);
+
+        // Each total row sums the detail rows since the previous total row.
+        std::vector<double> sums(absolute.size(), 0.0);
+        int totalRows = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QStringList cells = lines[i].split('\t');
+            ASSERT_EQ(static_cast<size_t>(cells.size()), absolute.size()) << lines[i].toStdString();
+            const bool isTotal = cells.contains(QStringLiteral("TOTAL")) || cells.contains(QStringLiteral("TOT."));
+            for (size_t col = 0; col < absolute.size(); ++col) {
+                if (!absolute[col])
+                    continue;
+                bool ok = false;
+                const double value = brazil.toDouble(cells[col], &ok);
+                ASSERT_TRUE(ok) << cells[col].toStdString();
+                if (isTotal)
+                    EXPECT_NEAR(value, sums[col], 0.5) << "line " << i << " column " << col;
+                else
+                    sums[col] += value;
+            }
+            if (isTotal) {
+                ++totalRows;
+                std::fill(sums.begin(), sums.end(), 0.0);
+            }
+        }
+        EXPECT_EQ(totalRows, totals);
+    }
+}
+
+TEST_F(ExportEndToEndTest, WritesWindows1252FileAndRefusesBadInput) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Solvane_2000.Txt"));
+    ExportRun run = exportTable({"--topico", "02.01.01", "--saida", path});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("Regi\xE3o;"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\nTOTAL;"));
+
+    run = exportTable({"--topico", "02.01.01", "--uf", "PE"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, QStringLiteral("solvane-export: valor não numérico para --uf: \"PE\"\n"));
+    run = exportTable({"--topico", "01.01"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, QStringLiteral("solvane-export: o tópico \"01.01\" não é uma tabela\n"));
+}
+
+} // namespace
