@@ -1,5 +1,6 @@
 #include "table/data_grid.h"
 
+#include "extras/windows_fonts.h"
 #include "table/cell_colors.h"
 #include "table/group_header_view.h"
 #include "table/result_table.h"
@@ -7,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -38,10 +40,11 @@ constexpr int kIndicatorWidth = 12;
 
 DataGrid::DataGrid(bool coloured, QWidget *parent)
     : QTableView(parent), m_titles(new GroupHeaderView(this)), m_coloured(coloured) {
-    QFont font = this->font();
-    font.setPointSize(8);
-    setFont(font);
+    setFont(WindowsFonts::pointFont(QStringLiteral("MS Sans Serif"), 8));
     setHorizontalHeader(m_titles);
+    // Group titles stay centred on the part of their span in view, so the
+    // titles are drawn anew rather than shifted when the grid scrolls.
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_titles->viewport(), qOverload<>(&QWidget::update));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(true);
@@ -89,7 +92,10 @@ void DataGrid::layoutColumns() {
 
 int DataGrid::defaultColumnWidth(int column) const {
     const ResultField &f = m_model->field(column);
-    const int data = f.displayWidth() * fontMetrics().averageCharWidth() + 4;
+    // A display width counts characters; names in capitals and accented
+    // letters run wider than the font's average one, so each gets a pixel
+    // more.
+    const int data = f.displayWidth() * (fontMetrics().averageCharWidth() + 1) + 6;
     const int title = m_titles->fontMetrics().horizontalAdvance(f.displayLabel()) + 6;
     return qMax(data, title);
 }

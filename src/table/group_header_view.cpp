@@ -84,6 +84,14 @@ void GroupHeaderView::paintEvent(QPaintEvent *) {
         painter.drawLine(rect.topRight(), rect.bottomRight());
         painter.drawLine(rect.bottomLeft(), rect.bottomRight());
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, m->field(c).displayLabel());
+        const QString title = m->field(c).displayLabel();
+        if (m->field(c).isGroup()) {
+            // One line, kept in the part of the span in view and shortened
+            // when the span is narrower than the title.
+            const QRect shown = rect.intersected(viewport()->rect()).adjusted(2, 1, -2, -1);
+            painter.drawText(shown, Qt::AlignCenter, fontMetrics().elidedText(title, Qt::ElideRight, shown.width()));
+        } else {
+            painter.drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter | Qt::TextWordWrap, title);
+        }
     }
 }
