@@ -17,6 +17,7 @@
 #include "extras/sobre_frm.h"
 #include "extras/windows_fonts.h"
 #include "selection/filter_panel.h"
+#include "selection/sel_municipio_frm.h"
 #include "table/result_table.h"
 #include "table/table_area.h"
 
@@ -193,11 +194,15 @@ QWidget *TMain_Frm::criaPaginaDados() {
     pnlTituloDados->setFont(titleFont);
     layout->addWidget(pnlTituloDados);
 
-    // The filter panel is placed into this container.
     QWidget *filters = panel("pnlFiltros", page);
     auto *filtersLayout = new QVBoxLayout(filters);
     filtersLayout->setContentsMargins(0, 0, 0, 0);
     filtersLayout->setSpacing(0);
+    m_filtros = new FilterPanel(m_dbSolvane, filters);
+    filtersLayout->addWidget(m_filtros);
+    // A change of filters closes the result; the search runs the topic.
+    connect(m_filtros, &FilterPanel::filtersChanged, this, &TMain_Frm::FechaResultado);
+    connect(m_filtros, &FilterPanel::searchRequested, this, &TMain_Frm::MontaDados);
     layout->addWidget(filters);
 
     // The grids, the progress gauge and the notes go into this container,
@@ -225,12 +230,7 @@ QWidget *TMain_Frm::criaPaginaDados() {
 
     m_tabela = new TableArea(m_dbSolvane, table);
     m_tabela->setEmptyPanel(empty);
-    m_tabela->setHost({[this] {
-                           if (auto *filtros = findChild<FilterPanel *>())
-                               filtros->HabilitaFiltros();
-                           else
-                               FechaResultado();
-                       },
+    m_tabela->setHost({[this] { m_filtros->HabilitaFiltros(); },
                        [this] { SelecionaSecao(Chart2->label(Dados)); },
                        [this](bool shown) {
                            for (const char *name : {"lblAgrupar", "cbAgrupar"})
@@ -264,8 +264,6 @@ void TMain_Frm::FormCreate() {
     CarregaNiveis(0, 0);
 
     AbreListasTerritorio();
-    IniciaAgrupamento();
-    ligaPainelFiltros();
 
     expandeNaInicializacao(0);
     expandeNaInicializacao(kSecondExpandedNode);
@@ -371,21 +369,21 @@ void TMain_Frm::MontaDados() {
     ScopeGuard resultado([this] {
         FAtributos = m_tabela->FAtributos();
         setCampoLocal(m_tabela->FCampoLocal());
-        if (auto *cbAgrupar = findChild<QComboBox *>(QStringLiteral("cbAgrupar")))
+        if (auto *cbAgrupar = m_filtros->findChild<QComboBox *>(QStringLiteral("cbAgrupar")))
             cbAgrupar->setProperty("tag", m_tabela->totalKind());
     });
-    const auto *filtros = findChild<FilterPanel *>();
-    m_tabela->MontaDados(FNivelSelecionado, filtros ? filtros->state() : SelectionState());
+    m_tabela->MontaDados(FNivelSelecionado, m_filtros->state());
 }
 
 // A filter or the grouping changed: the result closes until the next search.
 void TMain_Frm::FechaResultado() { m_tabela->FechaResultado(); }
 
-void TMain_Frm::ligaPainelFiltros() {
-    if (auto *filtros = findChild<FilterPanel *>()) {
-        connect(filtros, &FilterPanel::filtersChanged, this, &TMain_Frm::FechaResultado, Qt::UniqueConnection);
-        connect(filtros, &FilterPanel::searchRequested, this, &TMain_Frm::MontaDados, Qt::UniqueConnection);
-    }
+void TMain_Frm::CriaSelMunicipio() {
+    if (Sel_Municipio_Frm)
+        return;
+    Sel_Municipio_Frm = new TSel_Municipio_Frm(m_dbSolvane, *m_filtros, this);
+    Sel_Municipio_Frm->setObjectName(QStringLiteral("Sel_Municipio_Frm"));
+    m_filtros->setSelMunicipio(Sel_Municipio_Frm);
 }
 
 // ---------------------------------------------------------------- sections
@@ -498,11 +496,9 @@ void TMain_Frm::nbPrincipalPageChanged(int pageIndex) {
 
 // ---------------------------------------------------------------- steps of the pages to come
 
-// Opens the five territory lists on their entry for all territories.
-void TMain_Frm::AbreListasTerritorio() {}
-
-// Sets the grouping list to "Região" without running its click handler.
-void TMain_Frm::IniciaAgrupamento() {}
+// Opens the five territory lists on their entry for all territories and
+// sets the grouping list to "Região", without running their click handlers.
+void TMain_Frm::AbreListasTerritorio() { m_filtros->openLists(); }
 
 // Writes the legend grid's header row and its colour column.
 void TMain_Frm::IniciaLegendaMapa() {}
@@ -511,10 +507,13 @@ void TMain_Frm::IniciaLegendaMapa() {}
 void TMain_Frm::PosicionaIdentificadorGrafico() {}
 
 // Closes the municipality picker's queries and frees its kept selection.
-void TMain_Frm::LiberaSelecaoMunicipios() {}
+void TMain_Frm::LiberaSelecaoMunicipios() {
+    if (Sel_Municipio_Frm)
+        Sel_Municipio_Frm->closeQueries();
+}
 
 // Closes the five territory queries.
-void TMain_Frm::FechaListasTerritorio() {}
+void TMain_Frm::FechaListasTerritorio() { m_filtros->closeQueries(); }
 
 // Closes the indicator query.
 void TMain_Frm::FechaConsultaValores() { m_tabela->qValorNivel().close(); }

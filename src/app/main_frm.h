@@ -7,6 +7,7 @@
 #include <memory>
 
 class ClickLabel;
+class FilterPanel;
 class MainHeader;
 class QLabel;
 class QSplitter;
@@ -16,6 +17,7 @@ class QTreeWidgetItem;
 class Query;
 class TableArea;
 class TopicTree;
+class TSel_Municipio_Frm;
 
 // The main window: header with the section buttons, the topic tree on the
 // left and the notebook of the data, map and chart pages. It owns the study
@@ -51,6 +53,13 @@ public:
     // the header's buttons or captions.
     void SelecionaSecao(QObject *sender);
 
+    // The municipality picker, created once the window exists (its queries
+    // use the window's connection) and kept with its selection.
+    void CriaSelMunicipio();
+
+    // The table of the data page: its queries, the result table, the grid.
+    TableArea &tabela() { return *m_tabela; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -74,7 +83,6 @@ private:
 
     void MontaDados();
     void FechaResultado();
-    void ligaPainelFiltros();
 
     void resetaRotulos();
     void destacaRotulo(QLabel *label);
@@ -87,7 +95,6 @@ private:
     // the result table, the map and the chart bring; each is called at its
     // place in the start-up, close, section and page sequences.
     void AbreListasTerritorio();
-    void IniciaAgrupamento();
     void IniciaLegendaMapa();
     void PosicionaIdentificadorGrafico();
     void LiberaSelecaoMunicipios();
@@ -112,6 +119,8 @@ private:
     QSplitter *Splitter1 = nullptr;
     QStackedWidget *nbPrincipal = nullptr;
     QLabel *pnlTituloDados = nullptr;
+    FilterPanel *m_filtros = nullptr;
+    TSel_Municipio_Frm *Sel_Municipio_Frm = nullptr;
     TableArea *m_tabela = nullptr;
     std::unique_ptr<TopicTree> m_topicTree;
     bool m_closed = false;

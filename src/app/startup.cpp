@@ -29,6 +29,7 @@ int run() {
     }
     // The municipality picker is created here, once the main window's
     // connection exists, and lives until the program ends.
+    mainFrm->CriaSelMunicipio();
 
     splash.reset();
     // Without a window manager nothing maximises; the window then covers

@@ -7,7 +7,9 @@
 #include "table/result_table_model.h"
 #include "table_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -89,6 +91,33 @@ TEST_F(MainWindowTableTest, EngineErrorReachesTheErrorBoxAndTheWindowRecovers) {
     EXPECT_TRUE(widget("pnlSemDados")->isVisible());
     EXPECT_FALSE(widget("pnlGauge")->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTableTest, GroupingChangeClosesAndSearchRunsAgain) {
+    choose(QStringLiteral("Déficit por faixa de renda"));
+    ASSERT_EQ(grid()->model()->rowCount(), 3);
+    auto *cbAgrupar = m_window->findChild<QComboBox *>(QStringLiteral("cbAgrupar"));
+    ASSERT_NE(cbAgrupar, nullptr);
+    EXPECT_EQ(cbAgrupar->property("tag").toInt(), 6);
+
+    // The user picks "Município": the result closes until the search.
+    cbAgrupar->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(cbAgrupar, Qt::Key_Down);
+    ASSERT_EQ(cbAgrupar->currentIndex(), 4);
+    EXPECT_TRUE(widget("pnlSemDados")->isVisible());
+    EXPECT_FALSE(grid()->isVisible());
+
+    QTest::mouseClick(m_window->findChild<QAbstractButton *>(QStringLiteral("btnPesquisar")), Qt::LeftButton);
+    ASSERT_TRUE(grid()->isVisible());
+    EXPECT_EQ(grid()->model()->rowCount(), 7);
+    EXPECT_EQ(m_window->campoLocal(), QStringLiteral("Municipio"));
+    EXPECT_TRUE(widget("lblNota20000")->isVisible());
+    EXPECT_EQ(cbAgrupar->property("tag").toInt(), 6);
 }
 
 } // namespace
