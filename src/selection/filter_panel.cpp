@@ -168,6 +168,7 @@ void FilterPanel::buildControls() {
     pnlGauge->hide();
 
     auto *band = new QHBoxLayout;
+    band->setSpacing(4);
     band->addWidget(m_edtFaixaInicial);
     band->addWidget(label15);
     band->addWidget(m_edtFaixaFinal);

@@ -3,6 +3,7 @@
 #include "data/color_number.h"
 #include "data/program_folder.h"
 #include "data/query.h"
+#include "extras/windows_fonts.h"
 #include "selection/filter_panel.h"
 #include "selection/lookup_list.h"
 #include "selection/territory_statements.h"
@@ -51,9 +52,7 @@ TSel_Municipio_Frm::TSel_Municipio_Frm(Database &database, const FilterPanel &fi
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, ColorNumber::toColor(kWindowColour));
     setPalette(windowPalette);
-    QFont windowFont = font();
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    setFont(WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     buildControls();
 }
 
