@@ -1,8 +1,8 @@
 #include "app/main_frm.h"
-#include "app/solvane_application.h"
 #include "data/program_folder.h"
 #include "extras/sobre_frm.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 
@@ -37,13 +37,3 @@ static void StartUpToMainWindowShown(benchmark::State &state) {
     }
 }
 BENCHMARK(StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    SolvaneApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

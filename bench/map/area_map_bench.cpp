@@ -4,7 +4,6 @@
 #include "map/area_list.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
@@ -104,13 +103,3 @@ static void FirstHoverAfterLoadingTheLargestMap(benchmark::State &state) {
     }
 }
 BENCHMARK(FirstHoverAfterLoadingTheLargestMap)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

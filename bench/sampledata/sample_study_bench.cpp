@@ -7,7 +7,6 @@
 #include "study_database_writer.h"
 #include "topic_catalogue.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -62,13 +61,3 @@ void BM_GenerateSampleStudy(benchmark::State &state) {
 BENCHMARK(BM_GenerateSampleStudy)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    // The pictures and documents draw text, which needs a GUI application.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,7 +9,6 @@
 #include "table/table_run.h"
 #include "table/text_export.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -146,13 +145,3 @@ void TextFile(benchmark::State &state) {
 BENCHMARK(TextFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
