@@ -1,10 +1,10 @@
 #include "output_file.h"
 
 #include "data/app_error.h"
+#include "data/safe_file.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,9 +18,7 @@ void makeFolder(const QString &path) {
 
 void write(const QString &path, const QByteArray &contents) {
     makeFolder(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
-        throw AppError(QStringLiteral("Não foi possível gravar %1: %2").arg(path, file.errorString()));
+    SafeFile::write(path, contents);
 }
 
 void replace(const QString &temporaryPath, const QString &path) {

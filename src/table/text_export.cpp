@@ -1,11 +1,10 @@
 #include "table/text_export.h"
 
-#include "data/app_error.h"
+#include "data/safe_file.h"
 #include "data/windows1252.h"
 #include "table/attribute_line.h"
 #include "table/result_table.h"
 
-#include <QSaveFile>
 
 namespace TextExport {
 
@@ -58,12 +57,6 @@ QByteArray encode(const QStringList &lines, bool utf8) {
     return utf8 ? text.toUtf8() : Windows1252::encode(text);
 }
 
-void write(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(QStringLiteral("Não foi possível criar o arquivo %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw AppError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(path, file.errorString()));
-}
+void write(const QString &path, const QByteArray &bytes) { SafeFile::write(path, bytes); }
 
 } // namespace TextExport
