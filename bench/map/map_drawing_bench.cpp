@@ -1,0 +1,99 @@
+#include "data/database.h"
+#include "data/program_folder.h"
+#include "data/query.h"
+#include "map/jpeg_writer.h"
+#include "map/map_drawing.h"
+#include "map/map_legend.h"
+#include "table/result_table.h"
+#include "table/table_run.h"
+#include "table/topic_notes.h"
+
+#include <QFileInfo>
+#include <benchmark/benchmark.h>
+
+// The map page's drawing of the largest municipality map (Minas Gerais)
+// with a computed legend: bitmap, area list, titles, the maximum, the
+// picture, the colour list and the colouring.
+namespace {
+
+constexpr int kMinasGerais = 31;
+constexpr int kMunicipio = 4;
+
+struct MarkedTable {
+    Database db;
+    Query qValorNivel{db};
+    Query qAux{db};
+    Query qObservacao{db};
+    ResultTable cdsDados;
+    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
+    TableRun::State state;
+    MapRequest request;
+    bool ready = false;
+
+    MarkedTable() {
+        ProgramFolder::setPath(QStringLiteral(SOLVANE_PROGRAM_DIR));
+        const QString study = ProgramFolder::file(QStringLiteral("Dados/Solvane.db"));
+        if (!QFileInfo::exists(study))
+            return;
+        db.setPath(study);
+        db.setConnected(true);
+        qObservacao.sql() = TopicNotes::initialStatement();
+        SelectionState selection;
+        selection.agrupar = kMunicipio;
+        selection.unidadeFederativa = kMinasGerais;
+        tableRun.run(QStringLiteral("01.01.01"), selection, state);
+        request.cdsDados = &cdsDados;
+        request.valueStatement = qValorNivel.sql();
+        request.FNivelSelecionado = QStringLiteral("01.01.01");
+        request.FCampoMarcado = QStringLiteral("A01");
+        request.FCampoPercentual = QStringLiteral("A01");
+        request.totalKind = state.totalKind;
+        request.selection = selection;
+        ready = true;
+    }
+};
+
+MarkedTable &markedTable() {
+    static MarkedTable table;
+    return table;
+}
+
+void BM_MostraMapaComputedLegend(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MapDrawing::MostraMapa(t.db, t.request, legend, true));
+}
+BENCHMARK(BM_MostraMapaComputedLegend)->Unit(benchmark::kMillisecond);
+
+// The one statement of the drawing that reads the study: the maximum.
+void BM_MaximumStatement(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            MapLegend::maximum(t.db, t.request.valueStatement, t.request.FCampoMarcado, kMunicipio));
+}
+BENCHMARK(BM_MaximumStatement)->Unit(benchmark::kMillisecond);
+
+void BM_JpegOfTheMapPicture(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    const QImage picture = MapDrawing::MostraMapa(t.db, t.request, legend, true).picture;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(JpegWriter::encode(picture));
+}
+BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "data/app_error.h"
+#include "data/ini_file.h"
+#include "data/program_folder.h"
+#include "map/legend_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+MapLegend::Bounds bounds(const QStringList &uppers) {
+    MapLegend::Bounds b;
+    for (int k = 0; k < MapLegend::kClasses; ++k)
+        b[k] = uppers.value(k);
+    return b;
+}
+
+void put(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray contentsOf(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A program folder with an empty "Mapas/Legendas".
+struct LegendFolder {
+    LegendFolder() {
+        QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas"));
+        ProgramFolder::setPath(dir.path());
+    }
+    ~LegendFolder() { ProgramFolder::setPath(QString()); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+// One file per column and grouping level: the level is part of the name.
+TEST(LegendFile, OneFilePerColumnAndLevel) {
+    LegendFolder folder;
+    const QString legends = folder.dir.path() + QStringLiteral("/Mapas/Legendas/");
+    EXPECT_EQ(LegendFile::path(QStringLiteral("Grupo.Subgrupo.Atributo"), 4),
+              legends + QStringLiteral("LgGrupoSubgrupoAtributo_4.Ini"));
+    EXPECT_EQ(LegendFile::path(QStringLiteral("A07"), 0), legends + QStringLiteral("LgA07_0.Ini"));
+
+    LegendFile::write(LegendFile::path(QStringLiteral("A07"), 1), bounds({"10"}));
+    EXPECT_TRUE(LegendFile::read(LegendFile::path(QStringLiteral("A07"), 1)).has_value());
+    EXPECT_FALSE(LegendFile::read(LegendFile::path(QStringLiteral("A07"), 2)).has_value());
+}
+
+TEST(LegendFile, TheFileByteForByte) {
+    LegendFolder folder;
+    const QString path = LegendFile::path(QStringLiteral("A02.A03"), 2);
+    LegendFile::write(path, bounds({"1,40", "2,80", "5,60", "", "", "", "", ""}));
+    EXPECT_EQ(contentsOf(path), QByteArray("[Legenda]\r\n"
+                                           "Valor Final Faixa 1=1,40\r\n"
+                                           "Valor Final Faixa 2=2,80\r\n"
+                                           "Valor Final Faixa 3=5,60\r\n"
+                                           "Valor Final Faixa 4=\r\n"
+                                           "Valor Final Faixa 5=\r\n"
+                                           "Valor Final Faixa 6=\r\n"
+                                           "Valor Final Faixa 7=\r\n"
+                                           "Valor Final Faixa 8=\r\n"));
+    const auto read = LegendFile::read(path);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ((*read)[2], QStringLiteral("5,60"));
+    EXPECT_EQ((*read)[3], QString());
+    // Written through a temporary file: nothing else is left in the folder.
+    EXPECT_EQ(QDir(folder.dir.path() + QStringLiteral("/Mapas/Legendas")).entryList(QDir::Files).size(), 1);
+}
+
+// A file written by hand, with blanks, other case, other sections and a
+// comment, reads as the program's own; saving keeps the other sections.
+TEST(LegendFile, ReadsFilesWrittenByOthers) {
+    LegendFolder folder;
+    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    put(path, "; feito a mão\n[Outra]\nChave=1\n\n[ legenda ]\nvalor final faixa 2 = 20 \nValor Final Faixa 1=10\n");
+    const auto read = LegendFile::read(path);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ((*read)[0], QStringLiteral("10"));
+    EXPECT_EQ((*read)[1], QStringLiteral("20"));
+    EXPECT_EQ((*read)[2], QString());
+
+    LegendFile::write(path, bounds({"5"}));
+    const IniFile saved = IniFile::parse(contentsOf(path));
+    EXPECT_EQ(saved.value(QStringLiteral("Outra"), QStringLiteral("Chave")), QStringLiteral("1"));
+    EXPECT_EQ(saved.value(QStringLiteral("Legenda"), QStringLiteral("Valor Final Faixa 1")), QStringLiteral("5"));
+    EXPECT_EQ(saved.value(QStringLiteral("Legenda"), QStringLiteral("Valor Final Faixa 2")), QString());
+}
+
+TEST(LegendFile, ADamagedFileIsReportedNotRead) {
+    LegendFolder folder;
+    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    const QByteArray damaged[] = {
+        // The same text in UTF-16.
+        QByteArray("\xFF\xFE[\0L\0e\0g\0", 10),
+        QByteArray("\xEF\xBB\xBF[Legenda]\r\nValor Final Faixa 1=10\r\n"),
+        QByteArray("[Legenda]\r\nValor Final Faixa 1\r\n"),
+        QByteArray("Valor Final Faixa 1=10\r\n"),
+        QByteArray("[Outra]\r\nValor Final Faixa 1=10\r\n"),
+    };
+    for (const QByteArray &bytes : damaged) {
+        put(path, bytes);
+        try {
+            LegendFile::read(path);
+            FAIL() << bytes.toStdString();
+        } catch (const AppError &error) {
+            EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+        }
+    }
+}
+
+// A folder that cannot take the file stops the save with the file's name.
+TEST(LegendFile, AFailedSaveNamesTheFileAndChangesNothing) {
+    QTemporaryDir dir;
+    ProgramFolder::setPath(dir.path());
+    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    try {
+        LegendFile::write(path, bounds({"10"}));
+        FAIL() << "there is no Mapas/Legendas folder";
+    } catch (const AppError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Unable to write to ") + path))
+            << error.message().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path));
+
+    ProgramFolder::setPath(QString());
+}
+
+TEST(LegendFile, RemoveDeletesTheFileIfThereIsOne) {
+    LegendFolder folder;
+    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    LegendFile::remove(path);
+    LegendFile::write(path, bounds({"10"}));
+    LegendFile::remove(path);
+    EXPECT_FALSE(QFile::exists(path));
+}

@@ -1,0 +1,275 @@
+#include "data/color_number.h"
+#include "data/database.h"
+#include "data/program_folder.h"
+#include "data/query.h"
+#include "map/legend_file.h"
+#include "map/legend_picture.h"
+#include "map/map_drawing.h"
+#include "map/map_legend.h"
+#include "table/result_table.h"
+#include "table/table_run.h"
+#include "table/topic_notes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const QString kStudy = QStringLiteral(SOLVANE_PROGRAM_DIR);
+
+SelectionState selection(int agrupar, int uf = 0, int rm = 0, int regiao = 0) {
+    SelectionState s;
+    s.agrupar = agrupar;
+    s.unidadeFederativa = uf;
+    s.regiaoMetropolitana = rm;
+    s.regiao = regiao;
+    return s;
+}
+
+// A topic run on the sample study, as the data page runs it, with a column
+// marked.
+class SampleMap : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ProgramFolder::setPath(kStudy);
+        db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+        db.setConnected(true);
+        qObservacao.sql() = TopicNotes::initialStatement();
+    }
+    void TearDown() override { ProgramFolder::setPath(QString()); }
+
+    MapRequest run(const SelectionState &s, const QString &field = QStringLiteral("A01")) {
+        if (!tableRun.run(QStringLiteral("01.01.01"), s, state))
+            throw AppError(QStringLiteral("not a table"));
+        MapRequest request;
+        request.cdsDados = &cdsDados;
+        request.valueStatement = qValorNivel.sql();
+        request.FNivelSelecionado = QStringLiteral("01.01.01");
+        request.FCampoMarcado = cdsDados.fieldByName(field).name();
+        request.FCampoPercentual = field;
+        request.totalKind = state.totalKind;
+        request.selection = s;
+        return request;
+    }
+
+    Database db;
+    Query qValorNivel{db};
+    Query qAux{db};
+    Query qObservacao{db};
+    ResultTable cdsDados;
+    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
+    TableRun::State state;
+    MapLegend legend;
+};
+
+// Every detail row whose area is on the map paints that area's seed pixel
+// in its class colour; total rows paint nothing.
+void expectAreasInTheirClassColours(Database &db, const MapRequest &request, const MapResult &map,
+                                    const MapLegend &legend, const QString &keyColumn) {
+    const ResultTable &table = *request.cdsDados;
+    const int kind = table.fieldByName(QStringLiteral("Tipo_Registro")).index();
+    const int value = table.fieldByName(request.FCampoPercentual).index();
+    const int key = table.fieldByName(keyColumn).index();
+    int painted = 0;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        if (table.asInteger(row, kind) == request.totalKind)
+            continue;
+        QString name = table.asString(row, key);
+        if (keyColumn == QStringLiteral("Unidade_Federativa")) {
+            Query state(db);
+            state.sql() << QStringLiteral("select Descricao from Unidade_Federativa where Sigla = '%1'").arg(name);
+            state.open();
+            name = state.fieldByName(QStringLiteral("Descricao")).asString();
+        }
+        const int line = map.areas.indexOfName(name);
+        if (line < 0)
+            continue;
+        const QPoint seed = AreaList::seedOf(map.areas.lines()[line]);
+        const QColor expected = ColorNumber::toColor(legend.colorOf(table.asFloat(row, value)));
+        EXPECT_EQ(QColor(map.picture.pixel(seed.x(), seed.y() + 40)), expected) << table.asString(row, key).toStdString();
+        ++painted;
+    }
+    EXPECT_GT(painted, 0);
+    for (const QString &line : map.colorLines)
+        EXPECT_FALSE(line.startsWith(QStringLiteral("TOTAL="), Qt::CaseInsensitive));
+}
+
+} // namespace
+
+TEST_F(SampleMap, EachLevelDrawsItsMapWithTheComputedLegend) {
+    const struct {
+        SelectionState selection;
+        const char *field;
+        const char *base;
+        const char *key;
+        const char *nomeLocal;
+    } cases[] = {
+        {selection(0), "A01", "Mapas/Pais/BRREGIAO", "Regiao", ""},
+        {selection(1, 0, 0, 2), "A07", "Mapas/Pais/BRUF", "Unidade_Federativa", ""},
+        {selection(2, 35), "A01", "Mapas/Microrregiao/SPMicro", "Micro_Regiao", "São Paulo"},
+        {selection(4, 31), "A07", "Mapas/Municipio/MGMun", "Municipio", "Minas Gerais"},
+        // Both a metropolitan region and a state: the region's map.
+        {selection(4, 35, 1), "A01", "Mapas/Regiao_Metropolitana/RMSPSAO", "Municipio", "RM de São Paulo"},
+    };
+    for (const auto &c : cases) {
+        const MapRequest request = run(c.selection, QString::fromUtf8(c.field));
+        const MapLevel level = MapDrawing::level(db, c.selection);
+        EXPECT_EQ(level.base, ProgramFolder::file(QString::fromUtf8(c.base)));
+        EXPECT_EQ(level.nomeLocalVisible, *c.nomeLocal != 0);
+        if (level.nomeLocalVisible)
+            EXPECT_EQ(level.nomeLocalText, QString::fromUtf8(c.nomeLocal));
+
+        const MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
+        SCOPED_TRACE(c.base);
+        EXPECT_EQ(map.picture.size(), QSize(620, 460));
+        EXPECT_EQ(map.legendFromFile, std::optional<bool>(false));
+        EXPECT_EQ(legend.isPercentage(), QString::fromUtf8(c.field) == QStringLiteral("A07"));
+        // The title band is white at its corners; the legend sits beside the map.
+        EXPECT_EQ(map.picture.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(map.picture.copy(465, 180, 152, 192), LegendPicture::render(legend));
+        expectAreasInTheirClassColours(db, request, map, legend, QString::fromUtf8(c.key));
+    }
+}
+
+TEST_F(SampleMap, StateAreasAreNamedByTheStatesDescription) {
+    const MapRequest request = run(selection(1));
+    const MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
+    EXPECT_TRUE(std::any_of(map.colorLines.begin(), map.colorLines.end(),
+                            [](const QString &l) { return l.startsWith(QStringLiteral("Minas Gerais=")); }));
+    EXPECT_EQ(map.colorLines.size(), 27);
+    int counted = 0;
+    for (int n : map.classCounts)
+        counted += n;
+    EXPECT_EQ(counted, 27);
+}
+
+// Classes that end below the values paint every area black.
+TEST_F(SampleMap, ValuesAboveEveryClassPaintBlack) {
+    const MapRequest request = run(selection(4, 26));
+    MapLegend::Bounds tiny;
+    tiny[0] = QStringLiteral("0");
+    legend.load(tiny);
+    const MapResult map = MapDrawing::MostraMapa(db, request, legend, false);
+    ASSERT_FALSE(map.colorLines.isEmpty());
+    for (const QString &line : map.colorLines)
+        EXPECT_TRUE(line.endsWith(QStringLiteral("=0"))) << line.toStdString();
+    EXPECT_EQ(map.classCounts[0], map.colorLines.size());
+    expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Municipio"));
+}
+
+// The maximum statement read over the real value statement of every
+// grouping finds the largest detail value of the table (the "DEMAIS" rows
+// left out when grouped by municipality).
+TEST_F(SampleMap, MaximumIsTheLargestDetailValueAtEveryLevel) {
+    for (const SelectionState &s : {selection(0), selection(1), selection(1, 0, 0, 3), selection(2, 35),
+                                    selection(3), selection(4, 31), selection(4, 0, 1)}) {
+        const MapRequest request = run(s);
+        const int kind = cdsDados.fieldByName(QStringLiteral("Tipo_Registro")).index();
+        const int value = cdsDados.fieldByName(QStringLiteral("A01")).index();
+        const int municipio = cdsDados.findField(QStringLiteral("Municipio"));
+        double expected = 0;
+        for (int row = 0; row < cdsDados.recordCount(); ++row) {
+            if (cdsDados.asInteger(row, kind) == request.totalKind)
+                continue;
+            if (s.agrupar == 4 && cdsDados.asString(row, municipio).startsWith(QStringLiteral("DEMAIS"),
+                                                                                Qt::CaseInsensitive))
+                continue;
+            expected = std::max(expected, cdsDados.asFloat(row, value));
+        }
+        EXPECT_EQ(MapLegend::maximum(db, request.valueStatement, QStringLiteral("A01"), s.agrupar), expected)
+            << "grouping " << s.agrupar;
+    }
+}
+
+TEST_F(SampleMap, RefusalsSayWhatToChoose) {
+    const QString blanks25(25, QLatin1Char(' '));
+    const struct {
+        SelectionState selection;
+        QString message;
+    } cases[] = {
+        {selection(2), QStringLiteral("ATENÇÃO: Para ver o mapa da Microrregiao, deve se escolher uma Unidade Federação.")},
+        {selection(4),
+         blanks25 + QStringLiteral("ATENÇÃO:\nPara ver o mapa dos Municípios de uma Unidade Federação, deve se escolher a "
+                                   "Unidade Federação.\nPara ver o mapa dos Municípios de uma Região Metropolitana, deve "
+                                   "se escolher uma Região Metropolitana.")},
+        {selection(3, 35, 1), blanks25 + QStringLiteral("ATENÇÃO:\n     Para ver o mapa dos Municípios de uma Região "
+                                                        "Metropolitana, deve se agrupar \npor [Município] e escolher "
+                                                        "uma Região Metropolitana.")},
+    };
+    for (const auto &c : cases) {
+        try {
+            MapDrawing::level(db, c.selection);
+            FAIL() << c.selection.agrupar;
+        } catch (const MapRefusal &refusal) {
+            EXPECT_EQ(refusal.message(), c.message);
+        }
+    }
+}
+
+TEST_F(SampleMap, MissingMapFiles) {
+    const MapRequest request = run(selection(1));
+    QTemporaryDir dir;
+    ProgramFolder::setPath(dir.path());
+    try {
+        MapDrawing::MostraMapa(db, request, legend, true);
+        FAIL() << "no bitmap";
+    } catch (const MapRefusal &refusal) {
+        EXPECT_EQ(refusal.message(), QStringLiteral("Não foi possível encontrar o mapa da(o) [Unidade Federação].\n"
+                                                    "Verifique se a pasta e arquivo [%1] existem no seu computador !")
+                                         .arg(dir.path() + QStringLiteral("/Mapas/Pais/BRUF.Bmp")));
+    }
+
+    // With the bitmap but no area list, the bitmap is handed out first.
+    QDir(dir.path()).mkpath(QStringLiteral("Mapas/Pais"));
+    ASSERT_TRUE(QFile::copy(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Bmp"),
+                            dir.path() + QStringLiteral("/Mapas/Pais/BRUF.Bmp")));
+    QImage shown;
+    MapDrawing::Hooks hooks;
+    hooks.bitmapLoaded = [&](const QImage &bitmap) { shown = bitmap; };
+    EXPECT_THROW(MapDrawing::MostraMapa(db, request, legend, true, hooks), AppError);
+    EXPECT_EQ(shown.size(), QSize(460, 420));
+}
+
+// A saved legend is used at its own level only; a damaged one gives way to
+// the computed classes with a warning.
+TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas")));
+    QDir(dir.path()).mkpath(QStringLiteral("Mapas/Municipio"));
+    for (const char *suffix : {".Bmp", ".Txt"})
+        ASSERT_TRUE(QFile::copy(kStudy + QStringLiteral("/Mapas/Municipio/PEMun") + QLatin1String(suffix),
+                                dir.path() + QStringLiteral("/Mapas/Municipio/PEMun") + QLatin1String(suffix)));
+    const MapRequest request = run(selection(4, 26));
+    ProgramFolder::setPath(dir.path());
+
+    MapLegend::Bounds saved;
+    saved[0] = QStringLiteral("1000");
+    saved[1] = QStringLiteral("5000");
+    LegendFile::write(LegendFile::path(QStringLiteral("A01"), 4), saved);
+    MapLegend::Bounds otherLevel;
+    otherLevel[0] = QStringLiteral("7");
+    LegendFile::write(LegendFile::path(QStringLiteral("A01"), 1), otherLevel);
+    QString warning;
+    MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
+    EXPECT_EQ(map.legendFromFile, std::optional<bool>(true));
+    EXPECT_EQ(legend.upper(1), QStringLiteral("1000"));
+    EXPECT_EQ(legend.upper(2), QStringLiteral("5000"));
+    EXPECT_EQ(legend.lower(2), QStringLiteral("1001"));
+    expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Municipio"));
+
+    QFile damaged(LegendFile::path(QStringLiteral("A01"), 4));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("[Legenda]\r\nValor Final Faixa 1=mil\r\n");
+    damaged.close();
+    MapDrawing::Hooks hooks;
+    hooks.legendWarning = [&](const QString &text) { warning = text; };
+    map = MapDrawing::MostraMapa(db, request, legend, true, hooks);
+    EXPECT_EQ(map.legendFromFile, std::optional<bool>(false));
+    EXPECT_TRUE(warning.contains(QStringLiteral("Azul Escuro"))) << warning.toStdString();
+    EXPECT_EQ(legend.lower(1), QStringLiteral("0"));
+    EXPECT_NE(legend.upper(2), QStringLiteral("5000"));
+}
