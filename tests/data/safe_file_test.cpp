@@ -1,0 +1,239 @@
+#include "data/program_folder.h"
+#include "data/safe_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QByteArray contentsOf(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<não lido>");
+}
+
+void put(const QString &path, const QByteArray &bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+mode_t typeOf(const QString &path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
+
+// Everything in the folder, hidden temporary files included.
+QStringList entries(const QString &folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+struct Outcome {
+    bool refused = false;
+    QString message; // empty: written
+};
+
+Outcome writeTo(const QString &path, const QByteArray &bytes) {
+    try {
+        SafeFile::write(path, bytes);
+    } catch (const SafeFile::Refused &e) {
+        return {true, e.message()};
+    } catch (const AppError &e) {
+        return {false, e.message()};
+    }
+    return {};
+}
+
+// A character device like the system's null (1, 3) or full (1, 7) device,
+// made in the test's folder so a fault can never touch the system's own.
+// Without the right to make one, the system's device serves.
+QString characterDevice(const QTemporaryDir &dir, const char *name, unsigned minor) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) == 0)
+        return path;
+    return QStringLiteral("/dev/") + QString::fromLatin1(name);
+}
+
+} // namespace
+
+TEST(SafeFile, ARegularFileIsReplacedWholeKeepingItsPermissionsAndLinks) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tabela.txt"));
+    put(path, "velho\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    ASSERT_EQ(::symlink("tabela.txt", QFile::encodeName(dir.filePath(QStringLiteral("atalho"))).constData()), 0);
+
+    SafeFile::write(path, "novo\r\n");
+    EXPECT_EQ(contentsOf(path), QByteArray("novo\r\n"));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+    // Through a link the file it reaches is replaced; the link stays a link.
+    SafeFile::write(dir.filePath(QStringLiteral("atalho")), "pelo atalho\r\n");
+    EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("atalho"))), mode_t(S_IFLNK));
+    EXPECT_EQ(contentsOf(path), QByteArray("pelo atalho\r\n"));
+
+    // A new file gets the permissions the user's mask allows.
+    const mode_t mask = ::umask(022);
+    SafeFile::write(dir.filePath(QStringLiteral("novo.txt")), "x");
+    ::umask(mask);
+    ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(QStringLiteral("novo.txt"))).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+    EXPECT_EQ(entries(dir.path()), (QStringList{"atalho", "novo.txt", "tabela.txt"}));
+}
+
+// A write that fails halfway (here the file size limit) is reported naming
+// the file, and leaves the old file whole with no temporary file behind.
+TEST(SafeFile, AFailedWriteLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tabela.txt"));
+    put(path, "velho\r\n");
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Outcome outcome = writeTo(path, QByteArray(65536, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(outcome.refused);
+    EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(path)))
+        << outcome.message.toStdString();
+    EXPECT_EQ(contentsOf(path), QByteArray("velho\r\n"));
+    EXPECT_EQ(entries(dir.path()), QStringList{"tabela.txt"});
+}
+
+TEST(SafeFile, DevicesPipesAndSocketsAreWrittenAsStreamsAndStayWhatTheyAre) {
+    QTemporaryDir dir;
+
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QByteArray piped;
+    std::thread reader([&] {
+        QFile end(pipe);
+        if (end.open(QIODevice::ReadOnly))
+            piped = end.readAll();
+    });
+    const Outcome toPipe = writeTo(pipe, "pelo tubo\r\n");
+    reader.join();
+    EXPECT_EQ(toPipe.message, QString());
+    EXPECT_EQ(piped, QByteArray("pelo tubo\r\n"));
+    EXPECT_EQ(typeOf(pipe), mode_t(S_IFIFO));
+
+    const QString null = characterDevice(dir, "null", 3);
+    EXPECT_EQ(writeTo(null, "descartado").message, QString());
+    EXPECT_EQ(typeOf(null), mode_t(S_IFCHR));
+
+    // A device that fails the write (a full disk) is a failure, not a success.
+    const QString full = characterDevice(dir, "full", 7);
+    const Outcome toFull = writeTo(full, "x");
+    EXPECT_EQ(toFull.message, QStringLiteral("Não foi possível gravar o arquivo \"%1\": não há espaço livre no disco")
+                                  .arg(full));
+    EXPECT_EQ(typeOf(full), mode_t(S_IFCHR));
+
+    const QString socketPath = dir.filePath(QStringLiteral("soquete"));
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(size_t(encoded.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server, 1), 0);
+    EXPECT_EQ(writeTo(socketPath, "pelo soquete").message, QString());
+    const int client = ::accept(server, nullptr, nullptr);
+    char received[64] = {};
+    EXPECT_EQ(::read(client, received, sizeof received), 12);
+    EXPECT_STREQ(received, "pelo soquete");
+    ::close(client);
+    ::close(server);
+    EXPECT_EQ(typeOf(socketPath), mode_t(S_IFSOCK));
+}
+
+// A reader that closes its pipe early makes the write fail; it does not end
+// the program through the broken-pipe signal.
+TEST(SafeFile, APipeClosedByItsReaderIsAFailureNotTheEndOfTheProgram) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::thread reader([&] {
+        QFile end(pipe);
+        if (end.open(QIODevice::ReadOnly))
+            end.read(1);
+    });
+    const Outcome outcome = writeTo(pipe, QByteArray(4 << 20, 'x'));
+    reader.join();
+    EXPECT_EQ(outcome.message,
+              QStringLiteral("Não foi possível gravar o arquivo \"%1\": quem lia a saída a fechou").arg(pipe));
+}
+
+TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
+    QTemporaryDir dir;
+    const QString study = dir.filePath(QStringLiteral("Dados/Solvane.db"));
+    put(study, "estudo");
+    put(dir.filePath(QStringLiteral("Mapas/BR.Bmp")), "mapa");
+    put(dir.filePath(QStringLiteral("Mapas/Municipio/PE.Txt")), "áreas");
+    put(dir.filePath(QStringLiteral("Anexos/Documentos/Relatorio.pdf")), "anexo");
+    QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas"));
+    QDir(dir.path()).mkpath(QStringLiteral("Exportado"));
+    const QByteArray studyName = QFile::encodeName(study);
+    ASSERT_EQ(::symlink(studyName.constData(), QFile::encodeName(dir.filePath(QStringLiteral("atalho.db"))).constData()),
+              0);
+    ASSERT_EQ(::link(studyName.constData(), QFile::encodeName(dir.filePath(QStringLiteral("outro.db"))).constData()),
+              0);
+    ProgramFolder::setPath(dir.path());
+    SafeFile::protectProgramInputs();
+
+    const struct {
+        const char *path;
+        const char *reason; // empty: written
+    } cases[] = {
+        {"Dados/Solvane.db", "é um arquivo que o programa lê e não pode ser substituído"},
+        {"Exportado/../Dados/Solvane.db", "é um arquivo que o programa lê"},
+        {"atalho.db", "é o mesmo arquivo que"},
+        {"outro.db", "é o mesmo arquivo que"},
+        {"Dados/novo.txt", "fica na pasta de dados"},
+        {"Mapas/BR.Bmp", "fica na pasta de dados"},
+        {"Mapas/Novo.Txt", "fica na pasta de dados"},
+        {"Mapas/Municipio/PE.Txt", "fica na pasta de dados"},
+        {"Anexos/Documentos/Relatorio.pdf", "fica na pasta de dados"},
+        {"Exportado", "é uma pasta, não um arquivo"},
+        {"Mapas/Legendas/LgA01_0.Ini", ""},
+        {"Exportado/tabela.txt", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        const QString path = dir.filePath(QString::fromUtf8(c.path));
+        const Outcome outcome = writeTo(path, "gravado");
+        if (*c.reason) {
+            EXPECT_TRUE(outcome.refused);
+            EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(path)))
+                << outcome.message.toStdString();
+            EXPECT_TRUE(outcome.message.contains(QString::fromUtf8(c.reason))) << outcome.message.toStdString();
+        } else {
+            EXPECT_EQ(outcome.message, QString());
+            EXPECT_EQ(contentsOf(path), QByteArray("gravado"));
+        }
+    }
+    SafeFile::clearProtection();
+    ProgramFolder::setPath(QString());
+    EXPECT_EQ(contentsOf(study), QByteArray("estudo"));
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("Mapas/BR.Bmp"))), QByteArray("mapa"));
+    EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("atalho.db"))), mode_t(S_IFLNK));
+}
