@@ -2,10 +2,17 @@
 
 #include "access_dialect.h"
 #include "app_error.h"
+#include "engine_error.h"
 #include "portuguese_collation.h"
+#include "scope_guard.h"
+#include "system_error.h"
 
-#include <QFileInfo>
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,7 +46,39 @@ int collate(void *, int n1, const void *s1, int n2, const void *s2) {
 }
 
 QString openError(const QString &path, const QString &reason) {
-    return QStringLiteral("Não foi possível abrir o banco de dados \"%1\": %2").arg(path, reason);
+    return QStringLiteral("Não foi possível abrir o estudo \"%1\": %2").arg(path, reason);
+}
+
+// The engine reports a missing or unreadable file only vaguely ("unable to
+// open database file"), so the file is looked at first. Opening without
+// waiting keeps a named pipe from holding the start-up.
+void checkReadableFile(const QString &path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw AppError(openError(path, SystemError::text(errno)));
+    struct stat info {};
+    const int statResult = ::fstat(fd, &info);
+    ::close(fd);
+    if (statResult == 0 && S_ISDIR(info.st_mode))
+        throw AppError(openError(path, SystemError::text(EISDIR)));
+    if (statResult != 0 || !S_ISREG(info.st_mode))
+        throw AppError(openError(path, QStringLiteral("não é um arquivo comum")));
+}
+
+// SQLite reads the file lazily: this first look at the schema tells a
+// database from any other file, and a study from a database of some other
+// program (or an empty file, which opens as an empty database).
+bool hasTopicTable(sqlite3 *db, const QString &path) {
+    static const char statement[] =
+        "select 1 from sqlite_master where type in ('table', 'view') and name = 'Nivel_Informacao' collate nocase";
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, statement, -1, &stmt, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw AppError(openError(path, EngineError::text(db, rc)));
+    return rc == SQLITE_ROW;
 }
 
 } // namespace
@@ -60,32 +99,22 @@ sqlite3 *Database::handle() const {
 }
 
 void Database::open() {
-    const QFileInfo info(m_path);
-    if (!info.exists())
-        throw AppError(openError(m_path, QStringLiteral("arquivo não encontrado")));
-    if (!info.isFile())
-        throw AppError(openError(m_path, QStringLiteral("não é um arquivo")));
+    checkReadableFile(m_path);
 
     sqlite3 *db = nullptr;
-    const QByteArray file = m_path.toUtf8();
-    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("sem memória");
-        sqlite3_close(db);
-        throw AppError(openError(m_path, reason));
-    }
-    // SQLite reads the file lazily: a first look at the schema tells a
-    // database from any other file.
-    char *message = nullptr;
-    if (sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
-        sqlite3_free(message);
-        sqlite3_close(db);
-        throw AppError(openError(m_path, reason));
-    }
+    const QByteArray file = QFile::encodeName(m_path);
+    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    ScopeGuard closeOnError([&db] { sqlite3_close(db); });
+    if (rc != SQLITE_OK)
+        throw AppError(openError(m_path, EngineError::text(db, rc)));
+    if (!hasTopicTable(db, m_path))
+        throw AppError(openError(m_path, QStringLiteral("o arquivo não é um estudo (não tem a tabela de tópicos "
+                                                        "Nivel_Informacao)")));
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "Len", 1, flags, nullptr, lenFunction, nullptr, nullptr);
     sqlite3_create_function(db, AccessDialect::kLeftFunction, 2, flags, nullptr, leftFunction, nullptr, nullptr);
     sqlite3_create_collation(db, PortugueseCollation::kName, SQLITE_UTF8, nullptr, collate);
+    closeOnError.dismiss();
     m_db = db;
 }
 

@@ -18,8 +18,9 @@ public:
     void setPath(const QString &path) { m_path = path; }
     const QString &path() const { return m_path; }
 
-    // Connects, or disconnects with false. A file that is missing or is not a
-    // database raises an AppError that names the file and the reason.
+    // Connects, or disconnects with false. A file that is missing, unreadable,
+    // not a database or not a study (no topic table) raises an AppError that
+    // names the file and the reason in Portuguese.
     void setConnected(bool connected);
     bool isConnected() const { return m_db != nullptr; }
 

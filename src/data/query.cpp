@@ -3,6 +3,7 @@
 #include "access_dialect.h"
 #include "app_error.h"
 #include "database.h"
+#include "engine_error.h"
 #include "scope_guard.h"
 
 #include <QRegularExpression>
@@ -64,8 +65,9 @@ void Query::open() {
     const QByteArray text = AccessDialect::toSqlite(statement()).toUtf8();
     sqlite3 *db = m_database.handle();
     sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
-        throw AppError(QString::fromUtf8(sqlite3_errmsg(db)));
+    const int prepared = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr);
+    if (prepared != SQLITE_OK)
+        fail(db, prepared);
     ScopeGuard finalize([stmt] { sqlite3_finalize(stmt); });
 
     const int columns = sqlite3_column_count(stmt);
@@ -107,7 +109,7 @@ void Query::open() {
         ++rows;
     }
     if (rc != SQLITE_DONE)
-        throw AppError(QString::fromUtf8(sqlite3_errmsg(db)));
+        fail(db, rc);
 
     m_columns = std::move(names);
     m_cells = std::move(cells);
@@ -115,6 +117,11 @@ void Query::open() {
     m_active = true;
     first();
     emit afterOpen();
+}
+
+void Query::fail(sqlite3 *db, int resultCode) const {
+    throw AppError(QStringLiteral("Não foi possível %1 do estudo \"%2\": %3")
+                       .arg(m_activity, m_database.path(), EngineError::text(db, resultCode)));
 }
 
 void Query::close() {

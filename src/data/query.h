@@ -7,6 +7,7 @@
 
 class Database;
 class Query;
+struct sqlite3;
 
 // One column of an open query, read at the query's current row. Display
 // width, format and visibility belong to the column and survive moves.
@@ -48,8 +49,13 @@ public:
     const QStringList &sql() const { return m_lines; }
     QString statement() const { return m_lines.join(QLatin1Char('\n')); }
 
+    // What the statement is for, in the words of an error message ("ler o
+    // tópico 02.01.01"); "ler os dados" until set. Set it with the statement.
+    void setActivity(const QString &activity) { m_activity = activity; }
+
     // Runs the statement and stands on the first row. A failing statement
-    // raises an AppError with the engine's text and leaves the query closed.
+    // raises an AppError saying what the query was doing, on which study,
+    // and the engine's reason; the query stays closed.
     void open();
     void close();
     bool isActive() const { return m_active; }
@@ -84,9 +90,11 @@ private:
         bool visible = true;
     };
     const QVariant &current(int column) const;
+    [[noreturn]] void fail(sqlite3 *db, int resultCode) const;
 
     Database &m_database;
     QStringList m_lines;
+    QString m_activity = QStringLiteral("ler os dados");
     std::vector<Column> m_columns;
     // Row-major. A QList grows by moving its bytes (QVariant is relocatable)
     // rather than element by element.

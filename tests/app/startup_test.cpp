@@ -29,16 +29,16 @@ struct UnopenableCase {
 
 } // namespace
 
-// A study file that opens but lacks what the start-up reads: the engine's
-// own text is shown and the program stops the same way.
-TEST(Startup, AStudyWithoutItsTopicTableStopsWithTheEnginesText) {
+// A database that opens but lacks the topic table is named as no study, and
+// the program stops the same way.
+TEST(Startup, AStudyWithoutItsTopicTableIsNamedAsNoStudy) {
     FixtureDatabase db(QStringLiteral("create table Pais (Pais integer);"));
     ProgramFolder::setPath(db.folder());
     ModalAnswerer answerer;
     EXPECT_EQ(Startup::run(), 1);
     ProgramFolder::setPath(QString());
     ASSERT_EQ(answerer.messages().size(), 1);
-    EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("no such table: Nivel_Informacao")))
+    EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("não é um estudo")))
         << answerer.messages().first().toStdString();
     EXPECT_EQ(mainWindows(), 0);
 }
@@ -47,7 +47,7 @@ TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
     const UnopenableCase cases[] = {
         {"missing", {}, QStringLiteral("arquivo não encontrado")},
         {"not a database", QByteArray("planilha antiga, não um banco de dados\n").repeated(200),
-         QStringLiteral("file is not a database")},
+         QStringLiteral("o arquivo não é um banco de dados")},
     };
     for (const UnopenableCase &c : cases) {
         SCOPED_TRACE(c.name);

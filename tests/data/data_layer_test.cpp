@@ -32,35 +32,42 @@ protected:
 
 } // namespace
 
-TEST(Connection, MissingFileNamesTheFileAndTheReason) {
-    Database db;
-    db.setPath(QStringLiteral("/nao/existe/Solvane.db"));
-    const QString message = errorOf([&] { db.setConnected(true); });
-    EXPECT_TRUE(message.contains(QStringLiteral("/nao/existe/Solvane.db"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("arquivo não encontrado")));
-    EXPECT_FALSE(db.isConnected());
-}
-
-TEST(Connection, FileThatIsNotADatabaseIsRefused) {
+// Each file the study path may hold by mistake is named with the reason in
+// Portuguese, before any statement runs on it.
+TEST(Connection, AFileThatIsNoStudyIsNamedWithItsReason) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Solvane.db"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(4096, 'x'));
-    f.close();
-    Database db;
-    db.setPath(path);
-    const QString message = errorOf([&] { db.setConnected(true); });
-    EXPECT_TRUE(message.contains(path));
-    EXPECT_TRUE(message.contains(QStringLiteral("not a database"))) << message.toStdString();
-    EXPECT_FALSE(db.isConnected());
+    const auto file = [&](const char *name, const QByteArray &bytes) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    };
+    FixtureDatabase foreign(QStringLiteral("create table Clientes (Nome text);"));
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {QStringLiteral("/nao/existe/Solvane.db"), QStringLiteral("arquivo não encontrado")},
+        {dir.path(), QStringLiteral("é uma pasta, não um arquivo")},
+        {file("vazio.db", {}), QStringLiteral("o arquivo não é um estudo (não tem a tabela de tópicos Nivel_Informacao)")},
+        {file("texto.db", QByteArray(4096, 'x')), QStringLiteral("o arquivo não é um banco de dados")},
+        {foreign.path(), QStringLiteral("o arquivo não é um estudo (não tem a tabela de tópicos Nivel_Informacao)")},
+    };
+    for (const auto &c : cases) {
+        Database db;
+        db.setPath(c.path);
+        EXPECT_EQ(errorOf([&] { db.setConnected(true); }),
+                  QStringLiteral("Não foi possível abrir o estudo \"%1\": %2").arg(c.path, c.reason));
+        EXPECT_FALSE(db.isConnected());
+    }
 }
 
 TEST_F(DataLayer, TheStudyIsOpenedReadOnly) {
     Query q(db);
     q.sql() << QStringLiteral("delete from Pais");
     const QString message = errorOf([&] { q.open(); });
-    EXPECT_TRUE(message.contains(QStringLiteral("readonly"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("só para leitura"))) << message.toStdString();
 }
 
 TEST_F(DataLayer, EmptyResultIsAtBothEndsWithNoRecords) {
@@ -133,10 +140,18 @@ TEST_F(DataLayer, ReplacingTheThirdLineRunsTheNewStatementAndKeepsTheOthers) {
                                             "Where Nivel_Informacao = '01.02'"));
 }
 
-TEST_F(DataLayer, AFailingStatementRaisesTheEngineTextAndLeavesTheQueryClosed) {
+TEST_F(DataLayer, AFailingStatementSaysWhatItWasDoingOnWhichStudyAndWhy) {
     Query q(db);
     q.sql() << QStringLiteral("select Nada from Regiao");
-    EXPECT_TRUE(errorOf([&] { q.open(); }).contains(QStringLiteral("no such column: Nada")));
+    EXPECT_EQ(errorOf([&] { q.open(); }),
+              QStringLiteral("Não foi possível ler os dados do estudo \"%1\": falta a coluna Nada").arg(fixture.path()));
+    q.setActivity(QStringLiteral("ler o tópico 02.01.01"));
+    q.sql() = QStringList{QStringLiteral("select * from Municipio_Antigo")};
+    EXPECT_EQ(errorOf([&] { q.open(); }),
+              QStringLiteral("Não foi possível ler o tópico 02.01.01 do estudo \"%1\": falta a tabela Municipio_Antigo")
+                  .arg(fixture.path()));
+    q.sql() = QStringList{QStringLiteral("select from")};
+    EXPECT_TRUE(errorOf([&] { q.open(); }).endsWith(QStringLiteral("near \"from\": syntax error")));
     EXPECT_FALSE(q.isActive());
     EXPECT_TRUE(q.eof());
 }

@@ -9,8 +9,10 @@
 
 namespace {
 
-// Catalogues of several made-up tables, one per case below.
+// Catalogues of several made-up tables, one per case below, in a study
+// that has no topics.
 const char *kCatalogue = R"SQL(
+create table Nivel_Informacao (Nivel_Informacao text, Descricao text);
 create table Nome_Atributos_Tab_Valor (Tabela text, Atributo text, Descricao_Atributo text,
   Tipo_Atributo text, Formula_Percentual_Total text, Atributo_Pesquisa_Rustico text);
 insert into Nome_Atributos_Tab_Valor values
