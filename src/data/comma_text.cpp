@@ -6,13 +6,20 @@ namespace {
 constexpr QChar kQuote = QLatin1Char('"');
 constexpr QChar kComma = QLatin1Char(',');
 
-bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= ' '; }
+// Every control character counts as a blank, NUL included: a line read from
+// a file may hold one, and it must end an item like any other blank.
+bool isBlank(QChar c) { return c.unicode() <= ' '; }
 
 bool needsQuotes(const QString &item) {
     for (const QChar c : item)
         if (c.unicode() <= ' ' || c == kQuote || c == kComma)
             return true;
     return false;
+}
+
+QString quoted(QString item) {
+    item.replace(kQuote, QStringLiteral("\"\""));
+    return kQuote + item + kQuote;
 }
 
 } // namespace
@@ -22,15 +29,16 @@ QString join(const QStringList &items) {
         return QStringLiteral("\"\"");
     QStringList parts;
     parts.reserve(items.size());
-    for (const QString &item : items) {
-        if (needsQuotes(item)) {
-            QString quoted = item;
-            quoted.replace(kQuote, QStringLiteral("\"\""));
-            parts << kQuote + quoted + kQuote;
-        } else {
-            parts << item;
-        }
-    }
+    for (const QString &item : items)
+        parts << (needsQuotes(item) ? quoted(item) : item);
+    return parts.join(kComma);
+}
+
+QString joinQuoted(const QStringList &items) {
+    QStringList parts;
+    parts.reserve(items.size());
+    for (const QString &item : items)
+        parts << quoted(item);
     return parts.join(kComma);
 }
 

@@ -9,6 +9,9 @@
 namespace CommaText {
 
 QString join(const QStringList &items);
+// Every item wrapped in double quotes, its own quotes doubled, whatever it
+// holds: split() reads each item back unchanged.
+QString joinQuoted(const QStringList &items);
 QStringList split(const QString &line);
 
 } // namespace CommaText

@@ -53,12 +53,25 @@ Picture parse(const QString &section) {
     return p;
 }
 
-QString render(const Picture &p, double magnitude, const QLocale &locale) {
-    const double scale = std::pow(10.0, p.maxDecimals);
+// The digits of the magnitude rounded to the decimals, the decimal point
+// left out.
+QString scaledDigits(double magnitude, int decimals) {
+    // From 2^53 on a double holds no fraction, and scaling or nudging it
+    // would change its digits (or overflow): such a value is written with
+    // the fewest digits that read back as it, then the decimal zeros.
+    constexpr double kNoFraction = 9007199254740992.0;
+    if (magnitude >= kNoFraction)
+        return QString::number(magnitude, 'f', QLocale::FloatingPointShortest) + QString(decimals, QLatin1Char('0'));
+    const double scale = std::pow(10.0, decimals);
+    if (magnitude * scale >= kNoFraction)
+        return QString::number(magnitude, 'f', decimals).remove(QLatin1Char('.'));
     // The small nudge keeps decimal halves that binary cannot hold exactly
     // (2.675) rounding up, as a reader of the figure expects.
-    const double scaled = std::round(magnitude * scale * (1.0 + 4 * DBL_EPSILON));
-    const QString digits = QString::number(scaled, 'f', 0);
+    return QString::number(std::round(magnitude * scale * (1.0 + 4 * DBL_EPSILON)), 'f', 0);
+}
+
+QString render(const Picture &p, double magnitude, const QLocale &locale) {
+    const QString digits = scaledDigits(magnitude, p.maxDecimals);
     QString integer = digits.left(qMax<qsizetype>(0, digits.size() - p.maxDecimals));
     QString decimals = digits.right(qMin<qsizetype>(digits.size(), p.maxDecimals))
                            .rightJustified(p.maxDecimals, QLatin1Char('0'));

@@ -4,6 +4,7 @@
 #include "data/text_utils.h"
 #include "data/windows1252.h"
 
+#include <cfloat>
 #include <gtest/gtest.h>
 
 TEST(TextUtils, CutKeepsAtMostTheLimit) {
@@ -66,6 +67,34 @@ TEST(FormatFloat, PatternsWithTheLocaleSeparators) {
     }
 }
 
+// The largest figures keep every digit: scaling them for the decimals must
+// not overflow into a text that is no number, nor change their digits.
+TEST(FormatFloat, TheLargestFiniteValuesKeepTheirDigits) {
+    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+    const auto grouped = [](QString digits) {
+        for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+            digits.insert(i, QLatin1Char('.'));
+        return digits;
+    };
+    const struct {
+        double value;
+        QString digits;
+    } table[] = {
+        {1e308, QStringLiteral("1") + QString(308, QLatin1Char('0'))},
+        {1e307, QStringLiteral("1") + QString(307, QLatin1Char('0'))},
+        {DBL_MAX, QStringLiteral("17976931348623157") + QString(292, QLatin1Char('0'))},
+        {12169032, QStringLiteral("12169032")},
+        {9007199254740993.0, QStringLiteral("9007199254740992")},
+    };
+    for (const auto &row : table) {
+        EXPECT_EQ(FormatFloat(QStringLiteral("###,##0"), row.value, br), grouped(row.digits)) << row.value;
+        EXPECT_EQ(FormatFloat(QStringLiteral("###,##0.00"), -row.value, br),
+                  QLatin1Char('-') + grouped(row.digits) + QStringLiteral(",00"))
+            << row.value;
+    }
+    EXPECT_EQ(FormatFloat(QStringLiteral("##0.00"), 123456789012345.67, br), QStringLiteral("123456789012345,67"));
+}
+
 TEST(ColorNumber, RedInTheLowByte) {
     const struct {
         qint64 number;
@@ -116,4 +145,23 @@ TEST(CommaText, AttributeLinesRoundTrip) {
     // Outside quotes a blank separates items; a trailing comma adds an empty one.
     EXPECT_EQ(CommaText::split(QStringLiteral("a b,c,")), (QStringList{"a", "b", "c", ""}));
     EXPECT_EQ(CommaText::join(QStringList{QString()}), QStringLiteral("\"\""));
+    // Any control character outside quotes is a blank, NUL too (a line read
+    // from a damaged file).
+    EXPECT_EQ(CommaText::split(QStringLiteral("a") + QChar(0) + QStringLiteral("b,\tc")), (QStringList{"a", "b", "c"}));
+}
+
+// Titles hold anything: quotes, commas, blanks, control characters. Written
+// with every item quoted they read back unchanged, and so does the shorter
+// form that quotes only what needs it.
+TEST(CommaText, AnyItemRoundTrips) {
+    const QStringList items{QStringLiteral("VALOR"),
+                            QStringLiteral("Domicilios.Com \"aspas\", vírgulas e  brancos"),
+                            QStringLiteral("\""),
+                            QStringLiteral("\"\","),
+                            QString(),
+                            QStringLiteral(" ") + QChar(0) + QStringLiteral("\t\r\n")};
+    const QString quoted = CommaText::joinQuoted(items);
+    EXPECT_TRUE(quoted.startsWith(QStringLiteral("\"VALOR\",\"Domicilios.Com \"\"aspas\"\", ")));
+    EXPECT_EQ(CommaText::split(quoted), items);
+    EXPECT_EQ(CommaText::split(CommaText::join(items)), items);
 }
