@@ -134,10 +134,18 @@ QPoint AreaList::seedOf(const QString &line) {
         x = points.mid(open + 1, slash - open - 1).toInt(&xOk);
         y = points.mid(slash + 1, close - slash - 1).toInt(&yOk);
     }
+    const QString shown = line.size() > 60 ? line.left(60) + QStringLiteral("...") : line;
     if (!xOk || !yOk)
         throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa não começa por um ponto (x/y) de "
                                       "números inteiros.")
-                           .arg(line.size() > 60 ? line.left(60) + QStringLiteral("...") : line));
+                           .arg(shown));
+    // The seed is moved by the map's offset before use; a number no picture
+    // could reach is a damaged list, refused before that sum can overflow.
+    if (qAbs(x) > kLargestCoordinate || qAbs(y) > kLargestCoordinate)
+        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa começa por um ponto fora de "
+                                      "qualquer mapa (coordenadas de -%2 a %2).")
+                           .arg(shown)
+                           .arg(kLargestCoordinate));
     return QPoint(x, y);
 }
 

@@ -37,9 +37,14 @@ class AreaList {
     static QString valueOf(const QString &line);
     static QString pointText(QPoint point);
 
+    // The largest coordinate of a point: the side of the largest picture
+    // the map draws on. A point outside the picture colours nothing.
+    static constexpr int kLargestCoordinate = 32767;
+
     // The seed of an area line: x between the first "(" and the first "/"
     // after the "=", y between that "/" and the next ")". Raises AppError
-    // when they are not two integers.
+    // when they are not two integers from -kLargestCoordinate to
+    // kLargestCoordinate.
     static QPoint seedOf(const QString &line);
 
     // The lines of a text file read as Windows-1252, split at CR LF, LF or CR.

@@ -124,6 +124,7 @@ TEST(AreaColoring, AMalformedSeedOrColourStopsTheColouring) {
         {"Leste=(6;1)", "65280", "\"Leste=(6;1)\""}, {"Leste=6/1", "65280", "\"Leste=6/1\""},
         {"Leste=(x/1)", "65280", "\"Leste=(x/1)\""}, {"Leste=(6/1)", "verde", "\"verde\""},
         {"Leste=(6/1)", "12.5", "\"12.5\""},         {"Leste=(6/1)", "99999999999", "\"99999999999\""},
+        {"Leste=(6/2147483640)", "65280", "\"Leste=(6/2147483640)\""},
     };
     for (const auto &row : table) {
         QImage picture = AsciiMap::draw(kMap);

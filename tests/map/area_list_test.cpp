@@ -88,8 +88,11 @@ TEST(AreaList, TheSeedIsTheFirstPointAfterTheName) {
     EXPECT_EQ(AreaList::seedOf(QStringLiteral("Sul=(120/57),(121/57)")), QPoint(120, 57));
     EXPECT_EQ(AreaList::seedOf(QStringLiteral("Mato Grosso/Sul (MS)=(4/5)")), QPoint(4, 5));
     EXPECT_EQ(AreaList::seedOf(QStringLiteral("Fora=(-3/700)")), QPoint(-3, 700));
-    for (const char *line :
-         {"Sul=(a/2)", "Sul=12/3)", "Sul=(1/2", "Sul=(1;2)", "Sul=(1/)", "Sul=", "Sul", "Sul=(1)/2"}) {
+    EXPECT_EQ(AreaList::seedOf(QStringLiteral("Canto=(32767/-32767)")), QPoint(32767, -32767));
+    // Numbers no picture reaches are refused: the map's offset is added to
+    // the seed, and near the integer limit that sum would overflow.
+    for (const char *line : {"Sul=(a/2)", "Sul=12/3)", "Sul=(1/2", "Sul=(1;2)", "Sul=(1/)", "Sul=", "Sul", "Sul=(1)/2",
+                             "Sul=(1/2147483647)", "Sul=(32768/1)", "Sul=(5/-40000)"}) {
         try {
             AreaList::seedOf(QString::fromUtf8(line));
             ADD_FAILURE() << line << " was accepted";
