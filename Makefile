@@ -2,8 +2,11 @@
 # packages are there (a quick no-op when they are).
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Random events of one monkey run, and the seconds each fuzz target runs.
+EVENTS ?= 1000
+FUZZ_SECONDS ?= 60
 
-.PHONY: setup configure build run check sanitize bench clean
+.PHONY: setup configure build run check sanitize bench fuzz monkey clean
 
 setup:
 	bash scripts/setup.sh
@@ -26,5 +29,11 @@ sanitize: setup
 bench: build
 	bash scripts/bench.sh $(BUILD)
 
+fuzz: setup
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz.sh
+
+monkey: build
+	bash scripts/monkey.sh $(BUILD)/bin $(EVENTS)
+
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize build-fuzz

@@ -12,6 +12,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra fonts-roboto-unhinted
   xvfb xauth
+  clang libclang-rt-14-dev     # fuzz targets (libFuzzer)
+  xdotool python3              # monkey runs
 )
 # Node's package manager fetches the public facts (municipality names, state
 # outlines) the sample-study generator uses; a machine that already has it keeps its own.
