@@ -1,0 +1,98 @@
+#include "chart_file.h"
+
+#include "chart/engine/chart_renderer.h"
+#include "data/app_error.h"
+#include "data/safe_file.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace ChartFile {
+namespace {
+
+QString titleOf(const ChartRenderer &chart) { return chart.settings().titleLines.join(QLatin1Char(' ')); }
+
+QByteArray picture(const ChartRenderer &chart, const QSize &size, const char *format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!chart.picture(size).save(&buffer, format))
+        throw AppError(QStringLiteral("Não foi possível compor a imagem %1 do gráfico.").arg(QLatin1String(format)));
+    return bytes;
+}
+
+QByteArray svg(const ChartRenderer &chart, const QSize &size) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(), size));
+    generator.setTitle(titleOf(chart));
+    QPainter painter(&generator);
+    chart.draw(painter, QRect(QPoint(), size));
+    painter.end();
+    return bytes;
+}
+
+QByteArray pdf(const ChartRenderer &chart, const QSize &size) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        // One page the chart's size, at 72 dots per inch so that a pixel of
+        // the chart is a point of the page.
+        QPdfWriter writer(&buffer);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+        writer.setPageMargins(QMarginsF());
+        writer.setTitle(titleOf(chart));
+        writer.setCreator(QStringLiteral("Solvane"));
+        QPainter painter(&writer);
+        chart.draw(painter, QRect(QPoint(), size));
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<Format> formatOf(const QString &path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("bmp"))
+        return Format::Bmp;
+    if (suffix == QLatin1String("png"))
+        return Format::Png;
+    if (suffix == QLatin1String("svg"))
+        return Format::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return Format::Pdf;
+    return std::nullopt;
+}
+
+QByteArray compose(const ChartRenderer &chart, const QSize &size, Format format) {
+    switch (format) {
+    case Format::Bmp:
+        return picture(chart, size, "BMP");
+    case Format::Png:
+        return picture(chart, size, "PNG");
+    case Format::Svg:
+        return svg(chart, size);
+    case Format::Pdf:
+        break;
+    }
+    return pdf(chart, size);
+}
+
+void save(const QString &path, const ChartRenderer &chart, const QSize &size) {
+    const auto format = formatOf(path);
+    if (!format)
+        throw AppError(QStringLiteral("Erro ao gravar o gráfico em \"%1\": formato de arquivo desconhecido.").arg(path));
+    SafeFile::write(path, compose(chart, size, *format));
+}
+
+} // namespace ChartFile

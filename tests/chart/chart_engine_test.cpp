@@ -1,0 +1,234 @@
+#include "chart/engine/chart_renderer.h"
+#include "chart/engine/mark_placer.h"
+#include "extras/windows_fonts.h"
+
+#include <QPainter>
+#include <QtMath>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// A chart on plain white, without legend or marks, so that every coloured
+// pixel belongs to the series.
+ChartStyle whiteStyle() {
+    ChartStyle style;
+    style.backgroundStart = style.backgroundEnd = Qt::white;
+    return style;
+}
+
+ChartSettings plainSettings(SeriesKind kind, const std::vector<double> &values) {
+    ChartSettings settings;
+    settings.kind = kind;
+    for (size_t i = 0; i < values.size(); ++i)
+        settings.points.push_back({QStringLiteral("Lugar %1").arg(i + 1), values[i]});
+    settings.marksVisible = false;
+    settings.legendVisible = false;
+    settings.view3D = false;
+    return settings;
+}
+
+const QSize kSize(600, 400);
+
+QPoint onPie(const PieGeometry &pie, qreal degrees, qreal fraction) {
+    const qreal a = qDegreesToRadians(degrees);
+    return QPointF(pie.centre.x() + fraction * pie.radiusX * std::cos(a),
+                   pie.centre.y() - fraction * pie.radiusY * std::sin(a))
+        .toPoint();
+}
+
+// Whether a pixel shows colour, or the pale end of its gradient, or
+// anything between.
+bool inShadesOf(QRgb pixel, const QColor &color) {
+    const int c[3] = {color.red(), color.green(), color.blue()};
+    const int p[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+    // How far towards white the pixel lies, read on the channel with most room.
+    const int k = int(std::max_element(c, c + 3, [](int a, int b) { return 255 - a < 255 - b; }) - c);
+    const qreal t = qreal(p[k] - c[k]) / (255 - c[k]);
+    if (t < -0.05 || t > 0.55)
+        return false;
+    int off = 0;
+    for (int i = 0; i < 3; ++i)
+        off += std::abs(p[i] - (c[i] + int((255 - c[i]) * t)));
+    return off < 24;
+}
+
+// The box around the pixels drawn in each point's shades.
+std::vector<QRect> itemBoxes(const QImage &image, int count) {
+    std::vector<QRect> boxes(static_cast<size_t>(count));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            for (int i = 0; i < count; ++i)
+                if (inShadesOf(image.pixel(x, y), ChartRenderer::pointColor(i)))
+                    boxes[size_t(i)] |= QRect(x, y, 1, 1);
+    return boxes;
+}
+
+} // namespace
+
+TEST(ChartEngine, DonutSlicesHaveTheirColoursAndAnglesProportionalToTheValues) {
+    const std::vector<double> values{10, 20, 30, 40};
+    const ChartRenderer chart(plainSettings(SeriesKind::Donut, values), whiteStyle());
+    const QImage image = chart.picture(kSize);
+    const PieGeometry pie = chart.pieGeometry(QRect(QPoint(), kSize));
+    ASSERT_GT(pie.radiusX, 50);
+    EXPECT_EQ(pie.radiusX, pie.radiusY) << "a flat donut stays round";
+
+    // Slices run clockwise from twelve o'clock, each its share of 360 degrees.
+    qreal start = 90;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const qreal span = 360 * values[i] / 100;
+        for (qreal at : {start - 4, start - span / 2, start - span + 4})
+            EXPECT_EQ(image.pixel(onPie(pie, at, 0.75)), ChartRenderer::pointColor(int(i)).rgb())
+                << "slice " << i << " at " << at << " degrees";
+        start -= span;
+    }
+    EXPECT_EQ(image.pixel(pie.centre.toPoint()), QColor(Qt::white).rgb()) << "the donut's hole";
+}
+
+TEST(ChartEngine, ThreeDimensionalPieIsTiltedWithAWallUnderItsFront) {
+    ChartSettings settings = plainSettings(SeriesKind::Donut, {10, 20, 30, 40});
+    settings.view3D = true;
+    const ChartRenderer chart(settings, whiteStyle());
+    const QImage image = chart.picture(kSize);
+    const PieGeometry pie = chart.pieGeometry(QRect(QPoint(), kSize));
+
+    // Seen from 45 degrees above: the top face is an ellipse a little over
+    // seven tenths as high as it is wide, and no hole.
+    EXPECT_NEAR(pie.radiusY / pie.radiusX, std::sin(M_PI / 4), 0.01);
+    EXPECT_EQ(pie.holeRatio, 0);
+    EXPECT_GT(pie.depth, 5);
+    // The first slice spans 54 to 90 degrees, the last 90 to 234.
+    EXPECT_EQ(image.pixel(onPie(pie, 72, 0.95)), ChartRenderer::pointColor(0).rgb());
+    EXPECT_EQ(image.pixel(onPie(pie, 180, 0.5)), ChartRenderer::pointColor(3).rgb());
+    EXPECT_EQ(image.pixel(onPie(pie, 72, 1.1)), QColor(Qt::white).rgb());
+    // At six o'clock (the third slice) the wall shows below the rim in a
+    // darker shade of the slice.
+    const QPoint wall = onPie(pie, 270, 1) + QPoint(0, int(pie.depth / 2));
+    EXPECT_EQ(image.pixel(wall), ChartRenderer::pointColor(2).darker(150).rgb());
+    EXPECT_EQ(image.pixel(wall + QPoint(0, int(pie.depth / 2) + 3)), QColor(Qt::white).rgb());
+}
+
+TEST(ChartEngine, ThreeDimensionalViewChangesEveryKind) {
+    for (SeriesKind kind : {SeriesKind::Donut, SeriesKind::Points, SeriesKind::Volume, SeriesKind::HorizontalBars,
+                            SeriesKind::VerticalBars}) {
+        ChartSettings settings = plainSettings(kind, {5, 9, 3});
+        const QImage flat = ChartRenderer(settings).picture(kSize);
+        settings.view3D = true;
+        EXPECT_NE(ChartRenderer(settings).picture(kSize), flat) << "kind " << int(kind);
+    }
+}
+
+TEST(ChartEngine, ItemsStandInTableOrderWithLengthsProportionalToTheValues) {
+    const std::vector<double> values{10, 40, 20, 30};
+    for (SeriesKind kind : {SeriesKind::VerticalBars, SeriesKind::HorizontalBars, SeriesKind::Volume}) {
+        SCOPED_TRACE(int(kind));
+        const QImage image = ChartRenderer(plainSettings(kind, values), whiteStyle()).picture(kSize);
+        const std::vector<QRect> boxes = itemBoxes(image, int(values.size()));
+        const bool horizontal = kind == SeriesKind::HorizontalBars;
+        auto length = [&](const QRect &box) { return horizontal ? box.width() : box.height(); };
+        const int longest = length(boxes[1]);
+        ASSERT_GT(longest, 100);
+        for (size_t i = 0; i < values.size(); ++i) {
+            EXPECT_NEAR(length(boxes[i]), longest * values[i] / 40, 2) << "item " << i;
+            if (i == 0)
+                continue;
+            // All rise from the same axis, one after the other.
+            if (horizontal) {
+                EXPECT_EQ(boxes[i].left(), boxes[0].left());
+                EXPECT_GT(boxes[i].top(), boxes[i - 1].bottom());
+            } else {
+                EXPECT_EQ(boxes[i].bottom(), boxes[0].bottom());
+                EXPECT_GT(boxes[i].left(), boxes[i - 1].right());
+            }
+        }
+        if (kind != SeriesKind::Volume) {
+            // A bar fills 30 % of its slot across.
+            const int across = horizontal ? boxes[0].height() : boxes[0].width();
+            const int slot = horizontal ? boxes[1].top() - boxes[0].top() : boxes[1].left() - boxes[0].left();
+            EXPECT_NEAR(across, slot * 0.3, 2);
+        }
+    }
+}
+
+TEST(ChartEngine, MarkTextsFollowTheMarksStyle) {
+    ChartSettings settings = plainSettings(SeriesKind::VerticalBars, {1234, 766});
+    settings.points[0].label = QStringLiteral("Recife");
+    settings.points[1].label = QStringLiteral("Olinda");
+    settings.valueFormat = QStringLiteral("###,##0");
+    const struct {
+        MarksStyle style;
+        QStringList texts;
+    } table[] = {
+        {MarksStyle::Value, {"1.234", "766"}},
+        {MarksStyle::Percent, {"61,7 %", "38,3 %"}},
+        {MarksStyle::Label, {"Recife", "Olinda"}},
+    };
+    for (const auto &row : table) {
+        settings.marksStyle = row.style;
+        const ChartRenderer chart(settings);
+        EXPECT_EQ(QStringList({chart.markText(0), chart.markText(1)}), row.texts);
+    }
+}
+
+TEST(ChartEngine, CrowdedLegendShowsTheEntriesThatFitThenAnEllipsis) {
+    ChartSettings settings = plainSettings(SeriesKind::VerticalBars, std::vector<double>(400, 1));
+    settings.legendVisible = true;
+    const ChartRenderer chart(settings);
+    const ChartRenderer::Frame frame = chart.frame(QRect(QPoint(), kSize));
+    EXPECT_TRUE(frame.legendCut);
+    EXPECT_GT(frame.legendRows, 10);
+    EXPECT_LT(frame.legend.bottom(), kSize.height());
+
+    settings.points.resize(5);
+    const ChartRenderer::Frame few = ChartRenderer(settings).frame(QRect(QPoint(), kSize));
+    EXPECT_FALSE(few.legendCut);
+    EXPECT_EQ(few.legendRows, 5);
+}
+
+TEST(MarkPlacer, LeavesOutMarksThatWouldCoverAnotherAndCutsLongTexts) {
+    const QFont font = WindowsFonts::pixelFont(QStringLiteral("Arial"), 11);
+    MarkPlacer placer(QRectF(0, 0, 400, 300), font);
+    placer.reserve(QRectF(300, 0, 100, 300));
+
+    EXPECT_TRUE(placer.place({100, 100}, {0, -1}, 8, QStringLiteral("Recife")));
+    EXPECT_FALSE(placer.place({104, 100}, {0, -1}, 8, QStringLiteral("Olinda"))) << "on top of the first";
+    EXPECT_FALSE(placer.place({310, 150}, {0, -1}, 8, QStringLiteral("Paulista"))) << "on the legend";
+    EXPECT_FALSE(placer.place({5, 150}, {-1, 0}, 8, QStringLiteral("Igarassu"))) << "off the chart";
+    EXPECT_TRUE(placer.place({100, 200}, {1, 0}, 20, QString(60, QLatin1Char('x'))));
+
+    ASSERT_EQ(placer.marks().size(), 2u);
+    const auto &first = placer.marks()[0];
+    EXPECT_EQ(first.to, QPointF(100, 92));
+    EXPECT_DOUBLE_EQ(first.box.bottom(), 92) << "the box sits on the end of the line";
+    const auto &cut = placer.marks()[1];
+    EXPECT_TRUE(cut.text.endsWith(QStringLiteral("…")));
+    EXPECT_LE(cut.box.width(), MarkPlacer::kMaxTextWidth + 4);
+    EXPECT_DOUBLE_EQ(cut.box.left(), 120);
+
+    // Hundreds of marks on one small chart: those kept never overlap.
+    MarkPlacer crowded(QRectF(0, 0, 300, 200), font);
+    for (int i = 0; i < 500; ++i)
+        crowded.place({double(i % 300), double(40 + i % 150)}, {0, -1}, 8, QStringLiteral("Município %1").arg(i));
+    const auto &marks = crowded.marks();
+    EXPECT_GT(marks.size(), 3u);
+    for (size_t a = 0; a < marks.size(); ++a)
+        for (size_t b = a + 1; b < marks.size(); ++b)
+            EXPECT_FALSE(marks[a].box.intersects(marks[b].box)) << a << " and " << b;
+}
+
+TEST(ChartEngine, DrawsDegenerateInputWithoutFault) {
+    const double nan = std::nan("");
+    const std::vector<std::vector<double>> inputs{{}, {0, 0, 0}, {-5, 10}, {nan, 3}, {1e300, 1}};
+    for (SeriesKind kind : {SeriesKind::Donut, SeriesKind::Points, SeriesKind::Volume, SeriesKind::HorizontalBars,
+                            SeriesKind::VerticalBars})
+        for (const auto &values : inputs) {
+            ChartSettings settings = plainSettings(kind, values);
+            settings.marksVisible = settings.legendVisible = settings.view3D = true;
+            settings.titleLines = QStringList{QStringLiteral("Título")};
+            EXPECT_EQ(ChartRenderer(settings).picture(QSize(200, 120)).size(), QSize(200, 120));
+            EXPECT_EQ(ChartRenderer(settings).picture(QSize(10, 10)).size(), QSize(10, 10));
+        }
+}
