@@ -14,6 +14,7 @@ namespace {
 // Value ticks stand at least this far apart.
 constexpr qreal kTickSpacing = 40;
 constexpr qreal kMaxDepth = 10;
+constexpr size_t kSmoothedItems = 100;
 constexpr qreal kMaxCategoryLabelWidth = 100;
 const QColor kGridColor(128, 128, 128);
 
@@ -63,7 +64,8 @@ CartesianPlot::Scale CartesianPlot::scaleFor(const std::vector<ChartPoint> &poin
     return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }
 
-void CartesianPlot::draw(QPainter &painter, const QRectF &plot, MarkPlacer *marks, const QStringList &markTexts) const {
+void CartesianPlot::draw(QPainter &painter, const QRectF &plot, MarkPlacer *marks,
+                         const std::function<QString(int)> &markText) const {
     const auto &points = m_settings.points;
     const bool horizontal = m_settings.kind == SeriesKind::HorizontalBars;
     const bool valueLabels = horizontal ? m_settings.bottomAxisLabels : m_settings.leftAxisLabels;
@@ -160,7 +162,9 @@ void CartesianPlot::draw(QPainter &painter, const QRectF &plot, MarkPlacer *mark
         }
     }
 
-    // The items, front to back in table order.
+    // The items, front to back in table order. Smoothing the edges of
+    // hundreds of thin items costs much and shows nothing.
+    painter.setRenderHint(QPainter::Antialiasing, points.size() <= kSmoothedItems);
     const qreal zero = valuePos(std::clamp<qreal>(0, scale.low, scale.high));
     for (size_t i = 0; i < points.size(); ++i) {
         const qreal value = std::isfinite(points[i].value) ? points[i].value : 0;
@@ -227,8 +231,8 @@ void CartesianPlot::draw(QPainter &painter, const QRectF &plot, MarkPlacer *mark
         case SeriesKind::Donut:
             break;
         }
-        if (marks)
-            marks->place(anchor, direction, m_settings.arrowLength, markTexts.value(int(i)));
+        if (marks && marks->mayFit(anchor, direction, m_settings.arrowLength))
+            marks->place(anchor, direction, m_settings.arrowLength, markText(int(i)));
     }
 
     // The axes over the items' feet.

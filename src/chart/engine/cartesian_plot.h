@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QFont>
 #include <QRectF>
-#include <QStringList>
 #include <functional>
 
 class MarkPlacer;
@@ -23,7 +22,8 @@ public:
     CartesianPlot(const ChartSettings &settings, const ChartStyle &style, const QFont &font,
                   std::function<QColor(int)> colorOf);
 
-    void draw(QPainter &painter, const QRectF &plot, MarkPlacer *marks, const QStringList &markTexts) const;
+    void draw(QPainter &painter, const QRectF &plot, MarkPlacer *marks,
+              const std::function<QString(int)> &markText) const;
 
 private:
     struct Scale {

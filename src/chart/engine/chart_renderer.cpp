@@ -44,7 +44,9 @@ QColor ChartRenderer::pointColor(int index) {
     return QColor::fromRgb(kPalette[size_t(index) % kPalette.size()]);
 }
 
-QString ChartRenderer::valueText(double value) const { return FormatFloat(m_settings.valueFormat, value); }
+QString ChartRenderer::valueText(double value) const {
+    return std::isfinite(value) ? FormatFloat(m_settings.valueFormat, value) : QString();
+}
 
 QString ChartRenderer::markText(int index) const {
     const ChartPoint &point = m_settings.points.at(size_t(index));
@@ -133,21 +135,17 @@ void ChartRenderer::draw(QPainter &painter, const QRect &area) const {
     if (f.legendRows > 0)
         drawLegend(painter, f);
 
-    QStringList markTexts;
     MarkPlacer marks(area.adjusted(m_style.marginSides, m_style.marginTop, -m_style.marginSides, -m_style.marginBottom),
                      m_markFont);
-    if (m_settings.marksVisible) {
-        for (int i = 0; i < int(m_settings.points.size()); ++i)
-            markTexts << markText(i);
-        marks.reserve(f.title);
-        marks.reserve(f.legend.adjusted(0, 0, m_style.legendShadow, m_style.legendShadow));
-    }
+    marks.reserve(f.title);
+    marks.reserve(f.legend.adjusted(0, 0, m_style.legendShadow, m_style.legendShadow));
     MarkPlacer *placer = m_settings.marksVisible ? &marks : nullptr;
+    const auto text = [this](int index) { return markText(index); };
     if (m_settings.kind == SeriesKind::Donut) {
         const PiePlot pie(m_settings, m_style, &ChartRenderer::pointColor);
-        pie.draw(painter, pie.geometry(f.plot, pieMarkRoom()), placer, markTexts);
+        pie.draw(painter, pie.geometry(f.plot, pieMarkRoom()), placer, text);
     } else {
-        CartesianPlot(m_settings, m_style, m_markFont, &ChartRenderer::pointColor).draw(painter, f.plot, placer, markTexts);
+        CartesianPlot(m_settings, m_style, m_markFont, &ChartRenderer::pointColor).draw(painter, f.plot, placer, text);
     }
     marks.paint(painter);
     painter.restore();

@@ -43,7 +43,8 @@ public:
     // The colour of the point at index: one fixed palette, repeated.
     static QColor pointColor(int index);
 
-    // A point's mark text in the marks style, and its value as text.
+    // A point's mark text in the marks style, and its value as text (none
+    // for a value that is no number).
     QString markText(int index) const;
     QString valueText(double value) const;
 

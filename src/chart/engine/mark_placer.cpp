@@ -18,17 +18,30 @@ void MarkPlacer::reserve(const QRectF &area) {
         m_reserved.push_back(area);
 }
 
-bool MarkPlacer::place(const QPointF &anchor, const QPointF &direction, int arrowLength, const QString &text) {
-    if (text.isEmpty())
-        return false;
-    const QString shown = m_metrics.elidedText(text, Qt::ElideRight, kMaxTextWidth);
-    const QSizeF size(m_metrics.horizontalAdvance(shown) + 2 * kPadding, m_metrics.height() + 2 * kPadding);
-    const QPointF end = anchor + direction * arrowLength;
-    // The box's centre lies beyond the line's end by half the box along the
-    // direction, so the line meets the box's near side.
-    const QPointF centre = end + QPointF(direction.x() * size.width() / 2, direction.y() * size.height() / 2);
+// The box's centre lies beyond the line's end by half the box along the
+// direction, so the line meets the box's near side.
+QRectF MarkPlacer::boxAt(const QPointF &end, const QPointF &direction, const QSizeF &size) const {
     QRectF box(QPointF(), size);
-    box.moveCenter(centre);
+    box.moveCenter(end + QPointF(direction.x() * size.width() / 2, direction.y() * size.height() / 2));
+    return box;
+}
+
+bool MarkPlacer::mayFit(const QPointF &anchor, const QPointF &direction, int arrowLength) const {
+    const QSizeF letter(m_metrics.averageCharWidth() + 2 * kPadding, m_metrics.height() + 2 * kPadding);
+    return isFree(boxAt(anchor + direction * arrowLength, direction, letter));
+}
+
+bool MarkPlacer::place(const QPointF &anchor, const QPointF &direction, int arrowLength, const QString &text) {
+    if (text.isEmpty() || !mayFit(anchor, direction, arrowLength))
+        return false;
+    QString shown = text;
+    qreal width = m_metrics.horizontalAdvance(text);
+    if (width > kMaxTextWidth) {
+        shown = m_metrics.elidedText(text, Qt::ElideRight, kMaxTextWidth);
+        width = m_metrics.horizontalAdvance(shown);
+    }
+    const QPointF end = anchor + direction * arrowLength;
+    const QRectF box = boxAt(end, direction, QSizeF(width + 2 * kPadding, m_metrics.height() + 2 * kPadding));
     if (!isFree(box))
         return false;
     m_marks.push_back({anchor, end, box, shown});

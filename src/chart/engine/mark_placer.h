@@ -27,6 +27,11 @@ public:
     // line's end. Returns whether the mark found room.
     bool place(const QPointF &anchor, const QPointF &direction, int arrowLength, const QString &text);
 
+    // Whether a mark there could find room at all: a box one letter wide
+    // fits. On a crowded chart most marks do not, and this tells so before
+    // their texts are made and measured.
+    bool mayFit(const QPointF &anchor, const QPointF &direction, int arrowLength) const;
+
     // Draws the lines, then the boxes, so no line crosses a box.
     void paint(QPainter &painter) const;
 
@@ -42,6 +47,7 @@ public:
 
 private:
     bool isFree(const QRectF &box) const;
+    QRectF boxAt(const QPointF &end, const QPointF &direction, const QSizeF &size) const;
 
     QRectF m_bounds;
     QFont m_font;

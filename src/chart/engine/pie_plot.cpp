@@ -10,6 +10,7 @@
 namespace {
 
 constexpr qreal kDonutHole = 0.5;
+constexpr size_t kSmoothedItems = 100;
 // The wall's height as a fraction of the radius, seen side-on.
 constexpr qreal kWallHeight = 0.25;
 
@@ -46,7 +47,8 @@ PieGeometry PiePlot::geometry(const QRectF &plot, const QSizeF &markRoom) const 
     return pie;
 }
 
-void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks, const QStringList &markTexts) const {
+void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
+                   const std::function<QString(int)> &markText) const {
     const auto &points = m_settings.points;
     // A value that is no number takes no room.
     std::vector<qreal> spans;
@@ -62,13 +64,15 @@ void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
         span = 360 * span / total;
 
     painter.save();
+    // Smoothing the edges of hundreds of thin slices costs much and shows
+    // nothing.
+    painter.setRenderHint(QPainter::Antialiasing, points.size() <= kSmoothedItems);
     if (pie.depth > 0)
         drawWalls(painter, pie, spans);
 
     const QRectF outer(pie.centre.x() - pie.radiusX, pie.centre.y() - pie.radiusY, 2 * pie.radiusX, 2 * pie.radiusY);
     const qreal hx = pie.radiusX * pie.holeRatio, hy = pie.radiusY * pie.holeRatio;
     const QRectF inner(pie.centre.x() - hx, pie.centre.y() - hy, 2 * hx, 2 * hy);
-    painter.setPen(QPen(Qt::black, 1));
     qreal angle = pie.startAngle;
     for (size_t i = 0; i < points.size(); ++i) {
         if (spans[i] <= 0)
@@ -84,6 +88,10 @@ void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
             slice.arcTo(outer, angle, -spans[i]);
             slice.closeSubpath();
         }
+        // Slices too thin to show an outline are only filled: hundreds of
+        // outlines would paint the pie black.
+        const bool outlined = qDegreesToRadians(spans[i]) * pie.radiusX >= 4;
+        painter.setPen(outlined ? QPen(Qt::black, 1) : QPen(Qt::NoPen));
         painter.setBrush(m_colorOf(int(i)));
         painter.drawPath(slice);
         angle -= spans[i];
@@ -101,7 +109,9 @@ void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
         if (std::sin(qDegreesToRadians(middle)) < 0)
             anchor.ry() += pie.depth;
         const qreal a = qDegreesToRadians(middle);
-        marks->place(anchor, QPointF(std::cos(a), -std::sin(a)), m_settings.arrowLength, markTexts.value(int(i)));
+        const QPointF direction(std::cos(a), -std::sin(a));
+        if (marks->mayFit(anchor, direction, m_settings.arrowLength))
+            marks->place(anchor, direction, m_settings.arrowLength, markText(int(i)));
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QPointF>
 #include <QRectF>
-#include <QStringList>
 #include <functional>
 
 class MarkPlacer;
@@ -35,7 +34,8 @@ public:
     // markRoom: the room marks need around the pie, across and up or down.
     PieGeometry geometry(const QRectF &plot, const QSizeF &markRoom) const;
 
-    void draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks, const QStringList &markTexts) const;
+    void draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
+              const std::function<QString(int)> &markText) const;
 
 private:
     void drawWalls(QPainter &painter, const PieGeometry &pie, const std::vector<qreal> &spans) const;
