@@ -1,6 +1,5 @@
 #include "format_float.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 #include <cfloat>
 #include <cmath>
@@ -75,7 +74,12 @@ QString render(const Picture &p, double magnitude, const QLocale &locale) {
     QString integer = digits.left(qMax<qsizetype>(0, digits.size() - p.maxDecimals));
     QString decimals = digits.right(qMin<qsizetype>(digits.size(), p.maxDecimals))
                            .rightJustified(p.maxDecimals, QLatin1Char('0'));
-    integer.remove(QRegularExpression(QStringLiteral("^0+")));
+    // Leading zeros go (a loop: a pattern compiled on every call would cost
+    // more than the rest of the formatting, and charts format hundreds).
+    qsizetype zeros = 0;
+    while (zeros < integer.size() && integer[zeros] == QLatin1Char('0'))
+        ++zeros;
+    integer.remove(0, zeros);
     if (integer.size() < p.minInteger)
         integer = integer.rightJustified(p.minInteger, QLatin1Char('0'));
     if (p.grouping) {
