@@ -83,7 +83,7 @@ TEST(ChartFile, CrowdedSvgShowsSomeLegendEntriesThenAnEllipsis) {
     EXPECT_EQ(texts.last(), QStringLiteral("…"));
 }
 
-TEST(ChartFile, BitmapIsTheChartsSizeOverWhite) {
+TEST(ChartFile, PicturesAreTheChartsSizeOverWhite) {
     ChartStyle clear;
     clear.backgroundStart = clear.backgroundEnd = Qt::transparent;
     const QImage bitmap = QImage::fromData(
@@ -98,6 +98,10 @@ TEST(ChartFile, BitmapIsTheChartsSizeOverWhite) {
     ASSERT_EQ(shown.size(), kSize);
     EXPECT_EQ(QColor(shown.pixel(kSize.width() - 1, 0)), QColor(255, 205, 159));
     EXPECT_EQ(QColor(shown.pixel(0, 0)), QColor(179, 89, 0));
+
+    const QImage jpeg =
+        QImage::fromData(ChartFile::compose(ChartRenderer(recifeSettings()), kSize, ChartFile::Format::Jpeg), "JPEG");
+    EXPECT_EQ(jpeg.size(), kSize);
 }
 
 TEST(ChartFile, PdfIsOnePageOfTheChartsSize) {
@@ -115,7 +119,8 @@ TEST(ChartFile, FormatFollowsTheExtension) {
     using F = ChartFile::Format;
     const std::pair<const char *, std::optional<F>> table[] = {
         {"a.bmp", F::Bmp}, {"b.BMP", F::Bmp}, {"pasta.x/c.png", F::Png}, {"d.Svg", F::Svg},
-        {"e.pdf", F::Pdf}, {"f.txt", std::nullopt}, {"semextensao", std::nullopt},
+        {"e.pdf", F::Pdf}, {"g.JPG", F::Jpeg}, {"h.jpeg", F::Jpeg}, {"f.txt", std::nullopt},
+        {"semextensao", std::nullopt},
     };
     for (const auto &[path, format] : table)
         EXPECT_EQ(ChartFile::formatOf(QString::fromUtf8(path)), format) << path;

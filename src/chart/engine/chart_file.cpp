@@ -3,6 +3,7 @@
 #include "chart/engine/chart_renderer.h"
 #include "data/app_error.h"
 #include "data/safe_file.h"
+#include "map/jpeg_writer.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -67,6 +68,8 @@ std::optional<Format> formatOf(const QString &path) {
         return Format::Bmp;
     if (suffix == QLatin1String("png"))
         return Format::Png;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return Format::Jpeg;
     if (suffix == QLatin1String("svg"))
         return Format::Svg;
     if (suffix == QLatin1String("pdf"))
@@ -80,6 +83,8 @@ QByteArray compose(const ChartRenderer &chart, const QSize &size, Format format)
         return picture(chart, size, "BMP");
     case Format::Png:
         return picture(chart, size, "PNG");
+    case Format::Jpeg:
+        return JpegWriter::encode(chart.picture(size));
     case Format::Svg:
         return svg(chart, size);
     case Format::Pdf:

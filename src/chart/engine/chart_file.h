@@ -7,14 +7,15 @@
 
 class ChartRenderer;
 
-// A chart as a file: a picture (BMP, PNG) over a white ground, or vectors
+// A chart as a file: a picture (BMP, PNG, JPEG) over a white ground, or vectors
 // whose texts stay texts (SVG, PDF). The bytes are composed in memory and
 // then written in one piece.
 namespace ChartFile {
 
-enum class Format { Bmp, Png, Svg, Pdf };
+enum class Format { Bmp, Png, Jpeg, Svg, Pdf };
 
-// The format a file name's extension asks for, in any letter case.
+// The format a file name's extension asks for, in any letter case
+// (".jpg" and ".jpeg" for JPEG).
 std::optional<Format> formatOf(const QString &path);
 
 QByteArray compose(const ChartRenderer &chart, const QSize &size, Format format);
