@@ -1,0 +1,24 @@
+#pragma once
+
+#include "chart/chart_choice.h"
+#include "chart/engine/chart_settings.h"
+
+#include <QStringList>
+
+class ResultTable;
+
+// Turns the marked column of a result table into what the chart engine
+// draws, the same for the window and the command line.
+namespace ChartComposer {
+
+// The series a picture draws; its index is the chart type.
+SeriesKind seriesOf(ChartPicture picture);
+
+// One point per row the table lets through, in table order: the value from
+// the field valueField, the label as the grid shows the field labelField.
+// The title lines, marks, legend text, mark lines, 3D view and axis labels
+// follow the choice. A null value counts as no value.
+ChartSettings compose(const ResultTable &table, const QString &valueField, const QString &labelField,
+                      const QStringList &titleLines, const ChartChoice &choice);
+
+} // namespace ChartComposer
