@@ -8,7 +8,7 @@
 #include "map/map_legend.h"
 #include "table/result_table.h"
 #include "table/table_run.h"
-#include "table/topic_notes.h"
+#include "sample_result.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,50 +19,8 @@
 
 namespace {
 
-const QString kStudy = QStringLiteral(SOLVANE_PROGRAM_DIR);
-
-SelectionState selection(int agrupar, int uf = 0, int rm = 0, int regiao = 0) {
-    SelectionState s;
-    s.agrupar = agrupar;
-    s.unidadeFederativa = uf;
-    s.regiaoMetropolitana = rm;
-    s.regiao = regiao;
-    return s;
-}
-
-// A topic run on the sample study, as the data page runs it, with a column
-// marked.
-class SampleMap : public ::testing::Test {
+class SampleMap : public ::testing::Test, public SampleResult {
   protected:
-    void SetUp() override {
-        ProgramFolder::setPath(kStudy);
-        db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
-        db.setConnected(true);
-        qObservacao.sql() = TopicNotes::initialStatement();
-    }
-    void TearDown() override { ProgramFolder::setPath(QString()); }
-
-    MapRequest run(const SelectionState &s, const QString &field = QStringLiteral("A01")) {
-        if (!tableRun.run(QStringLiteral("01.01.01"), s, state))
-            throw AppError(QStringLiteral("not a table"));
-        MapRequest request;
-        request.cdsDados = &cdsDados;
-        request.valueStatement = qValorNivel.sql();
-        request.FNivelSelecionado = QStringLiteral("01.01.01");
-        request.FCampoMarcado = cdsDados.fieldByName(field).name();
-        request.FCampoPercentual = field;
-        request.totalKind = state.totalKind;
-        request.selection = s;
-        return request;
-    }
-
-    Database db;
-    Query qValorNivel{db};
-    Query qAux{db};
-    Query qObservacao{db};
-    ResultTable cdsDados;
-    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
-    TableRun::State state;
     MapLegend legend;
 };
 

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "map/map_drawing.h"
+#include "map/map_legend.h"
+
+#include <QImage>
+#include <QWidget>
+
+class Database;
+class LegendGrid;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class TVarnikMapa;
+
+// The map page: the marked column of the current result as a thematic map
+// (vkMapa, with the hovered area's name under it) and, at its right, the
+// place, the grouping level, the legend grid and its three buttons. The
+// picture is composed by MapDrawing, which the command-line exporter uses
+// too; the page shows its left 460 columns and keeps the whole for export.
+class MapPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    MapPage(Database &database, QWidget *parent = nullptr);
+
+    // Draws the map of the request's marked column; with loadLegend the
+    // legend is read from its file or computed, else the grid's classes
+    // are used. Nothing happens while no column is marked. A refusal emits
+    // refused() (the window goes back to the data) and then shows its text.
+    void MostraMapa(const MapRequest &request, bool loadLegend);
+
+    // Leaving the page empties the legend classes and releases the picture.
+    void clear();
+
+    // The finished picture of the current map (empty when none is drawn).
+    const QImage &picture() const { return m_picture; }
+    const MapLegend &legend() const { return m_legend; }
+
+  signals:
+    void refused();
+
+  private:
+    QWidget *createRightPanel();
+    void redraw(bool loadLegend);
+    void btnSalvarClick();
+    void btnAutomaticaClick();
+    void btnAtualizarMapaClick();
+    void legendEdited();
+    // ValidaLegenda: checks and tidies the classes, showing the message of
+    // the failing class; the grid shows the tidied classes either way.
+    bool ValidaLegenda();
+
+    Database &m_database;
+    MapRequest m_request;
+    MapLegend m_legend;
+    QImage m_picture;
+
+    TVarnikMapa *vkMapa;
+    QLabel *pnlNomeArea;
+    QLabel *lblNomeLocal;
+    QLineEdit *edtNomeLocal;
+    QLabel *lblMapaDeTit;
+    QLabel *lblMapaDe;
+    QToolButton *btnSalvar;
+    QToolButton *btnAutomatica;
+    LegendGrid *stgLegendaMapa;
+    QToolButton *btnAtualizarMapa;
+};

@@ -1,0 +1,218 @@
+#include "data/program_folder.h"
+#include "map/legend_file.h"
+#include "map/legend_grid.h"
+#include "map/map_page.h"
+#include "map/varnik_mapa.h"
+#include "sample_result.h"
+#include "support/modal_answerer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The map page on its own, over a copy of the sample study's Pernambuco
+// municipality map in a program folder of its own (legend files go there).
+class MapPageTest : public ::testing::Test, public SampleResult {
+  protected:
+    void SetUp() override {
+        request = run(selection(4, 26));
+        QDir(folder.path()).mkpath(QStringLiteral("Mapas/Legendas"));
+        QDir(folder.path()).mkpath(QStringLiteral("Mapas/Municipio"));
+        for (const char *suffix : {".Bmp", ".Txt"})
+            QFile::copy(kStudy + QStringLiteral("/Mapas/Municipio/PEMun") + QLatin1String(suffix),
+                        folder.path() + QStringLiteral("/Mapas/Municipio/PEMun") + QLatin1String(suffix));
+        ProgramFolder::setPath(folder.path());
+        page.resize(800, 500);
+        page.show();
+    }
+
+    template <class T> T *child(const char *name) { return page.findChild<T *>(QLatin1String(name)); }
+    LegendGrid *grid() { return child<LegendGrid>("stgLegendaMapa"); }
+    QString cell(int row, int column) { return grid()->item(row, column)->text(); }
+    std::array<bool, 3> buttons() {
+        return {child<QToolButton>("btnSalvar")->isEnabled(), child<QToolButton>("btnAutomatica")->isEnabled(),
+                child<QToolButton>("btnAtualizarMapa")->isEnabled()};
+    }
+    // Types an upper bound into a class row as a user does.
+    void type(int row, const QString &text) {
+        grid()->setCurrentCell(row, 3);
+        grid()->editItem(grid()->item(row, 3));
+        QLineEdit *editor = nullptr;
+        for (QLineEdit *open : grid()->viewport()->findChildren<QLineEdit *>())
+            if (open->isVisible())
+                editor = open;
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QTemporaryDir folder;
+    MapRequest request;
+    MapPage page{db};
+};
+
+} // namespace
+
+TEST_F(MapPageTest, EnteringDrawsTheMapWithTheComputedLegend) {
+    page.MostraMapa(request, true);
+    auto *vkMapa = child<TVarnikMapa>("vkMapa");
+    EXPECT_EQ(page.picture().size(), QSize(620, 460));
+    EXPECT_EQ(vkMapa->picture(), page.picture());
+    EXPECT_EQ(vkMapa->Tag(), 40);
+    EXPECT_EQ(child<QLabel>("lblMapaDe")->text(), QStringLiteral("Município"));
+    EXPECT_EQ(child<QLabel>("lblNomeLocal")->text(), QStringLiteral("Unidade Federação:"));
+    EXPECT_EQ(child<QLineEdit>("edtNomeLocal")->text(), QStringLiteral("Pernambuco"));
+    EXPECT_TRUE(child<QLineEdit>("edtNomeLocal")->isVisible());
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{false, false, false}));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("Ate"));
+    EXPECT_EQ(cell(2, 1), QStringLiteral("0"));
+    EXPECT_EQ(cell(2, 2), QStringLiteral("a"));
+    EXPECT_EQ(cell(2, 3), page.legend().upper(1));
+    EXPECT_EQ(grid()->currentRow(), 2);
+    EXPECT_EQ(grid()->currentColumn(), 3);
+    EXPECT_TRUE(grid()->item(2, 3)->toolTip().endsWith(QStringLiteral("áreas")) ||
+                grid()->item(2, 3)->toolTip().contains(QStringLiteral("área")));
+
+    // Leaving empties the classes and the picture.
+    page.clear();
+    EXPECT_TRUE(page.picture().isNull());
+    EXPECT_TRUE(vkMapa->picture().isNull());
+    EXPECT_EQ(cell(2, 3), QString());
+    EXPECT_EQ(cell(2, 1), QString());
+    EXPECT_EQ(grid()->item(2, 3)->toolTip(), QString());
+}
+
+// The tool-tips count the areas of each class, and those in none.
+TEST_F(MapPageTest, ClassRowsCountTheirAreas) {
+    // Class 1 ends at the middle value of the table.
+    std::vector<qint64> values;
+    const int a01 = cdsDados.fieldByName(QStringLiteral("A01")).index();
+    for (int row = 0; row < cdsDados.recordCount(); ++row)
+        values.push_back(cdsDados.asInteger(row, a01));
+    std::sort(values.begin(), values.end());
+    MapLegend::Bounds bounds;
+    bounds[0] = QString::number(values[values.size() / 2]);
+    LegendFile::write(LegendFile::path(QStringLiteral("A01"), 4), bounds);
+    page.MostraMapa(request, true);
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{false, true, false}));
+    int inFirst = 0;
+    int inNone = 0;
+    for (const QString &line : child<TVarnikMapa>("vkMapa")->VKCorAreasMapa())
+        (line.endsWith(QStringLiteral("=0")) ? inNone : inFirst)++;
+    ASSERT_GT(inFirst, 1);
+    ASSERT_GT(inNone, 1);
+    const QString none = QStringLiteral("\n%1 áreas sem classe").arg(inNone);
+    EXPECT_EQ(grid()->item(2, 0)->toolTip(), QStringLiteral("%1 áreas").arg(inFirst) + none);
+    EXPECT_EQ(grid()->item(3, 3)->toolTip(), QStringLiteral("0 áreas") + none);
+}
+
+TEST_F(MapPageTest, TypingABoundMovesTheNextClassAndEnablesTheButtons) {
+    page.MostraMapa(request, true);
+    type(3, QStringLiteral("1500"));
+    EXPECT_EQ(cell(3, 3), QStringLiteral("1500"));
+    EXPECT_EQ(cell(4, 1), QStringLiteral("1501"));
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{true, true, true}));
+
+    // Delete clears the row's bounds only.
+    grid()->setCurrentCell(5, 3);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    EXPECT_EQ(cell(5, 1), QString());
+    EXPECT_EQ(cell(5, 3), QString());
+    EXPECT_FALSE(cell(6, 3).isEmpty());
+}
+
+// Blanking class 3 and redrawing empties classes 3 to 8 and paints every
+// area above class 2 black.
+TEST_F(MapPageTest, AtualizarMapaRedrawsWithTheGridsClasses) {
+    page.MostraMapa(request, true);
+    type(4, QString());
+    QTest::mouseClick(child<QToolButton>("btnAtualizarMapa"), Qt::LeftButton);
+    for (int row = 4; row <= 9; ++row)
+        EXPECT_EQ(cell(row, 3), QString()) << row;
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{true, true, false}));
+    const double top = page.legend().upper(2).toDouble();
+    const ResultTable &table = cdsDados;
+    const int value = table.fieldByName(QStringLiteral("A01")).index();
+    const int name = table.fieldByName(QStringLiteral("Municipio")).index();
+    const QStringList colors = child<TVarnikMapa>("vkMapa")->VKCorAreasMapa();
+    int black = 0;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        const QString line = colors.filter(QRegularExpression(QStringLiteral("^%1=").arg(
+                                               QRegularExpression::escape(table.asString(row, name)))))
+                                 .value(0);
+        if (!line.isEmpty() && table.asFloat(row, value) > top) {
+            EXPECT_TRUE(line.endsWith(QStringLiteral("=0"))) << line.toStdString();
+            ++black;
+        }
+    }
+    EXPECT_GT(black, 0);
+}
+
+TEST_F(MapPageTest, SavingValidatesWritesAndRedraws) {
+    page.MostraMapa(request, true);
+    const QString file = LegendFile::path(QStringLiteral("A01"), 4);
+
+    // Class 3 ending where it begins names its colour and saves nothing.
+    ModalAnswerer answerer;
+    const QString bound = QString::number(cell(4, 1).toLongLong() + 1000);
+    type(4, cell(4, 1));
+    QTest::mouseClick(child<QToolButton>("btnSalvar"), Qt::LeftButton);
+    EXPECT_EQ(answerer.messages(),
+              QStringList{QStringLiteral("Legenda não pode ser salva, os dados da [faixa Azul Claro] estão inconsistentes !")});
+    EXPECT_FALSE(QFile::exists(file));
+
+    type(4, bound);
+    type(5, QString());
+    QTest::mouseClick(child<QToolButton>("btnSalvar"), Qt::LeftButton);
+    EXPECT_EQ(answerer.messages().size(), 1);
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_EQ((*LegendFile::read(file))[2], bound);
+    EXPECT_EQ((*LegendFile::read(file))[3], QString());
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{false, true, false}));
+
+    // Automática deletes the file and computes the classes again.
+    QTest::mouseClick(child<QToolButton>("btnAutomatica"), Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_FALSE(cell(9, 3).isEmpty());
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{false, false, false}));
+}
+
+// A folder that cannot take the legend stops the save: the message names
+// the file, the map is not redrawn and the buttons keep their states.
+TEST_F(MapPageTest, AFailedSaveChangesNothing) {
+    page.MostraMapa(request, true);
+    QDir(folder.path() + QStringLiteral("/Mapas/Legendas")).removeRecursively();
+    type(3, QString::number(cell(3, 1).toLongLong() + 100));
+    const QImage before = page.picture();
+    ModalAnswerer answerer;
+    QTest::mouseClick(child<QToolButton>("btnSalvar"), Qt::LeftButton);
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages()[0].startsWith(QStringLiteral("Unable to write to ") +
+                                                  LegendFile::path(QStringLiteral("A01"), 4)))
+        << answerer.messages()[0].toStdString();
+    EXPECT_EQ(page.picture(), before);
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{true, true, true}));
+}
+
+TEST_F(MapPageTest, ARefusalAsksTheWindowToGoBackFirst) {
+    request = run(selection(3));
+    QStringList order;
+    QObject::connect(&page, &MapPage::refused, [&] { order << QStringLiteral("refused"); });
+    ModalAnswerer answerer;
+    page.MostraMapa(request, true);
+    EXPECT_EQ(order, QStringList{QStringLiteral("refused")});
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages()[0].contains(QStringLiteral("por [Município]")));
+    EXPECT_TRUE(page.picture().isNull());
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/query.h"
+#include "map/map_drawing.h"
+#include "table/result_table.h"
+#include "table/table_run.h"
+
+// A topic of the sample study run as the data page runs it, for the map:
+// the study connected from the build's program folder, and the request of
+// a run with one column marked.
+class SampleResult {
+  public:
+    SampleResult();
+    ~SampleResult();
+
+    // Runs topic "01.01.01" with the selection and marks the field.
+    MapRequest run(const SelectionState &selection, const QString &field = QStringLiteral("A01"));
+
+    Database db;
+    Query qValorNivel{db};
+    Query qAux{db};
+    Query qObservacao{db};
+    ResultTable cdsDados;
+    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
+    TableRun::State state;
+};
+
+SelectionState selection(int agrupar, int uf = 0, int rm = 0, int regiao = 0);
+
+inline const QString kStudy = QStringLiteral(SOLVANE_PROGRAM_DIR);
