@@ -30,13 +30,13 @@ TArquivos_Anexos_Frm::TArquivos_Anexos_Frm(QWidget *parent) : QDialog(parent) {
     setPalette(colours);
     setFixedSize(434, 128);
 
-    rgArquivo = new RadioGroup(QStringLiteral("| Selecione o arquivo desejado |"),
+    m_rgArquivo = new RadioGroup(QStringLiteral("| Selecione o arquivo desejado |"),
                                {QStringLiteral("Relatório em PDF"), QStringLiteral("Anexo Estatístico em PDF"),
                                 QStringLiteral("Anexo Estatístico em Xls")},
                                2, this);
-    rgArquivo->setObjectName(QStringLiteral("rgArquivo"));
-    rgArquivo->setFixedHeight(92);
-    rgArquivo->setItemIndex(0);
+    m_rgArquivo->setObjectName(QStringLiteral("rgArquivo"));
+    m_rgArquivo->setFixedHeight(92);
+    m_rgArquivo->setItemIndex(0);
 
     auto *buscar = new QPushButton(QStringLiteral("&Buscar"), this);
     buscar->setObjectName(QStringLiteral("btnExportar"));
@@ -53,7 +53,7 @@ TArquivos_Anexos_Frm::TArquivos_Anexos_Frm(QWidget *parent) : QDialog(parent) {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->setSpacing(4);
-    layout->addWidget(rgArquivo);
+    layout->addWidget(m_rgArquivo);
     layout->addLayout(buttons);
 }
 
@@ -66,7 +66,7 @@ QString TArquivos_Anexos_Frm::documentOf(int item) {
 void TArquivos_Anexos_Frm::btnExportarClick() {
     // The desktop's answer is not examined: a missing document, or one no
     // program opens, brings no message of ours.
-    const QString document = documentOf(rgArquivo->itemIndex());
+    const QString document = documentOf(m_rgArquivo->itemIndex());
     if (!document.isEmpty())
         QDesktopServices::openUrl(QUrl::fromLocalFile(ProgramFolder::file(document)));
     accept();

@@ -13,7 +13,7 @@ class TArquivos_Anexos_Frm : public QDialog {
 public:
     explicit TArquivos_Anexos_Frm(QWidget *parent = nullptr);
 
-    // The document of each item of rgArquivo, relative to the program folder.
+    // The document of each item of m_rgArquivo, relative to the program folder.
     static QString documentOf(int item);
 
 protected:
@@ -23,5 +23,5 @@ private:
     void btnExportarClick();
     void btnFecharClick();
 
-    RadioGroup *rgArquivo;
+    RadioGroup *m_rgArquivo;
 };

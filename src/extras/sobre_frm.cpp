@@ -20,7 +20,7 @@ const QString kEndereco = QStringLiteral("www.example.org/solvane");
 const QString kCreditos = QStringLiteral("Contornos dos estados: @svg-maps/brazil (CC BY 4.0)");
 const QColor kFooterBlue(0, 0, 160);
 
-QLabel *rotulo(const char *name, const QString &text, const QFont &font, const QColor &color, QWidget *parent) {
+QLabel *newLabel(const char *name, const QString &text, const QFont &font, const QColor &color, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
@@ -31,7 +31,7 @@ QLabel *rotulo(const char *name, const QString &text, const QFont &font, const Q
     return label;
 }
 
-QLabel *imagem(const char *name, const QString &file, const QRect &geometry, QWidget *parent) {
+QLabel *newPicture(const char *name, const QString &file, const QRect &geometry, QWidget *parent) {
     auto *picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
     picture->setPixmap(PictureFiles::load(file));
@@ -39,7 +39,7 @@ QLabel *imagem(const char *name, const QString &file, const QRect &geometry, QWi
     return picture;
 }
 
-QFont fonte(const char *family, int pixelSize, bool bold = false, bool italic = false) {
+QFont windowsFont(const char *family, int pixelSize, bool bold = false, bool italic = false) {
     QFont font = WindowsFonts::pixelFont(QLatin1String(family), pixelSize);
     if (bold)
         font.setBold(true);
@@ -58,50 +58,50 @@ TSobre_Frm::TSobre_Frm(QWidget *parent) : QDialog(parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
-    criaImagem();
-    criaRodape();
+    buildImage();
+    buildFooter();
     setFixedSize(kClientWidth, kClientHeight);
 }
 
-void TSobre_Frm::criaImagem() {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAutoFillBackground(true);
-    QPalette dark = Panel1->palette();
+void TSobre_Frm::buildImage() {
+    m_Panel1 = new QWidget(this);
+    m_Panel1->setObjectName(QStringLiteral("Panel1"));
+    m_Panel1->setAutoFillBackground(true);
+    QPalette dark = m_Panel1->palette();
     dark.setColor(QPalette::Window, QColor(20, 28, 48));
-    Panel1->setPalette(dark);
+    m_Panel1->setPalette(dark);
 
-    Image1 = imagem("Image1", QStringLiteral("abertura.png"), QRect(0, 0, kClientWidth, kPictureHeight), Panel1);
+    m_Image1 = newPicture("Image1", QStringLiteral("abertura.png"), QRect(0, 0, kClientWidth, kPictureHeight), m_Panel1);
 
-    const QFont turned = fonte("Tahoma", 11, true);
-    lblDireitos = new RotatedLabel(kDireitos, Panel1);
-    lblDireitos->setObjectName(QStringLiteral("lblDireitos"));
-    lblVersao = new RotatedLabel(kVersao, Panel1);
-    lblVersao->setObjectName(QStringLiteral("lblVersao"));
-    for (QLabel *label : {lblDireitos, lblVersao}) {
+    const QFont turned = windowsFont("Tahoma", 11, true);
+    m_lblDireitos = new RotatedLabel(kDireitos, m_Panel1);
+    m_lblDireitos->setObjectName(QStringLiteral("lblDireitos"));
+    m_lblVersao = new RotatedLabel(kVersao, m_Panel1);
+    m_lblVersao->setObjectName(QStringLiteral("lblVersao"));
+    for (QLabel *label : {m_lblDireitos, m_lblVersao}) {
         label->setFont(turned);
         label->setAlignment(Qt::AlignCenter);
         QPalette white = label->palette();
         white.setColor(QPalette::WindowText, Qt::white);
         label->setPalette(white);
     }
-    lblVersao->setGeometry(3, 0, 16, kPictureHeight);
-    lblDireitos->setGeometry(kClientWidth - 19, 0, 16, kPictureHeight);
+    m_lblVersao->setGeometry(3, 0, 16, kPictureHeight);
+    m_lblDireitos->setGeometry(kClientWidth - 19, 0, 16, kPictureHeight);
 }
 
-void TSobre_Frm::criaRodape() {
-    pnlRodape = new QWidget(this);
-    pnlRodape->setObjectName(QStringLiteral("pnlRodape"));
-    pnlRodape->setAutoFillBackground(true);
-    QPalette white = pnlRodape->palette();
+void TSobre_Frm::buildFooter() {
+    m_pnlRodape = new QWidget(this);
+    m_pnlRodape->setObjectName(QStringLiteral("pnlRodape"));
+    m_pnlRodape->setAutoFillBackground(true);
+    QPalette white = m_pnlRodape->palette();
     white.setColor(QPalette::Window, Qt::white);
-    pnlRodape->setPalette(white);
+    m_pnlRodape->setPalette(white);
 
-    imagem("imgLogoTebrix", QStringLiteral("logo_instituicao.png"), QRect(5, 12, 74, 40), pnlRodape);
+    newPicture("imgLogoTebrix", QStringLiteral("logo_instituicao.png"), QRect(5, 12, 74, 40), m_pnlRodape);
 
     // The publisher's name in large initials and small capitals.
-    const QFont initial = fonte("Times New Roman", 16, true);
-    const QFont smallCaps = fonte("Times New Roman", 10, true);
+    const QFont initial = windowsFont("Times New Roman", 16, true);
+    const QFont smallCaps = windowsFont("Times New Roman", 10, true);
     const struct {
         const char *name;
         const char *text;
@@ -110,12 +110,12 @@ void TSobre_Frm::criaRodape() {
                  {"Label4", "OLVANE ", false}, {"Label5", "B", true}, {"Label6", "RASIL", false}};
     int left = 84;
     for (const auto &part : parts) {
-        QLabel *label = rotulo(part.name, QString::fromUtf8(part.text), part.initial ? initial : smallCaps, kFooterBlue, pnlRodape);
+        QLabel *label = newLabel(part.name, QString::fromUtf8(part.text), part.initial ? initial : smallCaps, kFooterBlue, m_pnlRodape);
         label->move(left, part.initial ? 8 : 14);
         left += label->width();
     }
 
-    auto *traco = new QFrame(pnlRodape);
+    auto *traco = new QFrame(m_pnlRodape);
     traco->setObjectName(QStringLiteral("shpTraco"));
     traco->setGeometry(84, 29, 142, 2);
     traco->setAutoFillBackground(true);
@@ -123,13 +123,13 @@ void TSobre_Frm::criaRodape() {
     line.setColor(QPalette::Window, kFooterBlue);
     traco->setPalette(line);
 
-    rotulo("lblGoverno", QStringLiteral("Estudo de demonstração"), fonte("Small Fonts", 8), kFooterBlue,
-           pnlRodape)
+    newLabel("lblGoverno", QStringLiteral("Estudo de demonstração"), windowsFont("Small Fonts", 8), kFooterBlue,
+           m_pnlRodape)
         ->move(84, 33);
 
-    auto *link = new ClickLabel(kEndereco, pnlRodape);
+    auto *link = new ClickLabel(kEndereco, m_pnlRodape);
     link->setObjectName(QStringLiteral("lblLinkTebrix"));
-    QFont linkFont = fonte("Arial", 9);
+    QFont linkFont = windowsFont("Arial", 9);
     linkFont.setUnderline(true);
     link->setFont(linkFont);
     QPalette blue = link->palette();
@@ -140,23 +140,23 @@ void TSobre_Frm::criaRodape() {
     link->move(84, 46);
     connect(link, &ClickLabel::clicked, this, &TSobre_Frm::lblLinkTebrixClick);
 
-    imagem("Image2", QStringLiteral("faixa.png"), QRect(218, 16, 208, 39), pnlRodape);
+    newPicture("Image2", QStringLiteral("faixa.png"), QRect(218, 16, 208, 39), m_pnlRodape);
 
-    const QFont italic = fonte("Tahoma", 11, false, true);
-    lblRealizacao = rotulo("lblRealizacao", QStringLiteral("Realização:"), italic, kFooterBlue, pnlRodape);
-    lblRealizacao->move(179, 0);
-    lblRealizacao->hide();
-    lblDesenvolvimento = rotulo("lblDesenvolvimento", QStringLiteral("Desenvolvimento:"), italic, kFooterBlue, pnlRodape);
-    lblDesenvolvimento->move(241, 62);
-    lblDesenvolvimento->hide();
+    const QFont italic = windowsFont("Tahoma", 11, false, true);
+    m_lblRealizacao = newLabel("lblRealizacao", QStringLiteral("Realização:"), italic, kFooterBlue, m_pnlRodape);
+    m_lblRealizacao->move(179, 0);
+    m_lblRealizacao->hide();
+    m_lblDesenvolvimento = newLabel("lblDesenvolvimento", QStringLiteral("Desenvolvimento:"), italic, kFooterBlue, m_pnlRodape);
+    m_lblDesenvolvimento->move(241, 62);
+    m_lblDesenvolvimento->hide();
 
     // Below the splash's 63 pixels: seen only in dialog mode.
-    imagem("imgLogoVarnik", QStringLiteral("logo_desenvolvedor.png"), QRect(251, 75, 156, 58), pnlRodape);
-    const QFont notice = fonte("Tahoma", 11, true);
-    rotulo("fcLabel1", kVersao, notice, kFooterBlue, pnlRodape)->move(67, 80);
-    rotulo("fcLabel2", kDireitosLinha1, notice, kFooterBlue, pnlRodape)->move(28, 94);
-    rotulo("fcLabel3", kDireitosLinha2, notice, kFooterBlue, pnlRodape)->move(46, 109);
-    rotulo("lblCreditos", kCreditos, fonte("Tahoma", 9), kFooterBlue, pnlRodape)->move(28, 122);
+    newPicture("imgLogoVarnik", QStringLiteral("logo_desenvolvedor.png"), QRect(251, 75, 156, 58), m_pnlRodape);
+    const QFont notice = windowsFont("Tahoma", 11, true);
+    newLabel("fcLabel1", kVersao, notice, kFooterBlue, m_pnlRodape)->move(67, 80);
+    newLabel("fcLabel2", kDireitosLinha1, notice, kFooterBlue, m_pnlRodape)->move(28, 94);
+    newLabel("fcLabel3", kDireitosLinha2, notice, kFooterBlue, m_pnlRodape)->move(46, 109);
+    newLabel("lblCreditos", kCreditos, windowsFont("Tahoma", 9), kFooterBlue, m_pnlRodape)->move(28, 122);
 }
 
 void TSobre_Frm::switchToDialogMode() {
@@ -165,16 +165,16 @@ void TSobre_Frm::switchToDialogMode() {
     // The window grows by 98 × 6 pixels with its border and title bar; inside
     // them the picture keeps its size and the footer takes the 72 new lines.
     setFixedSize(kClientWidth, kPictureHeight + kDialogFooterHeight);
-    lblVersao->hide();
-    lblDireitos->hide();
-    lblRealizacao->show();
-    lblDesenvolvimento->show();
-    ajustaPaineis();
+    m_lblVersao->hide();
+    m_lblDireitos->hide();
+    m_lblRealizacao->show();
+    m_lblDesenvolvimento->show();
+    arrangePanels();
 }
 
 void TSobre_Frm::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
-    ajustaPaineis();
+    arrangePanels();
 }
 
 void TSobre_Frm::showEvent(QShowEvent *event) {
@@ -182,9 +182,9 @@ void TSobre_Frm::showEvent(QShowEvent *event) {
     WindowPlacement::centerOnScreen(*this);
 }
 
-void TSobre_Frm::ajustaPaineis() {
-    Panel1->setGeometry(0, 0, width(), kPictureHeight);
-    pnlRodape->setGeometry(0, height() - m_footerHeight, width(), m_footerHeight);
+void TSobre_Frm::arrangePanels() {
+    m_Panel1->setGeometry(0, 0, width(), kPictureHeight);
+    m_pnlRodape->setGeometry(0, height() - m_footerHeight, width(), m_footerHeight);
 }
 
 void TSobre_Frm::lblLinkTebrixClick() {

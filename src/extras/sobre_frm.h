@@ -32,17 +32,17 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void criaImagem();
-    void criaRodape();
+    void buildImage();
+    void buildFooter();
     void lblLinkTebrixClick();
-    void ajustaPaineis();
+    void arrangePanels();
 
-    QWidget *Panel1 = nullptr;
-    QLabel *Image1 = nullptr;
-    QWidget *pnlRodape = nullptr;
-    QLabel *lblVersao = nullptr;
-    QLabel *lblDireitos = nullptr;
-    QLabel *lblRealizacao = nullptr;
-    QLabel *lblDesenvolvimento = nullptr;
+    QWidget *m_Panel1 = nullptr;
+    QLabel *m_Image1 = nullptr;
+    QWidget *m_pnlRodape = nullptr;
+    QLabel *m_lblVersao = nullptr;
+    QLabel *m_lblDireitos = nullptr;
+    QLabel *m_lblRealizacao = nullptr;
+    QLabel *m_lblDesenvolvimento = nullptr;
     int m_footerHeight = kSplashFooterHeight;
 };
