@@ -17,16 +17,11 @@
 namespace {
 
 constexpr int kMinasGerais = 31;
-constexpr int kMunicipio = 4;
 
 struct MarkedTable {
     Database db;
-    Query qValorNivel{db};
-    Query qAux{db};
-    Query qObservacao{db};
-    ResultTable cdsDados;
-    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
-    TableRun::State state;
+    TableRun tableRun{db};
+    ResultTable &cdsDados = tableRun.cdsDados();
     MapRequest request;
     bool ready = false;
 
@@ -37,17 +32,16 @@ struct MarkedTable {
             return;
         db.setPath(study);
         db.setConnected(true);
-        qObservacao.sql() = TopicNotes::initialStatement();
         SelectionState selection;
-        selection.agrupar = kMunicipio;
+        selection.agrupar = Grouping::Municipio;
         selection.unidadeFederativa = kMinasGerais;
-        tableRun.run(QStringLiteral("01.01.01"), selection, state);
+        tableRun.run(QStringLiteral("01.01.01"), selection);
         request.cdsDados = &cdsDados;
-        request.valueStatement = qValorNivel.sql();
+        request.valueStatement = tableRun.result().qValorNivel().sql();
         request.FNivelSelecionado = QStringLiteral("01.01.01");
         request.FCampoMarcado = QStringLiteral("A01");
         request.FCampoPercentual = QStringLiteral("A01");
-        request.totalKind = state.totalKind;
+        request.totalKind = tableRun.result().totalKind();
         request.selection = selection;
         ready = true;
     }
@@ -79,7 +73,7 @@ void BM_MaximumStatement(benchmark::State &state) {
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            MapLegend::maximum(t.db, t.request.valueStatement, t.request.FCampoMarcado, kMunicipio));
+            MapLegend::maximum(t.db, t.request.valueStatement, t.request.FCampoMarcado, Grouping::Municipio));
 }
 BENCHMARK(BM_MaximumStatement)->Unit(benchmark::kMillisecond);
 

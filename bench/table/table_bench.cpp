@@ -2,12 +2,12 @@
 #include "data/database.h"
 #include "data/program_folder.h"
 #include "data/query.h"
+#include "export/text_export.h"
 #include "table/data_grid.h"
 #include "table/query_builder.h"
 #include "table/result_table.h"
 #include "table/result_table_model.h"
 #include "table/table_run.h"
-#include "table/text_export.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
@@ -20,15 +20,8 @@ namespace {
 
 const QString kTopic = QStringLiteral("02.01.01");
 
-constexpr int kMunicipio = 4;
 constexpr int kTodas = 0;
 constexpr int kPernambuco = 26;
-
-SelectionState groupedBy(int agrupar) {
-    SelectionState s;
-    s.agrupar = agrupar;
-    return s;
-}
 
 // The study of the build's program folder, connected once.
 struct Study {
@@ -37,20 +30,17 @@ struct Study {
         db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
         if (QFileInfo::exists(db.path()))
             db.setConnected(true);
-        qObservacao.sql() = TopicNotes::initialStatement();
     }
     bool run(int uf = 0) {
-        SelectionState selection = groupedBy(kMunicipio);
+        SelectionState selection;
+        selection.agrupar = Grouping::Municipio;
         selection.unidadeFederativa = uf;
-        return TableRun(qValorNivel, qAux, qObservacao, cdsDados).run(kTopic, selection, state);
+        return tableRun.run(kTopic, selection);
     }
+    ResultTable &cdsDados() { return tableRun.cdsDados(); }
 
     Database db;
-    Query qValorNivel{db};
-    Query qAux{db};
-    Query qObservacao{db};
-    ResultTable cdsDados;
-    TableRun::State state;
+    TableRun tableRun{db};
 };
 
 Study &study() {
@@ -71,7 +61,7 @@ void BareEngine(benchmark::State &state) {
     if (!ready(state))
         return;
     study().run();
-    const QByteArray sql = AccessDialect::toSqlite(study().qValorNivel.statement()).toUtf8();
+    const QByteArray sql = AccessDialect::toSqlite(study().tableRun.result().qValorNivel().statement()).toUtf8();
     sqlite3 *db = study().db.handle();
     qint64 rows = 0;
     for (auto _ : state) {
@@ -109,7 +99,7 @@ void FullRun(benchmark::State &state) {
         return;
     for (auto _ : state)
         study().run();
-    state.counters["rows"] = study().cdsDados.recordCount();
+    state.counters["rows"] = study().cdsDados().recordCount();
 }
 BENCHMARK(FullRun)->Unit(benchmark::kMillisecond);
 
@@ -121,7 +111,7 @@ void GridFirstScreen(benchmark::State &state) {
         return;
     study().run(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        ResultTableModel model(study().cdsDados);
+        ResultTableModel model(study().cdsDados());
         DataGrid grid(true);
         grid.setTableModel(&model);
         grid.resize(1024, 600);
@@ -129,7 +119,7 @@ void GridFirstScreen(benchmark::State &state) {
         grid.repaint();
         benchmark::DoNotOptimize(grid.grab());
     }
-    state.counters["rows"] = study().cdsDados.recordCount();
+    state.counters["rows"] = study().cdsDados().recordCount();
 }
 BENCHMARK(GridFirstScreen)->Arg(kPernambuco)->Arg(kTodas)->Unit(benchmark::kMillisecond);
 
@@ -140,7 +130,7 @@ void TextFile(benchmark::State &state) {
     study().run();
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            TextExport::encode(TextExport::lines(study().cdsDados, study().state.FAtributos, QLatin1Char(';'))));
+            TextExport::encode(TextExport::lines(study().cdsDados(), study().tableRun.result().FAtributos(), QLatin1Char(';'))));
 }
 BENCHMARK(TextFile)->Unit(benchmark::kMillisecond);
 

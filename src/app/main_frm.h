@@ -5,23 +5,26 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class ClickLabel;
-class FilterPanel;
+class CurrentResult;
+class DataPage;
 class MainHeader;
+class MainPage;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Query;
-class TableArea;
 class TopicTree;
 class TSel_Municipio_Frm;
 
 // The main window: header with the section buttons, the topic tree on the
 // left and the notebook of the data, map and chart pages. It owns the study
-// connection and the state the pages share.
+// connection and the topic tree, switches sections and wires the pages; the
+// pages own what they show, and the data page owns the current result.
 class TMain_Frm : public QMainWindow {
     Q_OBJECT
 
@@ -33,21 +36,23 @@ public:
 
     Database &dbSolvane() { return m_dbSolvane; }
 
-    // Shared state. The text fields hold at most 50 characters; longer
+    // The topic tree's fields. They hold at most 50 characters; longer
     // values are cut.
-    const QString &campoLocal() const { return FCampoLocal; }
-    void setCampoLocal(const QString &value);
-    const QString &campoMarcado() const { return FCampoMarcado; }
-    void setCampoMarcado(const QString &value);
-    const QString &campoPercentual() const { return FCampoPercentual; }
-    void setCampoPercentual(const QString &value);
     const QString &nivelExpandido() const { return FNivelExpandido; }
     void setNivelExpandido(const QString &value);
     const QString &nivelSelecionado() const { return FNivelSelecionado; }
     void setNivelSelecionado(const QString &value);
     qint8 tipoGrafico() const { return FTipoGrafico; }
     void setTipoGrafico(qint8 value) { FTipoGrafico = value; }
-    QStringList &atributos() { return FAtributos; }
+
+    // The result of the last run, read-only, and its fields by their names.
+    const CurrentResult &currentResult() const;
+    const QString &campoLocal() const;
+    const QString &campoMarcado() const;
+    const QString &campoPercentual() const;
+    const QStringList &atributos() const;
+
+    DataPage &dataPage() { return *m_dataPage; }
 
     // Switches section by the section number in the sender's "tag": one of
     // the header's buttons or captions.
@@ -57,17 +62,15 @@ public:
     // use the window's connection) and kept with its selection.
     void CriaSelMunicipio();
 
-    // The table of the data page: its queries, the result table, the grid.
-    TableArea &tabela() { return *m_tabela; }
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void montaJanela();
-    QWidget *criaPainelTopicos();
-    QWidget *criaPaginaDados();
+    void buildWindow();
+    QWidget *buildTopicPanel();
+    void addPage(MainPage *page);
+    void addEmptyPage(const char *name);
 
     void FormCreate();
     void FormClose();
@@ -79,57 +82,35 @@ private:
     void tvOpcoesExpanding(QTreeWidgetItem *node);
     void tvOpcoesCollapsing(QTreeWidgetItem *node);
     void tvOpcoesChanging(QTreeWidgetItem *node);
-    void expandeNaInicializacao(int absoluteIndex);
+    void expandAtStart(int absoluteIndex);
 
-    void MontaDados();
-    void FechaResultado();
-
-    void resetaRotulos();
-    void destacaRotulo(QLabel *label);
-    void pintaRotulo(QLabel *label, bool destacado);
-    ClickLabel *rotuloDaPagina() const;
+    void showPage(int index);
+    void resetCaptions();
+    void highlightCaption(QLabel *label);
+    void paintCaption(QLabel *label, bool highlighted);
+    ClickLabel *captionOfPage() const;
     void MostraAnexos();
     void MostraSobre();
 
-    // Steps carried out by the parts of the window that the filter panel,
-    // the result table, the map and the chart bring; each is called at its
-    // place in the start-up, close, section and page sequences.
-    void AbreListasTerritorio();
-    void IniciaLegendaMapa();
-    void PosicionaIdentificadorGrafico();
-    void LiberaSelecaoMunicipios();
-    void FechaListasTerritorio();
-    void FechaConsultaValores();
-    void FechaTabelaDados();
-    bool TabelaDadosVazia() const;
-    void MostraMapa(bool carregaLegenda);
-    void PreparaTiposGrafico();
-    void MostraGrafico(qint8 tipo);
-    void MostraExportar();
-    void LimpaMapa();
-    void DesligaGrafico();
-
     Database m_dbSolvane;
-    Query *qNivelInf = nullptr;
+    Query *m_qNivelInf = nullptr;
 
-    MainHeader *Chart2 = nullptr;
-    QWidget *pnlTopicos = nullptr;
-    QTreeWidget *tvOpcoes = nullptr;
-    QTreeWidget *tvIDOpcoes = nullptr;
-    QSplitter *Splitter1 = nullptr;
-    QStackedWidget *nbPrincipal = nullptr;
-    QLabel *pnlTituloDados = nullptr;
-    FilterPanel *m_filtros = nullptr;
-    TSel_Municipio_Frm *Sel_Municipio_Frm = nullptr;
-    TableArea *m_tabela = nullptr;
+    MainHeader *m_Chart2 = nullptr;
+    QWidget *m_pnlTopicos = nullptr;
+    QTreeWidget *m_tvOpcoes = nullptr;
+    QTreeWidget *m_tvIDOpcoes = nullptr;
+    QSplitter *m_Splitter1 = nullptr;
+    QStackedWidget *m_nbPrincipal = nullptr;
+    TSel_Municipio_Frm *m_Sel_Municipio_Frm = nullptr;
     std::unique_ptr<TopicTree> m_topicTree;
+
+    // The pages by notebook index; null where the page is not written yet
+    // and the notebook holds an empty panel.
+    std::vector<MainPage *> m_pages;
+    DataPage *m_dataPage = nullptr;
     bool m_closed = false;
 
-    QString FCampoLocal;
-    QString FCampoMarcado;
-    QString FCampoPercentual;
     QString FNivelExpandido;
     QString FNivelSelecionado;
     qint8 FTipoGrafico = 0;
-    QStringList FAtributos;
 };

@@ -4,15 +4,11 @@
 #include "data/query.h"
 #include "data/scope_guard.h"
 #include "data/text_utils.h"
+#include "table/topic_code.h"
 
 #include <QTreeWidget>
 
 const QString TopicTree::kPlaceholder = QStringLiteral("-1");
-
-namespace {
-// The one top-level code that is itself a table and has no children.
-const QString kTableAtTopLevel = QStringLiteral("03");
-} // namespace
 
 TopicTree::TopicTree(QTreeWidget &tvOpcoes, QTreeWidget &tvIDOpcoes, Query &qNivelInf)
     : m_tree(tvOpcoes), m_codes(tvIDOpcoes), m_query(qNivelInf) {}
@@ -54,7 +50,9 @@ void TopicTree::load(quint8 nivel, int indice, const QString &nivelExpandido) {
             item = new QTreeWidgetItem(&m_tree, QStringList{title});
             auto *codeItem = new QTreeWidgetItem(&m_codes, QStringList{code});
             setPicture(*item, ClosedTopic);
-            if (code != kTableAtTopLevel) {
+            // The municipality list is the one top-level topic that is itself
+            // a table and has no children.
+            if (!TopicCode::isMunicipalityList(code)) {
                 addPlaceholder(*item);
                 addPlaceholder(*codeItem);
             }
@@ -86,11 +84,10 @@ void TopicTree::composeStatement(quint8 nivel, const QString &nivelExpandido) {
     sql << QStringLiteral("  From Nivel_Informacao");
     sql << QStringLiteral(" where Len(Nivel_Informacao) = %1").arg(length);
     if (!nivelExpandido.isEmpty()) {
-        // Codes are digits and dots; a quote is doubled all the same so that
-        // no text can end the literal early.
-        QString quoted = nivelExpandido;
-        quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-        sql << QStringLiteral("   and Left(Nivel_Informacao,%1) = '%2'").arg(nivelExpandido.size()).arg(quoted);
+        // Codes are digits and dots; a quote is doubled all the same.
+        sql << QStringLiteral("   and Left(Nivel_Informacao,%1) = '%2'")
+                   .arg(nivelExpandido.size())
+                   .arg(TextUtils::doubleQuotes(nivelExpandido));
     }
     sql << QStringLiteral("order by Nivel_Informacao");
 }

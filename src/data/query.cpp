@@ -60,6 +60,11 @@ void Field::setVisible(bool visible) { m_query->m_columns[m_column].visible = vi
 
 Query::Query(Database &database, QObject *parent) : QObject(parent), m_database(database) {}
 
+Query::Query(Database &database, const QString &name, const QStringList &lines, QObject *parent)
+    : QObject(parent), m_database(database), m_lines(lines) {
+    setObjectName(name);
+}
+
 void Query::open() {
     close();
     const QByteArray text = AccessDialect::toSqlite(statement()).toUtf8();

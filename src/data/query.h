@@ -44,6 +44,8 @@ class Query : public QObject {
 
 public:
     explicit Query(Database &database, QObject *parent = nullptr);
+    // A query as a window declares it: its object name and its statement.
+    Query(Database &database, const QString &name, const QStringList &lines, QObject *parent);
 
     QStringList &sql() { return m_lines; }
     const QStringList &sql() const { return m_lines; }

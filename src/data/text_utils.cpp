@@ -4,6 +4,11 @@ namespace TextUtils {
 
 QString cut(const QString &text, int maxLength) { return text.left(maxLength); }
 
+QString doubleQuotes(const QString &text) {
+    QString result = text;
+    return result.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
 QString SubstituiTexto(const QString &search, const QString &text, const QString &replacement) {
     if (search.isEmpty())
         return text;

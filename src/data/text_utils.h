@@ -19,4 +19,8 @@ QString cut(const QString &text, int maxLength = kShortString);
 // is stepped over, so the scan always ends.
 QString SubstituiTexto(const QString &search, const QString &text, const QString &replacement);
 
+// The text with every single quote doubled, to stand between quotes in a
+// statement: no text can end the literal early.
+QString doubleQuotes(const QString &text);
+
 } // namespace TextUtils

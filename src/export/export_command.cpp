@@ -1,42 +1,18 @@
-#include "table/export_command.h"
+#include "export/export_command.h"
 
-#include "data/app_error.h"
 #include "data/database.h"
 #include "data/program_folder.h"
 #include "data/query.h"
-#include "table/query_builder.h"
-#include "table/result_table.h"
+#include "export/bad_input.h"
+#include "export/text_export.h"
 #include "table/table_run.h"
-#include "table/text_export.h"
+#include "table/topic_code.h"
 
 #include <QIODevice>
 #include <QRegularExpression>
-#include <limits>
 
 namespace ExportCommand {
 namespace {
-
-const QStringList kGroupings = {"regiao", "uf", "microrregiao", "rm", "municipio"};
-
-qint64 number(const QString &option, const QString &text) {
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok);
-    if (!ok || value < 0 || value > std::numeric_limits<int>::max() || text.startsWith(QLatin1Char('+')))
-        throw BadInput(QStringLiteral("valor não numérico para %1: \"%2\"").arg(option, text));
-    return value;
-}
-
-int code(const QString &option, const QString &text) { return static_cast<int>(number(option, text)); }
-
-QChar separator(const QString &text) {
-    if (text == QLatin1String(";"))
-        return QLatin1Char(';');
-    if (text == QLatin1String(","))
-        return QLatin1Char(',');
-    if (text == QLatin1String("tab"))
-        return QLatin1Char('\t');
-    throw BadInput(QStringLiteral("separador inválido: \"%1\" (use ';', ',' ou tab)").arg(text));
-}
 
 // The topic must be a code of the topic tree, and a table.
 void checkTopic(Database &db, const QString &topic) {
@@ -49,7 +25,7 @@ void checkTopic(Database &db, const QString &topic) {
     query.open();
     if (query.eof())
         throw BadInput(QStringLiteral("tópico inexistente: \"%1\"").arg(topic));
-    if (!QueryBuilder::isTableTopic(topic))
+    if (!TopicCode::isTable(topic))
         throw BadInput(QStringLiteral("o tópico \"%1\" não é uma tabela").arg(topic));
 }
 
@@ -57,106 +33,17 @@ void writeLine(QIODevice &device, const QString &text) { device.write((text + QL
 
 } // namespace
 
-QString usage() {
-    return QStringLiteral(
-        "Uso: solvane-export --topico CÓDIGO [opções]\n"
-        "Escreve em texto delimitado a tabela de um tópico do estudo, como a exportação do programa.\n"
-        "\n"
-        "  --topico CÓDIGO        tópico da tabela (\"01.01.01\", ou \"03\" para a lista de municípios)\n"
-        "  --agrupar NÍVEL        regiao, uf, microrregiao, rm ou municipio (padrão: regiao)\n"
-        "  --regiao N             código da região (0 ou ausente: todas)\n"
-        "  --uf N                 código da unidade da federação\n"
-        "  --microrregiao N       código da microrregião\n"
-        "  --rm N                 código da região metropolitana\n"
-        "  --municipio N          código do município\n"
-        "  --pop-min N            população urbana mínima\n"
-        "  --pop-max N            população urbana máxima\n"
-        "  --municipios N,N,...   municípios escolhidos\n"
-        "  --separador S          ';', ',' ou tab (padrão: ';')\n"
-        "  --saida ARQUIVO        arquivo de saída (padrão: saída padrão)\n"
-        "  --utf8                 grava em UTF-8 em vez de Windows-1252\n"
-        "  --help                 mostra esta ajuda\n"
-        "\n"
-        "Saída: 0 sucesso, 1 erro do banco de dados ou do arquivo, 2 entrada inválida.\n");
-}
-
-Options parse(const QStringList &arguments) {
-    Options options;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        QString option = arguments[i];
-        QString value;
-        bool hasValue = false;
-        const qsizetype equals = option.indexOf(QLatin1Char('='));
-        if (option.startsWith(QLatin1String("--")) && equals > 0) {
-            value = option.mid(equals + 1);
-            option = option.left(equals);
-            hasValue = true;
-        }
-        auto take = [&]() -> QString {
-            if (hasValue)
-                return value;
-            if (i + 1 >= arguments.size())
-                throw BadInput(QStringLiteral("falta o valor de %1").arg(option));
-            return arguments[++i];
-        };
-        SelectionState &s = options.selection;
-        if (option == QLatin1String("--help")) {
-            options.help = true;
-        } else if (option == QLatin1String("--utf8")) {
-            options.utf8 = true;
-        } else if (option == QLatin1String("--topico")) {
-            options.topic = take();
-        } else if (option == QLatin1String("--agrupar")) {
-            const QString level = take();
-            s.agrupar = static_cast<int>(kGroupings.indexOf(level));
-            if (s.agrupar < 0)
-                throw BadInput(QStringLiteral("agrupamento inválido: \"%1\" (use %2)")
-                                   .arg(level, kGroupings.join(QStringLiteral(", "))));
-        } else if (option == QLatin1String("--regiao")) {
-            s.regiao = code(option, take());
-        } else if (option == QLatin1String("--uf")) {
-            s.unidadeFederativa = code(option, take());
-        } else if (option == QLatin1String("--microrregiao")) {
-            s.microRegiao = code(option, take());
-        } else if (option == QLatin1String("--rm")) {
-            s.regiaoMetropolitana = code(option, take());
-        } else if (option == QLatin1String("--municipio")) {
-            s.municipio = code(option, take());
-        } else if (option == QLatin1String("--pop-min")) {
-            s.faixaInicial = number(option, take());
-        } else if (option == QLatin1String("--pop-max")) {
-            s.faixaFinal = number(option, take());
-        } else if (option == QLatin1String("--municipios")) {
-            s.municipiosSelecionados.clear();
-            for (const QString &item : take().split(QLatin1Char(','), Qt::SkipEmptyParts))
-                s.municipiosSelecionados << QStringLiteral("/%1").arg(code(option, item.trimmed()));
-        } else if (option == QLatin1String("--separador")) {
-            options.separator = separator(take());
-        } else if (option == QLatin1String("--saida")) {
-            options.output = take();
-            if (options.output.isEmpty())
-                throw BadInput(QStringLiteral("falta o valor de --saida"));
-        } else {
-            throw BadInput(QStringLiteral("opção desconhecida: \"%1\"").arg(arguments[i]));
-        }
-    }
-    if (!options.help && options.topic.isEmpty())
-        throw BadInput(QStringLiteral("falta a opção --topico"));
-    return options;
-}
-
 QByteArray run(const Options &options) {
     Database db;
     db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
     db.setConnected(true);
     checkTopic(db, options.topic);
 
-    Query qValorNivel(db), qAux(db), qObservacao(db);
-    qObservacao.sql() = TopicNotes::initialStatement();
-    ResultTable cdsDados;
-    TableRun::State state;
-    TableRun(qValorNivel, qAux, qObservacao, cdsDados).run(options.topic, options.selection, state);
-    return TextExport::encode(TextExport::lines(cdsDados, state.FAtributos, options.separator), options.utf8);
+    TableRun tableRun(db);
+    tableRun.run(options.topic, options.selection);
+    const QStringList lines =
+        TextExport::lines(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator);
+    return TextExport::encode(lines, options.utf8);
 }
 
 int execute(const QStringList &arguments, QIODevice &out, QIODevice &err) {

@@ -1,6 +1,6 @@
 // solvane-export: the indicator table of a topic as delimited text, from a
 // shell. It reads the study beside the executable, like the program.
-#include "table/export_command.h"
+#include "export/export_command.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "table/text_export.h"
+#include "export/text_export.h"
 
 #include "data/safe_file.h"
 #include "data/windows1252.h"

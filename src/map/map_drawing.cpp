@@ -15,8 +15,6 @@
 
 namespace {
 
-enum Grouping { kRegiao = 0, kUnidadeFederativa = 1, kMicroRegiao = 2, kRegiaoMetropolitana = 3, kMunicipio = 4 };
-
 const QString kPercentFormat = QStringLiteral("##0.00");
 // Area names longer than this are cut before they are looked up.
 constexpr int kAreaNameLength = 100;
@@ -69,20 +67,20 @@ MapLevel level(Database &database, const SelectionState &selection) {
     level.groupingText = groupingText(selection.agrupar);
     QString relative;
     switch (selection.agrupar) {
-    case kRegiao:
+    case Grouping::Regiao:
         relative = QStringLiteral("Mapas/Pais/BRREGIAO");
         level.keyColumn = QStringLiteral("Regiao");
         level.nomeLocalCaption = QStringLiteral("Região:");
         level.nomeLocalText = readPlace(database, QStringLiteral("Regiao"), selection.regiao).text;
         break;
-    case kUnidadeFederativa:
+    case Grouping::UnidadeFederativa:
         relative = QStringLiteral("Mapas/Pais/BRUF");
         level.keyColumn = QStringLiteral("Unidade_Federativa");
         level.nomeLocalCaption = QStringLiteral("Unidade Federação:");
         level.nomeLocalText =
             readPlace(database, QStringLiteral("Unidade_Federativa"), selection.unidadeFederativa).text;
         break;
-    case kMicroRegiao: {
+    case Grouping::MicroRegiao: {
         if (selection.unidadeFederativa == 0)
             throw MapRefusal(kNoStateForMicro);
         const Place state = readPlace(database, QStringLiteral("Unidade_Federativa"), selection.unidadeFederativa);
@@ -92,7 +90,7 @@ MapLevel level(Database &database, const SelectionState &selection) {
         level.nomeLocalText = state.text;
         break;
     }
-    case kMunicipio:
+    case Grouping::Municipio:
         level.keyColumn = QStringLiteral("Municipio");
         if (selection.regiaoMetropolitana != 0) {
             const Place region =
@@ -148,7 +146,7 @@ QStringList colorList(Database &database, const MapRequest &request, const MapLe
     const int keyField = table.fieldByName(level.keyColumn).index();
     const int valueField = table.fieldByName(request.FCampoPercentual).index();
     const int kindField = table.fieldByName(QStringLiteral("Tipo_Registro")).index();
-    const bool byState = request.selection.agrupar == kUnidadeFederativa;
+    const bool byState = request.selection.agrupar == Grouping::UnidadeFederativa;
 
     QHash<QString, QString> stateNames;
     Query stateQuery(database);

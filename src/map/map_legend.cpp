@@ -3,6 +3,7 @@
 #include "data/app_error.h"
 #include "data/format_float.h"
 #include "data/query.h"
+#include "selection/grouping.h"
 
 #include <cmath>
 
@@ -221,7 +222,7 @@ QStringList MapLegend::maximumStatement(const QStringList &valueStatement, const
             break;
         }
     }
-    if (grouping == 4)
+    if (grouping == Grouping::Municipio)
         lines << QStringLiteral(" and Municipio <> 999999");
     return lines;
 }

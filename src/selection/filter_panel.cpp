@@ -10,11 +10,9 @@
 #include "selection/titled_group_box.h"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -26,20 +24,11 @@ const qint64 kGroupingColour = 7715583;
 // metropolitan region; the band never starts below it.
 const qint64 kSmallTownLimit = 20000;
 
-enum Grouping { Regiao, UnidadeFederativa, MicroRegiao, RegiaoMetropolitana, Municipio };
-
 QLabel *newLabel(const QString &text, const QString &name, QWidget *parent) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
-}
-
-Query *newQuery(Database &database, const QString &name, const QStringList &lines, QObject *parent) {
-    auto *query = new Query(database, parent);
-    query->setObjectName(name);
-    query->sql() = lines;
-    return query;
 }
 
 LookupList *newLookup(const QString &name, Query *query, const QString &keyField, const QString &toolTip,
@@ -81,12 +70,12 @@ void setListWidths(Query &query) {
 } // namespace
 
 FilterPanel::FilterPanel(Database &database, QWidget *parent)
-    : QWidget(parent), m_qRegiao(newQuery(database, QStringLiteral("qRegiao"), TerritoryStatements::regions(), this)),
-      m_qUF(newQuery(database, QStringLiteral("qUF"), TerritoryStatements::statesAtStart(), this)),
-      m_qMicroReg(newQuery(database, QStringLiteral("qMicroReg"), TerritoryStatements::microRegionsAtStart(), this)),
-      m_qRegMetrop(newQuery(database, QStringLiteral("qRegMetrop"), TerritoryStatements::metroRegionsAtStart(), this)),
+    : QWidget(parent), m_qRegiao(new Query(database, QStringLiteral("qRegiao"), TerritoryStatements::regions(), this)),
+      m_qUF(new Query(database, QStringLiteral("qUF"), TerritoryStatements::statesAtStart(), this)),
+      m_qMicroReg(new Query(database, QStringLiteral("qMicroReg"), TerritoryStatements::microRegionsAtStart(), this)),
+      m_qRegMetrop(new Query(database, QStringLiteral("qRegMetrop"), TerritoryStatements::metroRegionsAtStart(), this)),
       m_qMunicipio(
-          newQuery(database, QStringLiteral("qMunicipio"), TerritoryStatements::municipalitiesAtStart(), this)) {
+          new Query(database, QStringLiteral("qMunicipio"), TerritoryStatements::municipalitiesAtStart(), this)) {
     buildControls();
     connectHandlers();
 }
@@ -141,31 +130,21 @@ void FilterPanel::buildControls() {
     for (QPushButton *button : {m_btnMunicipio, m_btnMunicipioCheck})
         button->setFixedSize(24, m_lckMunicipio->sizeHint().height());
 
-    auto *lblAgrupar = newLabel(QStringLiteral("Agrupar os Dados por:"), QStringLiteral("lblAgrupar"), group);
-    lblAgrupar->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    QPalette navy = lblAgrupar->palette();
+    m_lblAgrupar = newLabel(QStringLiteral("Agrupar os Dados por:"), QStringLiteral("lblAgrupar"), group);
+    m_lblAgrupar->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    QPalette navy = m_lblAgrupar->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    lblAgrupar->setPalette(navy);
+    m_lblAgrupar->setPalette(navy);
     m_cbAgrupar = new QComboBox(group);
     m_cbAgrupar->setObjectName(QStringLiteral("cbAgrupar"));
     m_cbAgrupar->addItems({QStringLiteral("Região"), QStringLiteral("Unidade Federação"),
                            QStringLiteral("Microrregião"), QStringLiteral("R. Metropolitana"),
                            QStringLiteral("Município")});
     m_cbAgrupar->setMaxVisibleItems(5);
-    QPalette grouping = m_cbAgrupar->palette();
-    grouping.setColor(QPalette::Button, ColorNumber::toColor(kGroupingColour));
-    grouping.setColor(QPalette::Base, ColorNumber::toColor(kGroupingColour));
-    m_cbAgrupar->setPalette(grouping);
-
-    // Shown by the query run while it fills the result.
-    auto *pnlGauge = new QFrame(group);
-    pnlGauge->setObjectName(QStringLiteral("pnlGauge"));
-    auto *gauRegistro = new QProgressBar(pnlGauge);
-    gauRegistro->setObjectName(QStringLiteral("gauRegistro"));
-    auto *gaugeLayout = new QHBoxLayout(pnlGauge);
-    gaugeLayout->setContentsMargins(0, 0, 0, 0);
-    gaugeLayout->addWidget(gauRegistro);
-    pnlGauge->hide();
+    QPalette groupingColours = m_cbAgrupar->palette();
+    groupingColours.setColor(QPalette::Button, ColorNumber::toColor(kGroupingColour));
+    groupingColours.setColor(QPalette::Base, ColorNumber::toColor(kGroupingColour));
+    m_cbAgrupar->setPalette(groupingColours);
 
     auto *band = new QHBoxLayout;
     band->setSpacing(4);
@@ -195,9 +174,8 @@ void FilterPanel::buildControls() {
     grid->addWidget(m_lblMunicipio, 2, 2);
     grid->addLayout(municipality, 2, 3);
     grid->setColumnMinimumWidth(4, 12);
-    grid->addWidget(lblAgrupar, 0, 5);
+    grid->addWidget(m_lblAgrupar, 0, 5);
     grid->addWidget(m_cbAgrupar, 1, 5);
-    grid->addWidget(pnlGauge, 2, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
@@ -241,7 +219,7 @@ void FilterPanel::openLists() {
         query->open();
     for (LookupList *list : {m_lckRegiao, m_lckUF, m_lckMicroReg, m_lckRegMetrop, m_lckMunicipio})
         list->setKey(0);
-    m_cbAgrupar->setCurrentIndex(Regiao);
+    m_cbAgrupar->setCurrentIndex(Grouping::Regiao);
 }
 
 void FilterPanel::closeQueries() {
@@ -258,27 +236,44 @@ SelectionState FilterPanel::state() const {
     state.municipio = m_lckMunicipio->key();
     state.faixaInicial = m_edtFaixaInicial->value();
     state.faixaFinal = m_edtFaixaFinal->value();
-    state.agrupar = m_cbAgrupar->currentIndex();
+    state.agrupar = grouping();
     if (m_selMunicipio)
         state.municipiosSelecionados = m_selMunicipio->MunicipiosSelecionados();
     return state;
 }
 
+FilterPanel::ShownTexts FilterPanel::shownTexts() const {
+    return {m_lckRegiao->currentText(),    m_lckUF->currentText(),        m_lckMicroReg->currentText(),
+            m_lckRegMetrop->currentText(), m_lckMunicipio->currentText(), m_cbAgrupar->currentText()};
+}
+
+// The grid, the map and the chart tell total rows by this kind; it stays
+// on the grouping list as the kind of the last run's total rows.
+void FilterPanel::setTotalKind(int kind) { m_cbAgrupar->setProperty("tag", kind); }
+
+int FilterPanel::totalKind() const { return m_cbAgrupar->property("tag").toInt(); }
+
+void FilterPanel::setGroupingShown(bool shown) {
+    m_lblAgrupar->setVisible(shown);
+    m_cbAgrupar->setVisible(shown);
+}
+
 void FilterPanel::HabilitaFiltros() {
     emit filtersChanged();
-    const int grouping = m_cbAgrupar->currentIndex();
+    const Grouping::Level level = grouping();
     setAllEnabled({m_lblPopulacao, m_edtFaixaInicial, m_edtFaixaFinal}, bandEnabled());
-    setAllEnabled({m_lblMicroReg, m_lckMicroReg}, grouping == MicroRegiao || grouping == Municipio);
-    setAllEnabled({m_lblRegMetrop, m_lckRegMetrop}, grouping == RegiaoMetropolitana || grouping == Municipio);
-    setAllEnabled({m_lblUF, m_lckUF}, grouping != Regiao);
-    setAllEnabled({m_lblMunicipio, m_lckMunicipio, m_btnMunicipio}, grouping == Municipio);
+    setAllEnabled({m_lblMicroReg, m_lckMicroReg}, level == Grouping::MicroRegiao || level == Grouping::Municipio);
+    setAllEnabled({m_lblRegMetrop, m_lckRegMetrop},
+                  level == Grouping::RegiaoMetropolitana || level == Grouping::Municipio);
+    setAllEnabled({m_lblUF, m_lckUF}, level != Grouping::Regiao);
+    setAllEnabled({m_lblMunicipio, m_lckMunicipio, m_btnMunicipio}, level == Grouping::Municipio);
 }
+
+Grouping::Level FilterPanel::grouping() const { return static_cast<Grouping::Level>(m_cbAgrupar->currentIndex()); }
 
 // The band narrows a listing of municipalities, and only while no picked
 // list is in force.
-bool FilterPanel::bandEnabled() const {
-    return m_cbAgrupar->currentIndex() == Municipio && !m_btnMunicipio->isHidden();
-}
+bool FilterPanel::bandEnabled() const { return grouping() == Grouping::Municipio && !m_btnMunicipio->isHidden(); }
 
 void FilterPanel::lckRegiaoClick() {
     HabilitaFiltros();
@@ -336,8 +331,7 @@ void FilterPanel::btnPesquisarClick() { emit searchRequested(); }
 // band. They are cleared before the search that follows a confirmed list, so
 // that the search runs with the filters the panel then shows.
 void FilterPanel::btnMunicipioClick() {
-    const SelectionState current = state();
-    m_selMunicipio->prepareStates(current.regiao, current.unidadeFederativa);
+    m_selMunicipio->prepare(state());
     const bool confirmed = m_selMunicipio->exec() == QDialog::Accepted;
     if (confirmed) {
         const bool none = m_selMunicipio->MunicipiosSelecionados().isEmpty();

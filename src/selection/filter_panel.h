@@ -40,6 +40,19 @@ public:
 
     SelectionState state() const;
 
+    // The texts the lists show, for the filter line of an export.
+    struct ShownTexts {
+        QString regiao, unidadeFederativa, microRegiao, regiaoMetropolitana, municipio, agrupar;
+    };
+    ShownTexts shownTexts() const;
+
+    // The total-row kind of the last run (the tag of cbAgrupar).
+    void setTotalKind(int kind);
+    int totalKind() const;
+
+    // The grouping list and its caption; the municipality list hides them.
+    void setGroupingShown(bool shown);
+
     // Closes the current result and enables the filters by grouping level.
     void HabilitaFiltros();
 
@@ -62,6 +75,7 @@ private:
     void qMicroRegAfterOpen();
     void qRegMetropAfterOpen();
 
+    Grouping::Level grouping() const;
     bool bandEnabled() const;
 
     QPointer<TSel_Municipio_Frm> m_selMunicipio;
@@ -87,6 +101,7 @@ private:
     LookupList *m_lckMunicipio;
     QPushButton *m_btnMunicipio;
     QPushButton *m_btnMunicipioCheck;
+    QLabel *m_lblAgrupar;
     QComboBox *m_cbAgrupar;
     QToolButton *m_btnPesquisar;
 };

@@ -4,7 +4,6 @@
 #include "data/program_folder.h"
 #include "data/query.h"
 #include "extras/windows_fonts.h"
-#include "selection/filter_panel.h"
 #include "selection/lookup_list.h"
 #include "selection/territory_statements.h"
 #include "selection/titled_group_box.h"
@@ -24,13 +23,6 @@ namespace {
 
 const qint64 kWindowColour = 13550269;
 
-Query *newQuery(Database &database, const QString &name, const QStringList &lines, QObject *parent) {
-    auto *query = new Query(database, parent);
-    query->setObjectName(name);
-    query->sql() = lines;
-    return query;
-}
-
 QWidget *newPanel(const QString &name, int height, QWidget *parent) {
     auto *panel = new QWidget(parent);
     panel->setObjectName(name);
@@ -40,11 +32,11 @@ QWidget *newPanel(const QString &name, int height, QWidget *parent) {
 
 } // namespace
 
-TSel_Municipio_Frm::TSel_Municipio_Frm(Database &database, const FilterPanel &filtros, QWidget *parent)
-    : QDialog(parent), m_filtros(filtros),
-      m_qUF(newQuery(database, QStringLiteral("qUF"), TerritoryStatements::pickerStatesAtStart(), this)),
+TSel_Municipio_Frm::TSel_Municipio_Frm(Database &database, QWidget *parent)
+    : QDialog(parent),
+      m_qUF(new Query(database, QStringLiteral("qUF"), TerritoryStatements::pickerStatesAtStart(), this)),
       m_qMunicipio(
-          newQuery(database, QStringLiteral("qMunicipio"), TerritoryStatements::pickerMunicipalitiesAtStart(), this)) {
+          new Query(database, QStringLiteral("qMunicipio"), TerritoryStatements::pickerMunicipalitiesAtStart(), this)) {
     setObjectName(QStringLiteral("Sel_Municipio_Frm"));
     setWindowTitle(QStringLiteral("Seleção dos Municípios"));
     setFixedSize(245, 321);
@@ -123,12 +115,13 @@ void TSel_Municipio_Frm::buildControls() {
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TSel_Municipio_Frm::prepareStates(int regiao, int unidadeFederativa) {
+void TSel_Municipio_Frm::prepare(const SelectionState &panel) {
+    m_panel = panel;
     m_qUF->close();
-    m_qUF->sql() = TerritoryStatements::pickerStates(regiao);
-    if (unidadeFederativa > 0)
-        m_lckUF->setKey(unidadeFederativa);
-    m_lckUF->setEnabled(unidadeFederativa == 0);
+    m_qUF->sql() = TerritoryStatements::pickerStates(panel.regiao);
+    if (panel.unidadeFederativa > 0)
+        m_lckUF->setKey(panel.unidadeFederativa);
+    m_lckUF->setEnabled(panel.unidadeFederativa == 0);
 }
 
 void TSel_Municipio_Frm::closeQueries() {
@@ -168,10 +161,9 @@ void TSel_Municipio_Frm::lckUFClick() {
     m_rbSelecionar->setChecked(true);
     rbSelecionarClick();
 
-    const SelectionState panel = m_filtros.state();
     m_qMunicipio->close();
-    m_qMunicipio->sql() = TerritoryStatements::pickerMunicipalities(panel.unidadeFederativa, panel.microRegiao,
-                                                                    panel.regiaoMetropolitana, m_lckUF->key());
+    m_qMunicipio->sql() = TerritoryStatements::pickerMunicipalities(
+        m_panel.unidadeFederativa, m_panel.microRegiao, m_panel.regiaoMetropolitana, m_lckUF->key());
     m_qMunicipio->open();
 
     const QString sigla = stateSigla();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "selection/grouping.h"
+
 #include <QStringList>
 
 // What the filter panel says about the territory of a query: the five
@@ -14,6 +16,6 @@ struct SelectionState {
     int municipio = 0;
     qint64 faixaInicial = 0;
     qint64 faixaFinal = 0;
-    int agrupar = 0; // 0 Região, 1 Unidade Federação, 2 Microrregião, 3 R. Metropolitana, 4 Município
+    Grouping::Level agrupar = Grouping::Regiao;
     QStringList municipiosSelecionados;
 };

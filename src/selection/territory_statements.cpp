@@ -1,5 +1,7 @@
 #include "territory_statements.h"
 
+#include "data/condition_lines.h"
+
 namespace TerritoryStatements {
 namespace {
 
@@ -13,35 +15,12 @@ const QString kAllMetroRegions =
 const QString kAllMunicipalities = QStringLiteral("Select 0 as Municipio, '<Todos>' as Sigla, '<Todos>' as Descricao");
 const QString kLargeTowns = QStringLiteral("Populacao_Cidade >= 20000 and Municipio <> 999999");
 
-// Appends the condition lines of one statement: the first in its where form
-// (" where ", or " Where " where the statement spells it so), every later one
-// in its and form ("   and ").
-class Conditions {
-public:
-    explicit Conditions(QStringList &lines) : m_lines(lines) {}
-
-    void add(const QString &condition, const QString &whereForm = QStringLiteral(" where ")) {
-        m_lines << (m_any ? QStringLiteral("   and ") : whereForm) + condition;
-        m_any = true;
-    }
-
-    // "<column> = <key>", only for a key other than 0 (all territories).
-    void addKey(const QString &column, int key, const QString &whereForm = QStringLiteral(" where ")) {
-        if (key != 0)
-            add(column + QStringLiteral(" = ") + QString::number(key), whereForm);
-    }
-
-private:
-    QStringList &m_lines;
-    bool m_any = false;
-};
-
 const QString kCapitalWhere = QStringLiteral(" Where ");
 
 // A list narrowed to a region and a state: its select lines, the conditions,
 // the constant entry and the order by name.
 QStringList narrowed(QStringList lines, int region, int state, const QStringList &allEntry) {
-    Conditions conditions(lines);
+    ConditionLines conditions(lines);
     conditions.addKey(QStringLiteral("Regiao"), region, kCapitalWhere);
     conditions.addKey(QStringLiteral("Unidade_Federativa"), state);
     return lines + allEntry + QStringList{QStringLiteral("Order By Descricao")};
@@ -117,7 +96,7 @@ QStringList metroRegions(int region, int state) {
 
 QStringList municipalities(int region, int state, int microRegion, int metroRegion) {
     QStringList lines{QStringLiteral("Select Municipio, Sigla, Descricao"), QStringLiteral("From Municipio")};
-    Conditions conditions(lines);
+    ConditionLines conditions(lines);
     conditions.addKey(QStringLiteral("Regiao"), region, kCapitalWhere);
     conditions.addKey(QStringLiteral("Unidade_Federativa"), state);
     conditions.addKey(QStringLiteral("Micro_Regiao"), microRegion);
@@ -138,7 +117,7 @@ QStringList pickerStatesAtStart() {
 QStringList pickerStates(int region) {
     QStringList lines{QStringLiteral("Select Pais, Regiao, Unidade_Federativa, Sigla, Descricao"),
                       QStringLiteral("  From Unidade_Federativa")};
-    Conditions(lines).addKey(QStringLiteral("Regiao"), region);
+    ConditionLines(lines).addKey(QStringLiteral("Regiao"), region);
     lines << QStringLiteral("Order By Descricao");
     return lines;
 }
@@ -150,7 +129,7 @@ QStringList pickerMunicipalitiesAtStart() {
 
 QStringList pickerMunicipalities(int panelState, int panelMicroRegion, int panelMetroRegion, int pickerState) {
     QStringList lines{QStringLiteral("Select Municipio, Sigla, Descricao"), QStringLiteral("From Municipio")};
-    Conditions conditions(lines);
+    ConditionLines conditions(lines);
     conditions.add(kLargeTowns);
     if (panelState != 0) {
         conditions.addKey(QStringLiteral("Micro_Regiao"), panelMicroRegion);

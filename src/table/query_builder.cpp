@@ -1,27 +1,14 @@
 #include "table/query_builder.h"
 
 #include "data/app_error.h"
+#include "data/condition_lines.h"
 #include "data/text_utils.h"
 #include "table/attribute_line.h"
+#include "table/row_kind.h"
+#include "table/topic_code.h"
 
 namespace QueryBuilder {
 namespace {
-
-// Condition lines: the first begins with " where ", every later one with
-// "   and " (the s = 5 "DEMAIS" line carries its own, four-blank form).
-class Conditions {
-  public:
-    explicit Conditions(QStringList &lines) : m_lines(lines) {}
-
-    void add(const QString &condition, const QString &andForm = QStringLiteral("   and ")) {
-        m_lines << (m_started ? andForm : QStringLiteral(" where ")) + condition;
-        m_started = true;
-    }
-
-  private:
-    QStringList &m_lines;
-    bool m_started = false;
-};
 
 QString pickedCodes(const QStringList &picked) {
     QStringList codes;
@@ -38,42 +25,13 @@ QString pickedCodes(const QStringList &picked) {
     return codes.join(QLatin1Char(','));
 }
 
-QString demaisCondition(int level) {
-    const QString uf =
-        level == 4 ? QStringLiteral("(Unidade_Federativa > 0)") : QStringLiteral("(Unidade_Federativa = 0)");
-    const QString regiao = level == 6 ? QStringLiteral("(Regiao = 0)") : QStringLiteral("(Regiao > 0)");
-    return QStringLiteral("((Municipio <> 999999) or ((Municipio = 999999) and (Micro_Regiao = 0) and %1 and %2))")
-        .arg(uf, regiao);
-}
-
-} // namespace
-
-bool isTableTopic(const QString &topic) { return topic.size() == 8 || topic == kMunicipalityList; }
-
-QString tableName(const QString &topic) {
-    return TextUtils::cut(TextUtils::SubstituiTexto(QStringLiteral("."), topic, QString()));
-}
-
-ShownTerritory shownTerritory(const QString &topic, const SelectionState &state) {
-    const bool list = topic == kMunicipalityList;
-    ShownTerritory shown;
-    shown.regiao = list || (state.regiao == 0 && state.unidadeFederativa == 0);
-    shown.unidadeFederativa = list || (state.agrupar >= 1 && state.unidadeFederativa == 0);
-    shown.microRegiao = list || state.agrupar == 2;
-    shown.regiaoMetropolitana = list || state.agrupar == 3;
-    shown.municipio = list || state.agrupar == 4;
-    return shown;
-}
-
-IndicatorStatement compose(const QString &topic, const SelectionState &state, const QStringList &FAtributos) {
-    const bool list = topic == kMunicipalityList;
-    IndicatorStatement result;
-    QStringList &lines = result.lines;
-
+// The five display columns, then the row kind and the figure columns of the
+// catalogue (or the list's code and population), then the table.
+void addSelect(QStringList &lines, const QString &topic, const RunPlan &plan, const QStringList &FAtributos) {
     lines << QStringLiteral("select DRegiao,") << QStringLiteral("       DUnidade_Federativa,")
           << QStringLiteral("       DMicro_Regiao,") << QStringLiteral("       DRegiao_Metropolitana,")
           << QStringLiteral("       DMunicipio,");
-    if (!list) {
+    if (!plan.municipalityList) {
         lines << QStringLiteral("       Tipo_Registro,");
         for (const QString &text : FAtributos) {
             const AttributeLine line = AttributeLine::parse(text);
@@ -84,93 +42,95 @@ IndicatorStatement compose(const QString &topic, const SelectionState &state, co
         lines << QStringLiteral("       Municipio,") << QStringLiteral("       Populacao_Cidade,");
     }
     lines.last().chop(1);
-    lines << QStringLiteral("  from ") + tableName(topic).left(6);
+    lines << QStringLiteral("  from ") + TopicCode::tableName(topic).left(6);
+}
 
-    Conditions where(lines);
-    if (state.regiao != 0)
-        where.add(QStringLiteral("Regiao = %1").arg(state.regiao));
-    if (state.unidadeFederativa != 0)
-        where.add(QStringLiteral("Unidade_Federativa = %1").arg(state.unidadeFederativa));
-    if (state.microRegiao != 0)
-        where.add(QStringLiteral("Micro_Regiao = %1").arg(state.microRegiao));
-    if (state.regiaoMetropolitana != 0)
-        where.add(QStringLiteral("Regiao_Metropolitana = %1").arg(state.regiaoMetropolitana));
+// The territory keys, and the population band unless one municipality is
+// chosen.
+void addTerritoryConditions(ConditionLines &where, const SelectionState &state) {
+    where.addKey(QStringLiteral("Regiao"), state.regiao);
+    where.addKey(QStringLiteral("Unidade_Federativa"), state.unidadeFederativa);
+    where.addKey(QStringLiteral("Micro_Regiao"), state.microRegiao);
+    where.addKey(QStringLiteral("Regiao_Metropolitana"), state.regiaoMetropolitana);
     if (state.municipio != 0) {
-        where.add(QStringLiteral("Municipio = %1").arg(state.municipio));
+        where.addKey(QStringLiteral("Municipio"), state.municipio);
+        return;
+    }
+    if (state.faixaInicial > 0)
+        where.add(QStringLiteral("((Populacao_Cidade >= %1) or (Municipio = 999999))").arg(state.faixaInicial));
+    if (state.faixaFinal > 0)
+        where.add(QStringLiteral("((Populacao_Cidade <= %1) or (Municipio = 999999))").arg(state.faixaFinal));
+}
+
+// Listing the municipalities of a state, a region or the country, the rows
+// of their small towns ("DEMAIS", code 999999) are kept for that territory
+// only. The region's form of the line carries four blanks before its "and".
+void addDemaisCondition(ConditionLines &where, int summedKind) {
+    const QString uf = summedKind == RowKind::UnidadeFederativa ? QStringLiteral("(Unidade_Federativa > 0)")
+                                                                : QStringLiteral("(Unidade_Federativa = 0)");
+    const QString regiao = summedKind == RowKind::Pais ? QStringLiteral("(Regiao = 0)") : QStringLiteral("(Regiao > 0)");
+    where.add(QStringLiteral("((Municipio <> 999999) or ((Municipio = 999999) and (Micro_Regiao = 0) and %1 and %2))")
+                  .arg(uf, regiao),
+              ConditionLines::kWhere,
+              summedKind == RowKind::Regiao ? QStringLiteral("    and ") : ConditionLines::kAnd);
+}
+
+// The detail and summed row kinds of the plan, the small towns kept out of
+// a municipality listing, and the picked municipalities.
+void addRowConditions(ConditionLines &where, const RunPlan &plan, const SelectionState &state) {
+    if (plan.demaisRows)
+        addDemaisCondition(where, plan.summedKind);
+    where.add(QStringLiteral("((Tipo_Registro = %1) or (Tipo_Registro = %2))").arg(plan.detailKind).arg(plan.summedKind));
+    if (state.regiaoMetropolitana == 0 && plan.detailKind == RowKind::Municipio)
+        where.add(QStringLiteral("((Populacao_Cidade >= 20000) or ((Populacao_Cidade < 20000) and "
+                                 "(Tipo_Registro <> 1)) or (Municipio = 999999))"));
+    if (!state.municipiosSelecionados.isEmpty())
+        where.add(QStringLiteral("Municipio in (%1)").arg(pickedCodes(state.municipiosSelecionados)));
+}
+
+// Rows sort by the shown territory columns from the widest, so that each
+// total row follows what it sums; metropolitan regions sort first, being
+// the grouping's own totals.
+QString orderLine(const RunPlan &plan) {
+    if (plan.municipalityList)
+        return QStringLiteral(" Order By DRegiao, DUnidade_Federativa, DMicro_Regiao, DMunicipio, "
+                              "DRegiao_Metropolitana");
+    const ShownTerritory &shown = plan.shown;
+    QString order = QStringLiteral(" Order By ");
+    if (plan.totalKind == RowKind::TotalMetropolitana) {
+        if (shown.regiaoMetropolitana)
+            order += QStringLiteral(" DRegiao_Metropolitana, ");
+        if (shown.regiao)
+            order += QStringLiteral(" DRegiao, ");
+        if (shown.unidadeFederativa)
+            order += QStringLiteral(" DUnidade_Federativa, ");
     } else {
-        if (state.faixaInicial > 0)
-            where.add(QStringLiteral("((Populacao_Cidade >= %1) or (Municipio = 999999))").arg(state.faixaInicial));
-        if (state.faixaFinal > 0)
-            where.add(QStringLiteral("((Populacao_Cidade <= %1) or (Municipio = 999999))").arg(state.faixaFinal));
+        if (shown.regiao)
+            order += QStringLiteral(" DRegiao, ");
+        if (shown.unidadeFederativa)
+            order += QStringLiteral(" DUnidade_Federativa, ");
+        if (shown.microRegiao)
+            order += QStringLiteral(" DMicro_Regiao, ");
+        if (shown.regiaoMetropolitana)
+            order += QStringLiteral(" DRegiao_Metropolitana, ");
     }
+    if (shown.municipio)
+        order += QStringLiteral(" DMunicipio, ");
+    return order + QStringLiteral(" Tipo_Registro");
+}
 
-    if (!list) {
-        const int g = 5 - state.agrupar;
-        int s;
-        int t;
-        if (g != 1) {
-            if (g == 2)
-                s = 43;
-            else if (g == 4 && state.regiao == 0)
-                s = 6;
-            else
-                s = g + 1;
-            t = s;
-        } else {
-            if (state.municipio != 0)
-                s = 1;
-            else if (state.regiaoMetropolitana != 0)
-                s = 2;
-            else if (state.microRegiao != 0)
-                s = 3;
-            else if (state.unidadeFederativa != 0)
-                s = 4;
-            else if (state.regiao != 0)
-                s = 5;
-            else
-                s = 6;
-            if (s >= 4)
-                where.add(demaisCondition(s), s == 5 ? QStringLiteral("    and ") : QStringLiteral("   and "));
-            t = s == 1 ? 6 : s;
-        }
-        where.add(QStringLiteral("((Tipo_Registro = %1) or (Tipo_Registro = %2))").arg(g).arg(s));
-        result.totalKind = t;
+} // namespace
 
-        if (state.regiaoMetropolitana == 0 && state.agrupar == 4)
-            where.add(QStringLiteral("((Populacao_Cidade >= 20000) or ((Populacao_Cidade < 20000) and "
-                                     "(Tipo_Registro <> 1)) or (Municipio = 999999))"));
-        if (!state.municipiosSelecionados.isEmpty())
-            where.add(QStringLiteral("Municipio in (%1)").arg(pickedCodes(state.municipiosSelecionados)));
-    }
-
-    if (list) {
-        lines << QStringLiteral(" Order By DRegiao, DUnidade_Federativa, DMicro_Regiao, DMunicipio, "
-                                "DRegiao_Metropolitana");
-    } else {
-        const ShownTerritory shown = shownTerritory(topic, state);
-        QString order = QStringLiteral(" Order By ");
-        if (result.totalKind == 43) {
-            if (shown.regiaoMetropolitana)
-                order += QStringLiteral(" DRegiao_Metropolitana, ");
-            if (shown.regiao)
-                order += QStringLiteral(" DRegiao, ");
-            if (shown.unidadeFederativa)
-                order += QStringLiteral(" DUnidade_Federativa, ");
-        } else {
-            if (shown.regiao)
-                order += QStringLiteral(" DRegiao, ");
-            if (shown.unidadeFederativa)
-                order += QStringLiteral(" DUnidade_Federativa, ");
-            if (shown.microRegiao)
-                order += QStringLiteral(" DMicro_Regiao, ");
-            if (shown.regiaoMetropolitana)
-                order += QStringLiteral(" DRegiao_Metropolitana, ");
-        }
-        if (shown.municipio)
-            order += QStringLiteral(" DMunicipio, ");
-        order += QStringLiteral(" Tipo_Registro");
-        lines << order;
-    }
+IndicatorStatement compose(const QString &topic, const SelectionState &state, const QStringList &FAtributos) {
+    const RunPlan plan = RunPlan::of(topic, state);
+    IndicatorStatement result;
+    addSelect(result.lines, topic, plan, FAtributos);
+    ConditionLines where(result.lines);
+    addTerritoryConditions(where, state);
+    if (!plan.municipalityList)
+        addRowConditions(where, plan, state);
+    result.lines << orderLine(plan);
+    result.totalKind = plan.totalKind;
     return result;
 }
 

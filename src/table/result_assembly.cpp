@@ -3,6 +3,8 @@
 #include "data/query.h"
 #include "table/attribute_catalogue.h"
 #include "table/result_table.h"
+#include "table/row_kind.h"
+#include "table/topic_code.h"
 #include "table/value_text.h"
 
 #include <vector>
@@ -14,7 +16,7 @@ struct FixedField {
     const char *name;
     const char *title;
     int width;
-    int listWidth; // width in the municipality list "03"
+    int listWidth; // width in the municipality list
 };
 
 // Pais, the territory fields, CodMunic (list only) and Municipio, in field order.
@@ -27,8 +29,6 @@ const FixedField kFixed[] = {
     {"CodMunic", "Cod.Mun.", 7, 7},
     {"Municipio", "Município", 17, 20},
 };
-
-bool isList(const QString &topic) { return topic == QueryBuilder::kMunicipalityList; }
 
 bool startsWithZZ(const QString &text) { return text.startsWith(QLatin1String("ZZ")); }
 
@@ -46,11 +46,88 @@ double number(const QVariant &v) {
     }
 }
 
+// The columns of the value query and the fields of the result table that
+// the fill reads and writes, looked up once for all rows.
+struct FillColumns {
+    int dRegiao, dUF, dMicro, dRM, dMunicipio;
+    int fRegiao, fUF, fMicro, fRM, fMunicipio, fTipo;
+    // Table topics: the row kind and one data column per value field.
+    int qTipo = -1;
+    std::vector<std::pair<int, int>> values; // (query column, table field)
+    // The municipality list: its code and population.
+    int qMunicipio = -1, qPopulacao = -1, fCodMunic = -1, fPopulacao = -1;
+};
+
+FillColumns lookUpColumns(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan,
+                          const std::vector<AttributeLine> &attributes) {
+    auto column = [&](const char *name) { return qValorNivel.fieldByName(QLatin1String(name)).index(); };
+    auto field = [&](const char *name) { return cdsDados.fieldByName(QLatin1String(name)).index(); };
+    FillColumns c{column("DRegiao"), column("DUnidade_Federativa"), column("DMicro_Regiao"),
+                  column("DRegiao_Metropolitana"), column("DMunicipio"), field("Regiao"),
+                  field("Unidade_Federativa"), field("Micro_Regiao"), field("Regiao_Metropolitana"),
+                  field("Municipio"), field("Tipo_Registro")};
+    if (!plan.municipalityList) {
+        c.qTipo = column("Tipo_Registro");
+        for (const AttributeLine &line : attributes) {
+            if (line.isValue())
+                c.values.emplace_back(qValorNivel.fieldByName(line.name).index(),
+                                      cdsDados.fieldByName(line.path).index());
+        }
+    } else {
+        c.qMunicipio = column("Municipio");
+        c.qPopulacao = column("Populacao_Cidade");
+        c.fCodMunic = field("CodMunic");
+        c.fPopulacao = field("Populacao_Cidade");
+    }
+    return c;
+}
+
+// The territory cells of a row. A display text beginning with "ZZ" stands
+// for "all of this level": the row sums the level's territories. On a total
+// row the widest shown column says "TOTAL" (the state column alone says
+// "TOT.", being three characters wide); every other summing cell stays empty.
+const QString kTotal = QStringLiteral("TOTAL");
+
+// A total row shows "TOTAL" in place of its region's name; a row summing
+// every region shows it only while the region column is shown.
+QString regiaoCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
+    if (!startsWithZZ(text))
+        return isTotal ? kTotal : text;
+    return shown.regiao && isTotal ? kTotal : QString();
+}
+
+// A named state is left out of a total row, whose "TOTAL" stands elsewhere.
+QString ufCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
+    if (!startsWithZZ(text))
+        return isTotal ? QString() : text;
+    const bool onlyState =
+        shown.unidadeFederativa && !shown.regiao && !shown.municipio && !shown.microRegiao && !shown.regiaoMetropolitana;
+    return isTotal && onlyState ? QStringLiteral("TOT.") : QString();
+}
+
+// Micro-regions and metropolitan regions total below the region column.
+QString regionalCell(const QString &text, bool isTotal, bool columnShown, const ShownTerritory &shown) {
+    if (!startsWithZZ(text))
+        return text;
+    return columnShown && isTotal && !shown.regiao ? kTotal : QString();
+}
+
+// Municipality names: "ZZZ" sums every municipality, "ZZDEMAIS..." is the
+// row of the small towns, shown without its sorting prefix.
+QString municipioCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
+    if (!text.startsWith(QLatin1String("ZZZ"))) {
+        if (text.left(8).toUpper() == QLatin1String("ZZDEMAIS"))
+            return text.mid(2).left(40);
+        return text;
+    }
+    const bool widest = shown.municipio && !shown.regiao && !shown.microRegiao && !shown.regiaoMetropolitana;
+    return widest && isTotal ? kTotal : QString();
+}
+
 } // namespace
 
-void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &shown, Query &qAux,
-            QStringList &FAtributos) {
-    const bool list = isList(topic);
+void define(ResultTable &cdsDados, const QString &topic, const RunPlan &plan, Query &qAux, QStringList &FAtributos) {
+    const bool list = plan.municipalityList;
     cdsDados.clearFields();
     cdsDados.addField(QStringLiteral("Pais"), FieldKind::Text, 25);
     cdsDados.addField(QStringLiteral("Regiao"), FieldKind::Text, 15);
@@ -64,9 +141,10 @@ void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &s
     if (list)
         cdsDados.addField(QStringLiteral("Populacao_Cidade"), FieldKind::Float);
 
-    CarregaAtributos(qAux, QueryBuilder::tableName(topic), cdsDados, FAtributos);
+    CarregaAtributos(qAux, TopicCode::tableName(topic), cdsDados, FAtributos);
     cdsDados.createDataSet();
 
+    const ShownTerritory &shown = plan.shown;
     cdsDados.fieldByName(QStringLiteral("Pais")).setVisible(false);
     cdsDados.fieldByName(QStringLiteral("Tipo_Registro")).setVisible(false);
     cdsDados.fieldByName(QStringLiteral("Regiao")).setVisible(shown.regiao);
@@ -76,9 +154,9 @@ void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &s
     cdsDados.fieldByName(QStringLiteral("Municipio")).setVisible(shown.municipio);
 }
 
-QString label(ResultTable &cdsDados, const QString &topic, const std::vector<AttributeLine> &attributes,
+QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<AttributeLine> &attributes,
               const QString &campoLocal) {
-    const bool list = isList(topic);
+    const bool list = plan.municipalityList;
     for (const FixedField &fixed : kFixed) {
         const int index = cdsDados.findField(QLatin1String(fixed.name));
         if (index < 0)
@@ -112,39 +190,16 @@ QString label(ResultTable &cdsDados, const QString &topic, const std::vector<Att
     return local;
 }
 
-void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const ShownTerritory &shown, int totalKind,
+void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
           const std::vector<AttributeLine> &attributes, const Progress &progress) {
-    const bool list = isList(topic);
+    const bool list = plan.municipalityList;
+    const ShownTerritory &shown = plan.shown;
     const int rows = qValorNivel.recordCount();
     if (progress.start)
         progress.start(rows);
     cdsDados.disableControls();
     cdsDados.reserve(rows);
-
-    auto column = [&](const char *name) { return qValorNivel.fieldByName(QLatin1String(name)).index(); };
-    auto field = [&](const char *name) { return cdsDados.fieldByName(QLatin1String(name)).index(); };
-    const int dRegiao = column("DRegiao"), dUF = column("DUnidade_Federativa"), dMicro = column("DMicro_Regiao"),
-              dRM = column("DRegiao_Metropolitana"), dMunicipio = column("DMunicipio");
-    const int fRegiao = field("Regiao"), fUF = field("Unidade_Federativa"), fMicro = field("Micro_Regiao"),
-              fRM = field("Regiao_Metropolitana"), fMunicipio = field("Municipio"), fTipo = field("Tipo_Registro");
-
-    // Table topics: the row kind and one data column per value field.
-    int qTipo = -1;
-    std::vector<std::pair<int, int>> values; // (query column, table field)
-    int qMunicipio = -1, qPopulacao = -1, fCodMunic = -1, fPopulacao = -1;
-    if (!list) {
-        qTipo = column("Tipo_Registro");
-        for (const AttributeLine &line : attributes) {
-            if (line.isValue())
-                values.emplace_back(qValorNivel.fieldByName(line.name).index(),
-                                    cdsDados.fieldByName(line.path).index());
-        }
-    } else {
-        qMunicipio = column("Municipio");
-        qPopulacao = column("Populacao_Cidade");
-        fCodMunic = field("CodMunic");
-        fPopulacao = field("Populacao_Cidade");
-    }
+    const FillColumns c = lookUpColumns(cdsDados, qValorNivel, plan, attributes);
 
     // Display texts are read in place; other kinds and nulls are converted.
     auto text = [&](int row, int col) {
@@ -153,62 +208,27 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const
             return *static_cast<const QString *>(v.constData());
         return v.isNull() ? QString() : v.toString();
     };
-    const QString total = QStringLiteral("TOTAL");
 
     for (int row = 0; row < rows; ++row) {
         cdsDados.append();
-        const qint64 tipo = list ? 1 : qValorNivel.value(row, qTipo).toLongLong();
+        const qint64 tipo = list ? RowKind::Municipio : qValorNivel.value(row, c.qTipo).toLongLong();
         const bool isTotal = !list && tipo == totalKind;
 
-        const QString regiao = text(row, dRegiao);
-        if (!startsWithZZ(regiao))
-            cdsDados.setText(fRegiao, isTotal ? total : regiao);
-        else
-            cdsDados.setText(fRegiao, shown.regiao && isTotal ? total : QString());
-
-        const QString uf = text(row, dUF);
-        if (!startsWithZZ(uf))
-            cdsDados.setText(fUF, isTotal ? QString() : uf);
-        else
-            cdsDados.setText(fUF, isTotal && shown.unidadeFederativa && !shown.regiao && !shown.municipio &&
-                                          !shown.microRegiao && !shown.regiaoMetropolitana
-                                      ? QStringLiteral("TOT.")
-                                      : QString());
-
-        const QString micro = text(row, dMicro);
-        if (!startsWithZZ(micro))
-            cdsDados.setText(fMicro, micro);
-        else
-            cdsDados.setText(fMicro, shown.microRegiao && isTotal && !shown.regiao ? total : QString());
-
-        const QString rm = text(row, dRM);
-        if (!startsWithZZ(rm))
-            cdsDados.setText(fRM, rm);
-        else
-            cdsDados.setText(fRM, shown.regiaoMetropolitana && isTotal && !shown.regiao ? total : QString());
-
-        const QString municipio = text(row, dMunicipio);
-        if (!municipio.startsWith(QLatin1String("ZZZ"))) {
-            if (municipio.left(8).toUpper() == QLatin1String("ZZDEMAIS"))
-                cdsDados.setText(fMunicipio, municipio.mid(2).left(40));
-            else
-                cdsDados.setText(fMunicipio, municipio);
-        } else {
-            cdsDados.setText(fMunicipio, shown.municipio && isTotal && !shown.regiao && !shown.microRegiao &&
-                                                 !shown.regiaoMetropolitana
-                                             ? total
-                                             : QString());
-        }
+        cdsDados.setText(c.fRegiao, regiaoCell(text(row, c.dRegiao), isTotal, shown));
+        cdsDados.setText(c.fUF, ufCell(text(row, c.dUF), isTotal, shown));
+        cdsDados.setText(c.fMicro, regionalCell(text(row, c.dMicro), isTotal, shown.microRegiao, shown));
+        cdsDados.setText(c.fRM, regionalCell(text(row, c.dRM), isTotal, shown.regiaoMetropolitana, shown));
+        cdsDados.setText(c.fMunicipio, municipioCell(text(row, c.dMunicipio), isTotal, shown));
 
         if (!list) {
-            cdsDados.setInteger(fTipo, tipo);
-            for (const auto &[col, f] : values)
+            cdsDados.setInteger(c.fTipo, tipo);
+            for (const auto &[col, f] : c.values)
                 cdsDados.setFloat(f, number(qValorNivel.value(row, col)));
         } else {
-            cdsDados.setText(fCodMunic, text(row, qMunicipio));
-            const QVariant &populacao = qValorNivel.value(row, qPopulacao);
-            cdsDados.setFloat(fPopulacao, populacao.isNull() ? 0.0 : static_cast<double>(populacao.toLongLong()));
-            cdsDados.setInteger(fTipo, 1);
+            cdsDados.setText(c.fCodMunic, text(row, c.qMunicipio));
+            const QVariant &populacao = qValorNivel.value(row, c.qPopulacao);
+            cdsDados.setFloat(c.fPopulacao, populacao.isNull() ? 0.0 : static_cast<double>(populacao.toLongLong()));
+            cdsDados.setInteger(c.fTipo, RowKind::Municipio);
         }
         if (progress.step)
             progress.step(row + 1);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "table/attribute_line.h"
-#include "table/query_builder.h"
+#include "table/run_plan.h"
 
 #include <QStringList>
 #include <functional>
@@ -16,13 +16,12 @@ namespace ResultAssembly {
 // Closes the table, defines its fixed fields, lets the catalogue of the
 // topic's table append the attribute fields (and their FAtributos lines),
 // creates the table empty and shows the territory columns of the run.
-void define(ResultTable &cdsDados, const QString &topic, const ShownTerritory &shown, Query &qAux,
-            QStringList &FAtributos);
+void define(ResultTable &cdsDados, const QString &topic, const RunPlan &plan, Query &qAux, QStringList &FAtributos);
 
 // Titles, widths, formats, tags and display handlers, from the lines of
-// FAtributos. Returns the finest
-// shown territory field, or campoLocal unchanged when none is shown.
-QString label(ResultTable &cdsDados, const QString &topic, const std::vector<AttributeLine> &attributes,
+// FAtributos. Returns the finest shown territory field, or campoLocal
+// unchanged for the municipality list.
+QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<AttributeLine> &attributes,
               const QString &campoLocal);
 
 // Progress of the fill: called with the row count first, then once per row.
@@ -34,7 +33,7 @@ struct Progress {
 // Appends one row per row of the open value query, turning display texts
 // into names and the total row (kind totalKind) into "TOTAL" texts. Display
 // updates of the table are suspended on entry; the caller resumes them.
-void fill(ResultTable &cdsDados, Query &qValorNivel, const QString &topic, const ShownTerritory &shown, int totalKind,
+void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
           const std::vector<AttributeLine> &attributes, const Progress &progress);
 
 } // namespace ResultAssembly

@@ -190,10 +190,6 @@ void ResultTable::setInteger(int field, qint64 value) {
 
 void ResultTable::setFloat(int field, double value) {
     const auto [column, row] = currentCell(field);
-    if (column->kind == FieldKind::Float) {
-        column->numbers[row] = value;
-        return;
-    }
     switch (column->kind) {
     case FieldKind::Float:
         column->numbers[row] = value;

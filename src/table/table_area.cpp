@@ -1,12 +1,11 @@
 #include "table/table_area.h"
 
-#include "data/query.h"
 #include "data/scope_guard.h"
 #include "table/data_grid.h"
 #include "table/group_header_view.h"
-#include "table/query_builder.h"
 #include "table/result_table.h"
 #include "table/result_table_model.h"
+#include "table/topic_code.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -23,22 +22,15 @@ constexpr int kFrozenWidth = 161;
 } // namespace
 
 TableArea::TableArea(Database &database, QWidget *parent)
-    : QWidget(parent), m_qValorNivel(std::make_unique<Query>(database)), m_qAux(std::make_unique<Query>(database)),
-      m_qObservacao(std::make_unique<Query>(database)), m_cdsDados(new ResultTable(this)),
-      m_model(new ResultTableModel(*m_cdsDados, this)), m_run(*m_qValorNivel, *m_qAux, *m_qObservacao, *m_cdsDados),
+    : QWidget(parent), m_run(database), m_model(new ResultTableModel(m_run.cdsDados(), this)),
       m_grids(new QWidget(this)), m_dbgDados(new DataGrid(true, m_grids)), m_dbgDados2(new DataGrid(false, m_grids)) {
-    m_qValorNivel->setObjectName(QStringLiteral("qValorNivel"));
-    m_qAux->setObjectName(QStringLiteral("qAux"));
-    m_qObservacao->setObjectName(QStringLiteral("qObservacao"));
-    m_qObservacao->sql() = TopicNotes::initialStatement();
-    m_cdsDados->setObjectName(QStringLiteral("cdsDados"));
     buildPanels();
 
     m_dbgDados->setTableModel(m_model);
     connect(m_dbgDados->titles(), &GroupHeaderView::titleClicked, this, &TableArea::dbgDadosTitleClick);
     connect(m_dbgDados, &DataGrid::dblClick, this, &TableArea::dbgDadosDblClick);
-    connect(m_cdsDados, &ResultTable::afterScroll, this, &TableArea::cdsDadosAfterScroll);
-    connect(m_cdsDados, &ResultTable::afterClose, this, &TableArea::cdsDadosAfterClose);
+    connect(&m_run.cdsDados(), &ResultTable::afterScroll, this, &TableArea::cdsDadosAfterScroll);
+    connect(&m_run.cdsDados(), &ResultTable::afterClose, this, &TableArea::cdsDadosAfterClose);
     // The frozen grid takes no input: it scrolls with the main grid.
     connect(m_dbgDados->verticalScrollBar(), &QScrollBar::valueChanged, m_dbgDados2->verticalScrollBar(),
             &QScrollBar::setValue);
@@ -113,10 +105,10 @@ void TableArea::buildPanels() {
 
 void TableArea::setEmptyPanel(QWidget *pnlSemDados) {
     m_pnlSemDados = pnlSemDados;
-    setSemDados(true);
+    setEmptyShown(true);
 }
 
-void TableArea::setSemDados(bool shown) {
+void TableArea::setEmptyShown(bool shown) {
     if (m_pnlSemDados)
         m_pnlSemDados->setVisible(shown);
     m_grids->setVisible(!shown);
@@ -125,36 +117,37 @@ void TableArea::setSemDados(bool shown) {
     setSizePolicy(QSizePolicy::Preferred, shown ? QSizePolicy::Maximum : QSizePolicy::Expanding);
 }
 
-void TableArea::FechaResultado() {
-    m_cdsDados->close();
-    setSemDados(true);
+void TableArea::closeResult() {
+    m_run.cdsDados().close();
+    setEmptyShown(true);
     m_pnlNota1->hide();
     m_pnlNota->hide();
 }
 
+void TableArea::close() { m_run.close(); }
+
 void TableArea::MontaDados(const QString &topic, const SelectionState &selection) {
-    m_topic = topic;
-    setSemDados(false);
+    setEmptyShown(false);
     if (m_pnlSemDados)
         m_pnlSemDados->repaint();
-    if (m_host.agruparVisible)
-        m_host.agruparVisible(topic != QueryBuilder::kMunicipalityList);
+    if (m_host.showGrouping)
+        m_host.showGrouping(!TopicCode::isMunicipalityList(topic));
 
     bool cursorSet = false;
     ScopeGuard cleanup([&] {
-        setSemDados(m_cdsDados->isEmpty());
+        setEmptyShown(result().cdsDados().isEmpty());
         m_pnlGauge->hide();
         if (cursorSet)
             QApplication::restoreOverrideCursor();
-        m_dbgDados->setTotalKind(m_state.totalKind);
+        m_dbgDados->setTotalKind(result().totalKind());
     });
 
     TableRun::Hooks hooks;
     hooks.started = [&] {
         m_dbgDados2->hide();
         m_dbgDados2->setTableModel(nullptr);
-        if (m_host.selecionaDados)
-            m_host.selecionaDados();
+        if (m_host.showDataSection)
+            m_host.showDataSection();
         m_pnlGauge->show();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         cursorSet = true;
@@ -167,14 +160,14 @@ void TableArea::MontaDados(const QString &topic, const SelectionState &selection
     // The bar repaints itself only when the shown value changes.
     hooks.progress.step = [this](int position) { m_gauRegistro->setValue(position); };
 
-    m_dbgDados->setTotalKind(m_state.totalKind);
-    if (!m_run.run(topic, selection, m_state, hooks)) {
-        if (m_host.habilitaFiltros)
-            m_host.habilitaFiltros();
+    m_dbgDados->setTotalKind(result().totalKind());
+    if (!m_run.run(topic, selection, hooks)) {
+        if (m_host.enableFilters)
+            m_host.enableFilters();
         return;
     }
-    m_dbgDados->setTotalKind(m_state.totalKind);
-    showNotes(m_state.notes);
+    m_dbgDados->setTotalKind(result().totalKind());
+    showNotes(result().notes());
 }
 
 void TableArea::showNotes(const TopicNotes &notes) {
@@ -188,18 +181,21 @@ void TableArea::showNotes(const TopicNotes &notes) {
 }
 
 void TableArea::dbgDadosTitleClick(int column) {
-    if (m_topic == QueryBuilder::kMunicipalityList)
+    if (result().isMunicipalityList())
         return;
     const ResultField &field = m_model->field(column);
-    if (!field.isNumeric())
-        return;
-    m_mark.click(column, field.name(), field.fullName());
-    m_dbgDados->setTag(m_mark.tag);
+    if (field.isNumeric())
+        markColumn(column, field.name(), field.fullName());
+}
+
+void TableArea::markColumn(int column, const QString &name, const QString &fullName) {
+    m_run.markColumn(column, name, fullName);
+    m_dbgDados->setTag(result().mark().tag);
     emit markChanged();
 }
 
 void TableArea::dbgDadosDblClick() {
-    if (m_cdsDados->isEmpty() || m_topic == QueryBuilder::kMunicipalityList)
+    if (result().cdsDados().isEmpty() || result().isMunicipalityList())
         return;
     if (m_dbgDados2->isHidden()) {
         int width = 0;
@@ -234,9 +230,9 @@ void TableArea::cdsDadosAfterScroll() {
 
 void TableArea::cdsDadosAfterClose() {
     unfreeze();
-    m_mark.clear();
+    m_run.clearMark();
     m_dbgDados->setTag(0);
-    m_qObservacao->close();
+    m_run.closeNotes();
     m_memNota->clear();
     emit markChanged();
 }

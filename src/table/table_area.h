@@ -1,12 +1,10 @@
 #pragma once
 
 #include "selection/selection_state.h"
-#include "table/column_mark.h"
 #include "table/table_run.h"
 
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 class Database;
 class DataGrid;
@@ -14,25 +12,23 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
-class Query;
 class ResultTable;
 class ResultTableModel;
 
 // The table part of the data page: the grid dbgDados over the result table
 // with the frozen-columns grid dbgDados2 at its left, the progress panel
 // pnlGauge, and the notes (pnlNota1 with lblNota20000, pnlNota with
-// memNota). It owns the queries and the result table of the query run and
-// keeps what the run leaves for the other views: the attribute lines, the
-// total-row kind, the finest shown territory field and the column mark.
+// memNota). It owns the query run and with it the current result, which the
+// other views read; a click on a figure title marks the column there.
 class TableArea : public QWidget {
     Q_OBJECT
 
   public:
     // What the run asks of the window around the area.
     struct Host {
-        std::function<void()> habilitaFiltros;          // a heading topic: close and show the empty state
-        std::function<void()> selecionaDados;           // show the data section
-        std::function<void(bool shown)> agruparVisible; // lblAgrupar and cbAgrupar
+        std::function<void()> enableFilters;          // a heading topic: close and show the empty state
+        std::function<void()> showDataSection;        // the run switches to the data section
+        std::function<void(bool shown)> showGrouping; // lblAgrupar and cbAgrupar
     };
 
     explicit TableArea(Database &database, QWidget *parent = nullptr);
@@ -42,24 +38,25 @@ class TableArea : public QWidget {
     // The empty-state panel pnlSemDados, shown in place of the grids while
     // the result table has no row.
     void setEmptyPanel(QWidget *pnlSemDados);
-    void setSemDados(bool shown);
 
     // One query run of the topic with the filters of the selection.
     void MontaDados(const QString &topic, const SelectionState &selection);
     // A filter changed: the result closes, the empty state and no notes show.
-    void FechaResultado();
+    void closeResult();
+    // The window closes: the value query and the result table close and the
+    // attribute lines are emptied.
+    void close();
 
-    ResultTable &cdsDados() { return *m_cdsDados; }
-    Query &qValorNivel() { return *m_qValorNivel; }
-    Query &qAux() { return *m_qAux; }
-    Query &qObservacao() { return *m_qObservacao; }
+    const CurrentResult &result() const { return m_run.result(); }
+    // The result table, for the grids bound to it and whoever must move its
+    // cursor or close it.
+    ResultTable &cdsDados() { return m_run.cdsDados(); }
     DataGrid *dbgDados() const { return m_dbgDados; }
     DataGrid *dbgDados2() const { return m_dbgDados2; }
 
-    const QStringList &FAtributos() const { return m_state.FAtributos; }
-    int totalKind() const { return m_state.totalKind; } // the Tag of cbAgrupar
-    const QString &FCampoLocal() const { return m_state.FCampoLocal; }
-    const ColumnMark &mark() const { return m_mark; }
+    // Marks a figure column as a click on its title does: a second click on
+    // the marked column removes the mark.
+    void markColumn(int column, const QString &name, const QString &fullName);
 
   signals:
     // The column mark was set, moved or removed.
@@ -67,6 +64,7 @@ class TableArea : public QWidget {
 
   private:
     void buildPanels();
+    void setEmptyShown(bool shown);
     void showNotes(const TopicNotes &notes);
     void dbgDadosTitleClick(int column);
     void dbgDadosDblClick();
@@ -74,15 +72,8 @@ class TableArea : public QWidget {
     void cdsDadosAfterClose();
     void unfreeze();
 
-    std::unique_ptr<Query> m_qValorNivel;
-    std::unique_ptr<Query> m_qAux;
-    std::unique_ptr<Query> m_qObservacao;
-    ResultTable *m_cdsDados;
-    ResultTableModel *m_model;
     TableRun m_run;
-    TableRun::State m_state;
-    QString m_topic;
-    ColumnMark m_mark;
+    ResultTableModel *m_model;
     Host m_host;
 
     QWidget *m_pnlSemDados = nullptr;

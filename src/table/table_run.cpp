@@ -4,42 +4,65 @@
 #include "data/scope_guard.h"
 #include "table/query_builder.h"
 #include "table/result_table.h"
+#include "table/topic_code.h"
 
-TableRun::TableRun(Query &qValorNivel, Query &qAux, Query &qObservacao, ResultTable &cdsDados)
-    : m_qValorNivel(qValorNivel), m_qAux(qAux), m_qObservacao(qObservacao), m_cdsDados(cdsDados) {}
+TableRun::TableRun(Database &database) : m_result(database), m_qAux(database), m_qObservacao(database) {
+    m_qAux.setObjectName(QStringLiteral("qAux"));
+    m_qObservacao.setObjectName(QStringLiteral("qObservacao"));
+    m_qObservacao.sql() = TopicNotes::initialStatement();
+}
 
-bool TableRun::run(const QString &topic, const SelectionState &selection, State &state, const Hooks &hooks) {
-    state.FAtributos.clear();
-    if (!QueryBuilder::isTableTopic(topic))
+bool TableRun::run(const QString &topic, const SelectionState &selection, const Hooks &hooks) {
+    CurrentResult &r = m_result;
+    r.m_topic = topic;
+    r.m_selection = selection;
+    r.m_plan = RunPlan::of(topic, selection);
+    r.m_FAtributos.clear();
+    if (!TopicCode::isTable(topic))
         return false;
 
-    const bool wasDisabled = m_cdsDados.controlsDisabled();
+    ResultTable &cdsDados = r.m_cdsDados;
+    Query &qValorNivel = r.m_qValorNivel;
+    const bool wasDisabled = cdsDados.controlsDisabled();
     ScopeGuard cleanup([&] {
         // The fill suspends the display updates; resume them once.
-        if (!wasDisabled && m_cdsDados.controlsDisabled())
-            m_cdsDados.enableControls();
-        m_qValorNivel.close();
+        if (!wasDisabled && cdsDados.controlsDisabled())
+            cdsDados.enableControls();
+        qValorNivel.close();
         m_qAux.close();
     });
 
     if (hooks.started)
         hooks.started();
 
-    const ShownTerritory shown = QueryBuilder::shownTerritory(topic, selection);
-    ResultAssembly::define(m_cdsDados, topic, shown, m_qAux, state.FAtributos);
+    ResultAssembly::define(cdsDados, topic, r.m_plan, m_qAux, r.m_FAtributos);
 
-    m_qValorNivel.close();
-    m_qValorNivel.sql().clear();
-    const IndicatorStatement statement = QueryBuilder::compose(topic, selection, state.FAtributos);
-    m_qValorNivel.sql() = statement.lines;
+    qValorNivel.close();
+    qValorNivel.sql().clear();
+    const IndicatorStatement statement = QueryBuilder::compose(topic, selection, r.m_FAtributos);
+    qValorNivel.sql() = statement.lines;
     if (statement.totalKind)
-        state.totalKind = *statement.totalKind;
+        r.m_totalKind = *statement.totalKind;
 
-    m_qValorNivel.open();
-    const std::vector<AttributeLine> attributes = AttributeLine::parseAll(state.FAtributos);
-    state.FCampoLocal = ResultAssembly::label(m_cdsDados, topic, attributes, state.FCampoLocal);
-    ResultAssembly::fill(m_cdsDados, m_qValorNivel, topic, shown, state.totalKind, attributes, hooks.progress);
+    qValorNivel.open();
+    const std::vector<AttributeLine> attributes = AttributeLine::parseAll(r.m_FAtributos);
+    r.m_FCampoLocal = ResultAssembly::label(cdsDados, r.m_plan, attributes, r.m_FCampoLocal);
+    ResultAssembly::fill(cdsDados, qValorNivel, r.m_plan, r.m_totalKind, attributes, hooks.progress);
 
-    state.notes = TopicNotes::read(m_qObservacao, topic, selection.agrupar);
+    r.m_notes = TopicNotes::read(m_qObservacao, topic, selection.agrupar);
     return true;
+}
+
+void TableRun::markColumn(int column, const QString &name, const QString &fullName) {
+    m_result.m_mark.click(column, name, fullName);
+}
+
+void TableRun::clearMark() { m_result.m_mark.clear(); }
+
+void TableRun::closeNotes() { m_qObservacao.close(); }
+
+void TableRun::close() {
+    m_result.m_qValorNivel.close();
+    m_result.m_cdsDados.close();
+    m_result.m_FAtributos.clear();
 }

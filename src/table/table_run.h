@@ -1,32 +1,22 @@
 #pragma once
 
 #include "selection/selection_state.h"
+#include "table/current_result.h"
 #include "table/result_assembly.h"
-#include "table/topic_notes.h"
 
-#include <QStringList>
 #include <functional>
 
+class Database;
 class Query;
 class ResultTable;
 
 // One query run of a topic without any window: the catalogue, the statement,
-// the result table with its labels and rows, and the notes. The program's
-// data page and the command-line exporter both run it; the page adds what
-// the user sees around it (section, gauge, cursor, panels).
+// the result table with its labels and rows, and the notes. It owns the
+// queries of the run and the current result, which it alone writes. The
+// program's data page and the command-line exporter both run it; the page
+// adds what the user sees around it (section, gauge, cursor, panels).
 class TableRun {
   public:
-    // What the run reads and writes besides its queries and table: the
-    // attribute lines, the total-row kind of the result (kept as it was by
-    // the municipality list "03"), the finest shown territory field and the
-    // notes of the topic.
-    struct State {
-        QStringList FAtributos;
-        int totalKind = 0;
-        QString FCampoLocal;
-        TopicNotes notes;
-    };
-
     struct Hooks {
         // Runs once the topic is known to be a table, before the table is
         // redefined (the page shows itself and its gauge here).
@@ -34,17 +24,37 @@ class TableRun {
         ResultAssembly::Progress progress;
     };
 
-    TableRun(Query &qValorNivel, Query &qAux, Query &qObservacao, ResultTable &cdsDados);
+    explicit TableRun(Database &database);
 
     // Runs the topic; returns false, having only emptied FAtributos, when the
     // topic is a heading and not a table. Errors end the run where they
     // happen: the rows appended so far stay, the table's display updates
     // resume and both queries close.
-    bool run(const QString &topic, const SelectionState &selection, State &state, const Hooks &hooks = {});
+    bool run(const QString &topic, const SelectionState &selection, const Hooks &hooks = {});
+
+    const CurrentResult &result() const { return m_result; }
+
+    // The result table for its owner, which binds the grid to it and closes
+    // it; the value query and the catalogue and notes queries, for a look at
+    // their statements.
+    ResultTable &cdsDados() { return m_result.m_cdsDados; }
+    const Query &qAux() const { return m_qAux; }
+    const Query &qObservacao() const { return m_qObservacao; }
+
+    // A click on a figure title: marks its column, or removes the mark when
+    // it is the marked one. Names are cut to 50 characters.
+    void markColumn(int column, const QString &name, const QString &fullName);
+    void clearMark();
+
+    // The result table closed: its notes query closes with it.
+    void closeNotes();
+
+    // The window closes: the value query and the result table close and the
+    // attribute lines are emptied.
+    void close();
 
   private:
-    Query &m_qValorNivel;
-    Query &m_qAux;
-    Query &m_qObservacao;
-    ResultTable &m_cdsDados;
+    CurrentResult m_result;
+    Query m_qAux;
+    Query m_qObservacao;
 };

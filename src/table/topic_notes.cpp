@@ -1,7 +1,8 @@
 #include "table/topic_notes.h"
 
 #include "data/query.h"
-#include "table/query_builder.h"
+#include "data/text_utils.h"
+#include "table/topic_code.h"
 
 namespace {
 constexpr int kLineHeight = 22;
@@ -13,17 +14,15 @@ QStringList TopicNotes::initialStatement() {
             QStringLiteral("Where Nivel_Informacao = '01.01.01'")};
 }
 
-TopicNotes TopicNotes::read(Query &qObservacao, const QString &topic, int agrupar) {
+TopicNotes TopicNotes::read(Query &qObservacao, const QString &topic, Grouping::Level agrupar) {
     TopicNotes notes;
-    if (topic == QueryBuilder::kMunicipalityList)
+    if (TopicCode::isMunicipalityList(topic))
         return notes;
 
     qObservacao.close();
     while (qObservacao.sql().size() < 3)
         qObservacao.sql() << QString();
-    QString code = topic;
-    code.replace(QLatin1Char('\''), QStringLiteral("''"));
-    qObservacao.sql()[2] = QStringLiteral("Where Nivel_Informacao = '%1'").arg(code);
+    qObservacao.sql()[2] = QStringLiteral("Where Nivel_Informacao = '%1'").arg(TextUtils::doubleQuotes(topic));
     qObservacao.open();
     if (!qObservacao.eof())
         notes.lines = qObservacao.fieldByName(QStringLiteral("Observacao")).asLines();
@@ -31,7 +30,7 @@ TopicNotes TopicNotes::read(Query &qObservacao, const QString &topic, int agrupa
     notes.notaVisible = !notes.lines.isEmpty() && !notes.lines.first().trimmed().isEmpty();
     if (notes.notaVisible)
         notes.notaHeight = qMin(kLineHeight * static_cast<int>(notes.lines.size()), kMaxHeight);
-    notes.nota20000Visible = agrupar == 4;
+    notes.nota20000Visible = agrupar == Grouping::Municipio;
     notes.nota1Visible = notes.notaVisible || notes.nota20000Visible;
     return notes;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "selection/grouping.h"
+
 #include <QStringList>
 
 class Query;
@@ -22,7 +24,7 @@ struct TopicNotes {
     static QStringList initialStatement();
 
     // Reads the notes of a table topic through qObservacao; the grouping
-    // index decides the line about small municipalities. The municipality
-    // list "03" shows no notes.
-    static TopicNotes read(Query &qObservacao, const QString &topic, int agrupar);
+    // level decides the line about small municipalities. The municipality
+    // list shows no notes.
+    static TopicNotes read(Query &qObservacao, const QString &topic, Grouping::Level agrupar);
 };

@@ -2,10 +2,11 @@
 
 #include "data/format_float.h"
 #include "table/result_table.h"
+#include "table/row_kind.h"
 
-QString valorTexto(double v, int tag, qint64 tipoRegistro, const QString &format) {
+QString valueText(double v, int tag, qint64 tipoRegistro, const QString &format) {
     if ((tag == 1 && v <= 49) || (tag == 2 && v <= 0)) {
-        if (tipoRegistro == 1 || v <= 0)
+        if (tipoRegistro == RowKind::Municipio || v <= 0)
             return QStringLiteral("x");
     }
     if (v > 0)
@@ -15,6 +16,6 @@ QString valorTexto(double v, int tag, qint64 tipoRegistro, const QString &format
 
 QString ValorGetText(const ResultTable &table, int row, const ResultField &field) {
     const int kind = table.findField(QStringLiteral("Tipo_Registro"));
-    return valorTexto(table.asFloat(row, field.index()), field.tag(), kind < 0 ? 0 : table.asInteger(row, kind),
-                      field.displayFormat());
+    return valueText(table.asFloat(row, field.index()), field.tag(), kind < 0 ? 0 : table.asInteger(row, kind),
+                     field.displayFormat());
 }

@@ -12,4 +12,4 @@ class ResultField;
 QString ValorGetText(const ResultTable &table, int row, const ResultField &field);
 
 // The rule itself, for a value v on a row of kind tipoRegistro.
-QString valorTexto(double v, int tag, qint64 tipoRegistro, const QString &format);
+QString valueText(double v, int tag, qint64 tipoRegistro, const QString &format);

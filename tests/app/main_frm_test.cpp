@@ -4,6 +4,7 @@
 #include "data/query.h"
 #include "selection/filter_panel.h"
 #include "support/modal_answerer.h"
+#include "table/data_page.h"
 #include "app/main_window_fixture.h"
 
 #include <QApplication>
@@ -123,12 +124,10 @@ TEST(MainWindow, SharedTextFieldsAreCutToFiftyCharacters) {
     MainWindowFixture f;
     TMain_Frm &w = f.window();
     const QString longText(60, QLatin1Char('x'));
-    w.setCampoLocal(longText);
-    w.setCampoMarcado(longText);
-    w.setCampoPercentual(longText);
     w.setNivelExpandido(longText);
     w.setNivelSelecionado(longText);
-    for (const QString &value : {w.campoLocal(), w.campoMarcado(), w.campoPercentual(), w.nivelExpandido(), w.nivelSelecionado()})
+    f.clickFigureTitle(longText, longText);
+    for (const QString &value : {w.campoMarcado(), w.campoPercentual(), w.nivelExpandido(), w.nivelSelecionado()})
         EXPECT_EQ(value, QString(50, QLatin1Char('x')));
 }
 
@@ -159,10 +158,8 @@ TEST(MainWindow, SectionSwitchHighlightsRefusesAndChangesPage) {
         TMain_Frm &w = f.window();
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        if (c.marked) {
-            w.setCampoMarcado(QStringLiteral("A01"));
-            w.setCampoPercentual(QStringLiteral("Deficit.A01"));
-        }
+        if (c.marked)
+            f.clickFigureTitle();
         ModalAnswerer answerer;
         QTest::mouseClick(w.findChild<QWidget *>(QLatin1String(c.control)), Qt::LeftButton);
         EXPECT_EQ(answerer.messages(), c.messages);
@@ -174,7 +171,7 @@ TEST(MainWindow, SectionSwitchHighlightsRefusesAndChangesPage) {
 TEST(MainWindow, ClickingTheShownViewAgainHighlightsItAgain) {
     MainWindowFixture f;
     TMain_Frm &w = f.window();
-    w.setCampoMarcado(QStringLiteral("A01"));
+    f.clickFigureTitle();
     auto *notebook = w.findChild<QStackedWidget *>(QStringLiteral("nbPrincipal"));
     int pageChanges = 0;
     QObject::connect(notebook, &QStackedWidget::currentChanged, [&pageChanges] { ++pageChanges; });
@@ -187,7 +184,7 @@ TEST(MainWindow, ClickingTheShownViewAgainHighlightsItAgain) {
     EXPECT_EQ(pageChanges, 2);
 
     // A refused request afterwards leaves nothing highlighted and the page as it was.
-    w.setCampoMarcado(QString());
+    f.clickFigureTitle(); // the second click removes the mark
     ModalAnswerer answerer;
     QTest::mouseClick(f.label("lblMapa"), Qt::LeftButton);
     EXPECT_EQ(answerer.answered(), 1);
@@ -224,7 +221,8 @@ TEST(MainWindow, ExitClosesQueriesTreesAndConnectionThenFreesTheWindow) {
     TMain_Frm &w = f.window();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.atributos() << QStringLiteral("\"VALOR\",\"A.A01\"");
+    w.dataPage().MontaDados(QStringLiteral("01.01.01"));
+    ASSERT_EQ(w.atributos().size(), 2);
     QTest::mouseClick(f.label("lblSair"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.findChild<Query *>(QStringLiteral("qNivelInf"))->isActive());

@@ -2,6 +2,8 @@
 
 #include "data/program_folder.h"
 #include "support/study_fixture.h"
+#include "table/data_page.h"
+#include "table/table_area.h"
 
 #include <QLabel>
 #include <QTreeWidget>
@@ -58,4 +60,8 @@ QTreeWidgetItem *MainWindowFixture::node(const QString &title) const {
         if ((*it)->text(0) == title)
             return *it;
     return nullptr;
+}
+
+void MainWindowFixture::clickFigureTitle(const QString &name, const QString &fullName) {
+    m_window->dataPage().table().markColumn(5, name, fullName);
 }

@@ -33,6 +33,10 @@ public:
     QLabel *label(const char *name) const;
     // The node of the visible tree with this title.
     QTreeWidgetItem *node(const QString &title) const;
+    // A click on the title of grid column 5, named as given: it marks the
+    // column, or removes the mark when it is the marked one.
+    void clickFigureTitle(const QString &name = QStringLiteral("A01"),
+                          const QString &fullName = QStringLiteral("Deficit.A01"));
 
 private:
     FixtureDatabase m_db;

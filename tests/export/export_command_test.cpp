@@ -1,5 +1,5 @@
 #include "data/program_folder.h"
-#include "table/export_command.h"
+#include "export/export_command.h"
 #include "table_fixture.h"
 
 #include <QBuffer>

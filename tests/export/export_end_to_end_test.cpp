@@ -1,10 +1,10 @@
 #include "data/database.h"
 #include "data/program_folder.h"
 #include "data/query.h"
-#include "table/export_command.h"
+#include "export/export_command.h"
 #include "table/result_table.h"
 #include "table/table_run.h"
-#include "table/text_export.h"
+#include "export/text_export.h"
 
 #include <QFile>
 #include <QLocale>
@@ -55,13 +55,11 @@ class ExportEndToEndTest : public ::testing::Test {
     // same topic in-process.
     std::vector<bool> absoluteColumns(const QStringList &arguments) {
         const ExportCommand::Options options = ExportCommand::parse(arguments);
-        Query qValorNivel(m_db), qAux(m_db), qObservacao(m_db);
-        qObservacao.sql() = TopicNotes::initialStatement();
-        ResultTable table;
-        TableRun::State state;
-        TableRun(qValorNivel, qAux, qObservacao, table).run(options.topic, options.selection, state);
+        TableRun tableRun(m_db);
+        tableRun.run(options.topic, options.selection);
+        const ResultTable &table = tableRun.result().cdsDados();
         std::vector<bool> result;
-        for (int field : TextExport::columns(table, state.FAtributos))
+        for (int field : TextExport::columns(table, tableRun.result().FAtributos()))
             result.push_back(table.field(field).kind() == FieldKind::Float &&
                              table.field(field).displayFormat() == QLatin1String("###,##0"));
         return result;

@@ -1,5 +1,5 @@
 #include "data/app_error.h"
-#include "table/text_export.h"
+#include "export/text_export.h"
 #include "table_fixture.h"
 
 #include <QDir>
@@ -11,7 +11,7 @@ namespace {
 
 class TextExportTest : public ::testing::Test, protected TableFixture {
   protected:
-    TextExportTest() { tableRun.run(QStringLiteral("01.01.02"), SelectionState(), state); }
+    TextExportTest() { tableRun.run(QStringLiteral("01.01.02"), SelectionState()); }
 };
 
 TEST_F(TextExportTest, FileBytesWithEachSeparator) {
@@ -29,7 +29,7 @@ TEST_F(TextExportTest, FileBytesWithEachSeparator) {
     };
     for (const auto &c : cases) {
         cdsDados.next();
-        const QStringList lines = TextExport::lines(cdsDados, state.FAtributos, c.separator);
+        const QStringList lines = TextExport::lines(cdsDados, result.FAtributos(), c.separator);
         EXPECT_EQ(TextExport::encode(lines), c.bytes);
         EXPECT_EQ(cdsDados.currentRow(), 0);
     }

@@ -201,7 +201,7 @@ TEST(MapLegend, ClearingEmptiesEveryClass) {
 // ordering goes, and grouped by municipality the "DEMAIS" rows go too.
 TEST(MapLegend, MaximumStatementFromTheValueStatement) {
     SelectionState state;
-    state.agrupar = 1;
+    state.agrupar = Grouping::UnidadeFederativa;
     state.regiao = 2;
     const QStringList value = QueryBuilder::compose(QStringLiteral("01.01.01"), state,
                                                     {QStringLiteral("\"VALOR\",\"A01\",\"T\",\"A01\",\"\",\"N\"")})
@@ -213,7 +213,7 @@ TEST(MapLegend, MaximumStatementFromTheValueStatement) {
 
     // Grouped by municipality of a state the population condition follows
     // the row kinds; picked municipalities follow that.
-    state.agrupar = 4;
+    state.agrupar = Grouping::Municipio;
     state.regiao = 0;
     state.unidadeFederativa = 26;
     state.municipiosSelecionados = {QStringLiteral("Recife/2611606")};

@@ -18,12 +18,8 @@ class SampleResult {
     MapRequest run(const SelectionState &selection, const QString &field = QStringLiteral("A01"));
 
     Database db;
-    Query qValorNivel{db};
-    Query qAux{db};
-    Query qObservacao{db};
-    ResultTable cdsDados;
-    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
-    TableRun::State state;
+    TableRun tableRun{db};
+    ResultTable &cdsDados = tableRun.cdsDados();
 };
 
 SelectionState selection(int agrupar, int uf = 0, int rm = 0, int regiao = 0);

@@ -65,7 +65,7 @@ void PanelTest::SetUp() {
     panel = new FilterPanel(db, &window);
     auto *layout = new QVBoxLayout(&window);
     layout->addWidget(panel);
-    picker = new TSel_Municipio_Frm(db, *panel, &window);
+    picker = new TSel_Municipio_Frm(db, &window);
     panel->setSelMunicipio(picker);
     panel->openLists();
     window.resize(900, 140);

@@ -2,9 +2,11 @@
 #include "data/program_folder.h"
 #include "support/modal_answerer.h"
 #include "table/data_grid.h"
+#include "table/data_page.h"
 #include "table/group_header_view.h"
 #include "table/result_table.h"
 #include "table/result_table_model.h"
+#include "table/table_area.h"
 #include "table_fixture.h"
 
 #include <QAbstractButton>
@@ -82,6 +84,10 @@ TEST_F(MainWindowTableTest, ChoosingATableShowsItAndMarkingReachesTheWindow) {
 }
 
 TEST_F(MainWindowTableTest, EngineErrorReachesTheErrorBoxAndTheWindowRecovers) {
+    // The gauge shows while the run fills the table, and is gone after it.
+    bool gaugeShown = false;
+    QObject::connect(&m_window->dataPage().table().cdsDados(), &ResultTable::contentReset,
+                     [&] { gaugeShown = gaugeShown || widget("pnlGauge")->isVisible(); });
     ModalAnswerer answerer;
     choose(QStringLiteral("Tabela incompleta"));
     QTRY_COMPARE(answerer.answered(), 1);
@@ -89,6 +95,7 @@ TEST_F(MainWindowTableTest, EngineErrorReachesTheErrorBoxAndTheWindowRecovers) {
     EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("Z9")))
         << answerer.messages().first().toStdString();
     EXPECT_TRUE(widget("pnlSemDados")->isVisible());
+    EXPECT_TRUE(gaugeShown);
     EXPECT_FALSE(widget("pnlGauge")->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

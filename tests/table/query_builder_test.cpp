@@ -1,6 +1,7 @@
 #include "data/app_error.h"
 #include "table/attribute_line.h"
 #include "table/query_builder.h"
+#include "table/topic_code.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>
@@ -158,14 +159,14 @@ TEST(QueryBuilderTest, MunicipalityListHasNoKindsAndKeepsTheTotalKind) {
     EXPECT_FALSE(statement.totalKind.has_value());
 }
 
-TEST(QueryBuilderTest, TopicsAndTableNames) {
-    EXPECT_TRUE(QueryBuilder::isTableTopic(QStringLiteral("01.01.01")));
-    EXPECT_TRUE(QueryBuilder::isTableTopic(QStringLiteral("03")));
-    EXPECT_FALSE(QueryBuilder::isTableTopic(QStringLiteral("01.01")));
-    EXPECT_FALSE(QueryBuilder::isTableTopic(QStringLiteral("01")));
-    EXPECT_FALSE(QueryBuilder::isTableTopic(QString()));
-    EXPECT_EQ(QueryBuilder::tableName(QStringLiteral("01.01.01")), QStringLiteral("010101"));
-    EXPECT_EQ(QueryBuilder::tableName(QStringLiteral("03")), QStringLiteral("03"));
+TEST(TopicCodeTest, TablesAndTableNames) {
+    EXPECT_TRUE(TopicCode::isTable(QStringLiteral("01.01.01")));
+    EXPECT_TRUE(TopicCode::isTable(QStringLiteral("03")));
+    EXPECT_FALSE(TopicCode::isTable(QStringLiteral("01.01")));
+    EXPECT_FALSE(TopicCode::isTable(QStringLiteral("01")));
+    EXPECT_FALSE(TopicCode::isTable(QString()));
+    EXPECT_EQ(TopicCode::tableName(QStringLiteral("01.01.01")), QStringLiteral("010101"));
+    EXPECT_EQ(TopicCode::tableName(QStringLiteral("03")), QStringLiteral("03"));
 }
 
 TEST(QueryBuilderTest, PickedEntryWithoutNumericCodeIsRefused) {

@@ -98,7 +98,7 @@ TEST_F(TableAreaTest, RunShowsTheTableWithNestedTitles) {
     EXPECT_TRUE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
 
     // A filter changes: the result closes and the empty state comes back.
-    m_area->FechaResultado();
+    m_area->closeResult();
     EXPECT_FALSE(m_area->cdsDados().isActive());
     EXPECT_FALSE(m_semDados->isHidden());
     EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
@@ -141,12 +141,12 @@ TEST_F(TableAreaTest, TitleClickMarksOneFigureColumn) {
     const int b3 = column("B1.B3");
     clickTitle(b3, 1);
     EXPECT_EQ(grid()->tag(), b3);
-    EXPECT_EQ(m_area->mark().FCampoMarcado, QStringLiteral("B3"));
-    EXPECT_EQ(m_area->mark().FCampoPercentual, QStringLiteral("B1.B3"));
+    EXPECT_EQ(m_area->result().mark().FCampoMarcado, QStringLiteral("B3"));
+    EXPECT_EQ(m_area->result().mark().FCampoPercentual, QStringLiteral("B1.B3"));
 
     clickTitle(column("B4"));
     EXPECT_EQ(grid()->tag(), column("B4"));
-    EXPECT_EQ(m_area->mark().FCampoPercentual, QStringLiteral("B4"));
+    EXPECT_EQ(m_area->result().mark().FCampoPercentual, QStringLiteral("B4"));
 
     // Territory and group titles change nothing.
     clickTitle(column("Municipio"));
@@ -155,8 +155,8 @@ TEST_F(TableAreaTest, TitleClickMarksOneFigureColumn) {
 
     clickTitle(column("B4"));
     EXPECT_EQ(grid()->tag(), 0);
-    EXPECT_TRUE(m_area->mark().FCampoMarcado.isEmpty());
-    EXPECT_TRUE(m_area->mark().FCampoPercentual.isEmpty());
+    EXPECT_TRUE(m_area->result().mark().FCampoMarcado.isEmpty());
+    EXPECT_TRUE(m_area->result().mark().FCampoPercentual.isEmpty());
     EXPECT_EQ(changes, 3);
 }
 
@@ -223,7 +223,7 @@ TEST_F(TableAreaTest, CloseRemovesMarkFreezeAndNotes) {
     EXPECT_TRUE(m_area->dbgDados2()->isHidden());
     EXPECT_TRUE(grid()->hasRowIndicator());
     EXPECT_EQ(grid()->tag(), 0);
-    EXPECT_TRUE(m_area->mark().FCampoMarcado.isEmpty());
+    EXPECT_TRUE(m_area->result().mark().FCampoMarcado.isEmpty());
     EXPECT_TRUE(m_area->findChild<QPlainTextEdit *>(QStringLiteral("memNota"))->toPlainText().isEmpty());
     EXPECT_EQ(model()->rowCount(), 0);
 

@@ -54,12 +54,11 @@ insert into "010102" values
 TableFixture::TableFixture() : fixture(tableFixtureSql()) {
     db.setPath(fixture.path());
     db.setConnected(true);
-    qObservacao.sql() = TopicNotes::initialStatement();
 }
 
 SelectionState selection(int agrupar, int regiao, int uf, int micro, int rm, int municipio) {
     SelectionState s;
-    s.agrupar = agrupar;
+    s.agrupar = static_cast<Grouping::Level>(agrupar);
     s.regiao = regiao;
     s.unidadeFederativa = uf;
     s.microRegiao = micro;

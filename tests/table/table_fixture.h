@@ -19,16 +19,13 @@ QString tableFixtureSql();
 // A selection grouped by the given index, with the territory keys given.
 SelectionState selection(int agrupar, int regiao = 0, int uf = 0, int micro = 0, int rm = 0, int municipio = 0);
 
-// That study connected, with the queries and the result table of a run.
+// That study connected, with a query run on it and its result.
 struct TableFixture {
     TableFixture();
 
     FixtureDatabase fixture;
     Database db;
-    Query qValorNivel{db};
-    Query qAux{db};
-    Query qObservacao{db};
-    ResultTable cdsDados;
-    TableRun tableRun{qValorNivel, qAux, qObservacao, cdsDados};
-    TableRun::State state;
+    TableRun tableRun{db};
+    ResultTable &cdsDados = tableRun.cdsDados();
+    const CurrentResult &result = tableRun.result();
 };

@@ -36,7 +36,7 @@ QStringList render(const ResultTable &table) {
 
 class TableRunTest : public ::testing::Test, protected TableFixture {
   protected:
-    bool run(const QString &topic, const SelectionState &s) { return tableRun.run(topic, s, state); }
+    bool run(const QString &topic, const SelectionState &s) { return tableRun.run(topic, s); }
 };
 
 TEST_F(TableRunTest, FillRulesOfEveryGrouping) {
@@ -103,14 +103,14 @@ TEST_F(TableRunTest, FillRulesOfEveryGrouping) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(run(c.topic, c.state));
         EXPECT_EQ(render(cdsDados), c.table) << render(cdsDados).join('\n').toStdString();
-        EXPECT_EQ(state.totalKind, c.totalKind);
-        EXPECT_EQ(state.FCampoLocal, QString::fromUtf8(c.campoLocal));
+        EXPECT_EQ(result.totalKind(), c.totalKind);
+        EXPECT_EQ(result.FCampoLocal(), QString::fromUtf8(c.campoLocal));
         EXPECT_TRUE(cdsDados.isActive());
         EXPECT_EQ(cdsDados.currentRow(), 0);
         EXPECT_FALSE(cdsDados.controlsDisabled());
-        EXPECT_FALSE(qValorNivel.isActive());
-        EXPECT_FALSE(qAux.isActive());
-        EXPECT_FALSE(qValorNivel.sql().isEmpty()); // the statement stays for the legend
+        EXPECT_FALSE(result.qValorNivel().isActive());
+        EXPECT_FALSE(tableRun.qAux().isActive());
+        EXPECT_FALSE(result.qValorNivel().sql().isEmpty()); // the statement stays for the legend
     }
 }
 
@@ -132,23 +132,26 @@ TEST_F(TableRunTest, FieldsCarryFormatsTagsAndWidths) {
     ASSERT_TRUE(run(QStringLiteral("03"), selection(0)));
     EXPECT_EQ(cdsDados.fieldByName(QStringLiteral("Municipio")).displayWidth(), 20);
     EXPECT_EQ(cdsDados.fieldByName(QStringLiteral("Unidade_Federativa")).size(), 25);
-    EXPECT_TRUE(state.FAtributos.isEmpty());
+    EXPECT_TRUE(result.FAtributos().isEmpty());
 }
 
 TEST_F(TableRunTest, GroupingWithoutShownTerritoryKeepsCampoLocal) {
-    state.FCampoLocal = QStringLiteral("Municipio");
+    ASSERT_TRUE(run(QStringLiteral("01.01.02"), selection(4)));
+    ASSERT_EQ(result.FCampoLocal(), QStringLiteral("Municipio"));
     ASSERT_TRUE(run(QStringLiteral("01.01.02"), selection(0, 2)));
-    EXPECT_EQ(state.FCampoLocal, QStringLiteral("Municipio"));
+    EXPECT_EQ(result.FCampoLocal(), QStringLiteral("Municipio"));
     EXPECT_EQ(render(cdsDados).first(), QStringLiteral("Percentual|Amostra|Total geral"));
 }
 
 TEST_F(TableRunTest, HeadingTopicOnlyEmptiesTheAttributes) {
-    state.FAtributos << QStringLiteral("old");
+    ASSERT_TRUE(run(QStringLiteral("01.01.02"), selection(0)));
+    ASSERT_FALSE(result.FAtributos().isEmpty());
+    const QStringList statement = result.qValorNivel().sql();
     bool started = false;
-    EXPECT_FALSE(tableRun.run(QStringLiteral("01.01"), selection(0), state, {[&] { started = true; }, {}}));
-    EXPECT_TRUE(state.FAtributos.isEmpty());
+    EXPECT_FALSE(tableRun.run(QStringLiteral("01.01"), selection(0), {[&] { started = true; }, {}}));
+    EXPECT_TRUE(result.FAtributos().isEmpty());
     EXPECT_FALSE(started);
-    EXPECT_TRUE(qValorNivel.sql().isEmpty());
+    EXPECT_EQ(result.qValorNivel().sql(), statement);
 }
 
 TEST_F(TableRunTest, EmptyResultLeavesTheTableOpenAndShowsNotes) {
@@ -156,7 +159,7 @@ TEST_F(TableRunTest, EmptyResultLeavesTheTableOpenAndShowsNotes) {
     EXPECT_TRUE(cdsDados.isActive());
     EXPECT_EQ(cdsDados.recordCount(), 0);
     EXPECT_TRUE(cdsDados.eof());
-    EXPECT_TRUE(state.notes.notaVisible);
+    EXPECT_TRUE(result.notes().notaVisible);
 }
 
 TEST_F(TableRunTest, ProgressAndDisplayUpdates) {
@@ -164,7 +167,7 @@ TEST_F(TableRunTest, ProgressAndDisplayUpdates) {
     QList<int> progress;
     int maximum = -1;
     const TableRun::Hooks hooks{{}, {[&](int max) { maximum = max; }, [&](int p) { progress << p; }}};
-    ASSERT_TRUE(tableRun.run(QStringLiteral("01.01.02"), selection(4), state, hooks));
+    ASSERT_TRUE(tableRun.run(QStringLiteral("01.01.02"), selection(4), hooks));
     EXPECT_EQ(maximum, 7);
     EXPECT_EQ(progress, (QList<int>{1, 2, 3, 4, 5, 6, 7}));
     // Closing and creating reset the views; the rows reach them in one reset.
@@ -173,23 +176,23 @@ TEST_F(TableRunTest, ProgressAndDisplayUpdates) {
 
 TEST_F(TableRunTest, NotesOfTheTopic) {
     ASSERT_TRUE(run(QStringLiteral("01.01.02"), selection(4)));
-    EXPECT_EQ(state.notes.lines, (QStringList{"Linha 1", "Linha 2", "Linha 3", "Linha 4"}));
-    EXPECT_TRUE(state.notes.notaVisible);
-    EXPECT_EQ(state.notes.notaHeight, 56);
-    EXPECT_TRUE(state.notes.nota20000Visible);
-    EXPECT_TRUE(state.notes.nota1Visible);
-    EXPECT_EQ(qObservacao.sql()[2], QStringLiteral("Where Nivel_Informacao = '01.01.02'"));
-    EXPECT_EQ(qObservacao.sql()[0], QStringLiteral("Select Observacao"));
+    EXPECT_EQ(result.notes().lines, (QStringList{"Linha 1", "Linha 2", "Linha 3", "Linha 4"}));
+    EXPECT_TRUE(result.notes().notaVisible);
+    EXPECT_EQ(result.notes().notaHeight, 56);
+    EXPECT_TRUE(result.notes().nota20000Visible);
+    EXPECT_TRUE(result.notes().nota1Visible);
+    EXPECT_EQ(tableRun.qObservacao().sql()[2], QStringLiteral("Where Nivel_Informacao = '01.01.02'"));
+    EXPECT_EQ(tableRun.qObservacao().sql()[0], QStringLiteral("Select Observacao"));
 
     ASSERT_TRUE(run(QStringLiteral("01.01.01"), selection(0)));
-    EXPECT_EQ(state.notes.notaHeight, 44);
-    EXPECT_FALSE(state.notes.nota20000Visible);
-    EXPECT_TRUE(state.notes.nota1Visible);
+    EXPECT_EQ(result.notes().notaHeight, 44);
+    EXPECT_FALSE(result.notes().nota20000Visible);
+    EXPECT_TRUE(result.notes().nota1Visible);
 
     ASSERT_TRUE(run(QStringLiteral("03"), selection(4)));
-    EXPECT_FALSE(state.notes.notaVisible);
-    EXPECT_FALSE(state.notes.nota1Visible);
-    EXPECT_FALSE(state.notes.nota20000Visible);
+    EXPECT_FALSE(result.notes().notaVisible);
+    EXPECT_FALSE(result.notes().nota1Visible);
+    EXPECT_FALSE(result.notes().nota20000Visible);
 }
 
 TEST_F(TableRunTest, EngineErrorEndsTheRunAndCleansUp) {
@@ -199,8 +202,8 @@ TEST_F(TableRunTest, EngineErrorEndsTheRunAndCleansUp) {
     } catch (const AppError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("Z9"))) << e.what();
     }
-    EXPECT_FALSE(qValorNivel.isActive());
-    EXPECT_FALSE(qAux.isActive());
+    EXPECT_FALSE(result.qValorNivel().isActive());
+    EXPECT_FALSE(tableRun.qAux().isActive());
     EXPECT_FALSE(cdsDados.controlsDisabled());
     EXPECT_TRUE(cdsDados.isActive());
     EXPECT_EQ(cdsDados.recordCount(), 0);
@@ -223,7 +226,7 @@ TEST(ValueTextTest, DisplayTextRules) {
         {3.456, 2, 1, "##0.00", "3,46"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(valorTexto(c.v, c.tag, c.kind, QString::fromUtf8(c.format)), QString::fromUtf8(c.text))
+        EXPECT_EQ(valueText(c.v, c.tag, c.kind, QString::fromUtf8(c.format)), QString::fromUtf8(c.text))
             << c.v << " tag " << c.tag << " kind " << c.kind;
 }
 
