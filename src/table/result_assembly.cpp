@@ -49,8 +49,8 @@ double number(const QVariant &v) {
 // The columns of the value query and the fields of the result table that
 // the fill reads and writes, looked up once for all rows.
 struct FillColumns {
-    int dRegiao, dUF, dMicro, dRM, dMunicipio;
-    int fRegiao, fUF, fMicro, fRM, fMunicipio, fTipo;
+    int dRegiao = -1, dUF = -1, dMicro = -1, dRM = -1, dMunicipio = -1;
+    int fRegiao = -1, fUF = -1, fMicro = -1, fRM = -1, fMunicipio = -1, fTipo = -1;
     // Table topics: the row kind and one data column per value field.
     int qTipo = -1;
     std::vector<std::pair<int, int>> values; // (query column, table field)
@@ -62,10 +62,18 @@ FillColumns lookUpColumns(ResultTable &cdsDados, Query &qValorNivel, const RunPl
                           const std::vector<AttributeLine> &attributes) {
     auto column = [&](const char *name) { return qValorNivel.fieldByName(QLatin1String(name)).index(); };
     auto field = [&](const char *name) { return cdsDados.fieldByName(QLatin1String(name)).index(); };
-    FillColumns c{column("DRegiao"), column("DUnidade_Federativa"), column("DMicro_Regiao"),
-                  column("DRegiao_Metropolitana"), column("DMunicipio"), field("Regiao"),
-                  field("Unidade_Federativa"), field("Micro_Regiao"), field("Regiao_Metropolitana"),
-                  field("Municipio"), field("Tipo_Registro")};
+    FillColumns c;
+    c.dRegiao = column("DRegiao");
+    c.dUF = column("DUnidade_Federativa");
+    c.dMicro = column("DMicro_Regiao");
+    c.dRM = column("DRegiao_Metropolitana");
+    c.dMunicipio = column("DMunicipio");
+    c.fRegiao = field("Regiao");
+    c.fUF = field("Unidade_Federativa");
+    c.fMicro = field("Micro_Regiao");
+    c.fRM = field("Regiao_Metropolitana");
+    c.fMunicipio = field("Municipio");
+    c.fTipo = field("Tipo_Registro");
     if (!plan.municipalityList) {
         c.qTipo = column("Tipo_Registro");
         for (const AttributeLine &line : attributes) {
@@ -211,7 +219,7 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int to
 
     for (int row = 0; row < rows; ++row) {
         cdsDados.append();
-        const qint64 tipo = list ? RowKind::Municipio : qValorNivel.value(row, c.qTipo).toLongLong();
+        const qint64 tipo = list ? qint64{RowKind::Municipio} : qValorNivel.value(row, c.qTipo).toLongLong();
         const bool isTotal = !list && tipo == totalKind;
 
         cdsDados.setText(c.fRegiao, regiaoCell(text(row, c.dRegiao), isTotal, shown));

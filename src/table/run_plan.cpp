@@ -53,7 +53,7 @@ RunPlan RunPlan::of(const QString &topic, const SelectionState &selection) {
     if (plan.municipalityList)
         return plan;
 
-    plan.detailKind = RowKind::Regiao - selection.agrupar;
+    plan.detailKind = int{RowKind::Regiao} - int{selection.agrupar};
     if (selection.agrupar != Grouping::Municipio) {
         plan.summedKind = levelAbove(selection, plan.detailKind);
         plan.totalKind = plan.summedKind;

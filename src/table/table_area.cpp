@@ -36,7 +36,12 @@ TableArea::TableArea(Database &database, QWidget *parent)
             &QScrollBar::setValue);
 }
 
-TableArea::~TableArea() = default;
+// The grids and their model read the result table, which the query run
+// holds as a member: they go first, before the members do.
+TableArea::~TableArea() {
+    delete m_grids;
+    delete m_model;
+}
 
 void TableArea::buildPanels() {
     m_dbgDados->setObjectName(QStringLiteral("dbgDados"));
