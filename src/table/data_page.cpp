@@ -108,5 +108,5 @@ void DataPage::MontaDados(const QString &topic) {
 
 void DataPage::clear() {
     m_filters->closeQueries();
-    m_table->close();
+    m_table->closeQueries();
 }

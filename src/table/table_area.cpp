@@ -129,7 +129,7 @@ void TableArea::closeResult() {
     m_pnlNota->hide();
 }
 
-void TableArea::close() { m_run.close(); }
+void TableArea::closeQueries() { m_run.close(); }
 
 void TableArea::MontaDados(const QString &topic, const SelectionState &selection) {
     setEmptyShown(false);

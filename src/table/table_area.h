@@ -45,7 +45,7 @@ class TableArea : public QWidget {
     void closeResult();
     // The window closes: the value query and the result table close and the
     // attribute lines are emptied.
-    void close();
+    void closeQueries();
 
     const CurrentResult &result() const { return m_run.result(); }
     // The result table, for the grids bound to it and whoever must move its
