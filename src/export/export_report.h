@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class TVarnikExport;
+struct ExportGrid;
+struct TopicNotes;
+
+// What an export writes around the table, the map or the chart: the filter
+// description, the footer, and the exporter's settings for each page. The
+// export dialog and the command-line exporter compose their workbooks here,
+// so both write the same file.
+namespace ExportReport {
+
+enum Page { kDataPage = 0, kMapPage = 1, kChartPage = 2 };
+
+// The shown texts of the territory lists.
+struct FilterTexts {
+    QString municipio, regMetrop, microReg, uf, regiao;
+};
+
+// The narrowest territory filter in force, as "Município: Recife" (the
+// first list that is set, from the municipality up to the region); empty
+// when every list is on its "all" entry. At most 60 characters.
+QString FFiltro(const FilterTexts &lists);
+
+// The footer lines: the grouping line (chart page), the source, and the notes
+// of the table when they are shown.
+QStringList MontaRodape(Page page, const QString &agrupar, const QString &FFiltro, const TopicNotes &notes);
+
+// The study's header as the main window shows it.
+struct Header {
+    QImage logo;
+    QString titulo1, titulo2;
+};
+
+// The data page's workbook: the logo, the study's titles from column B, the
+// table's title and the grouping and filter line, the table and the footer.
+void prepareDataPage(TVarnikExport &exporter, const ExportGrid &grid, const Header &header,
+                     const QString &tituloDados, const QString &agrupar, const QString &FFiltro,
+                     const QStringList &rodape);
+
+// The map or chart page's workbook: the picture, then the footer from row 31.
+void preparePicturePage(TVarnikExport &exporter, const QImage &picture, const QStringList &rodape);
+
+} // namespace ExportReport

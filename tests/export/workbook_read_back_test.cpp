@@ -1,0 +1,131 @@
+#include "data/database.h"
+#include "data/format_float.h"
+#include "data/program_folder.h"
+#include "export/export_grid.h"
+#include "export/varnik_export.h"
+#include "table/result_table.h"
+#include "table/table_run.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// A saved workbook read back by an independent spreadsheet program: the
+// office suite, headless, converts it to text as a Brazilian user sees it.
+namespace {
+
+const QString kProgramDir = QStringLiteral(SOLVANE_PROGRAM_DIR);
+
+// Cells of the first sheet of a workbook as shown in pt-BR, one list per row.
+std::vector<QStringList> readBack(const QString &workbook, const QString &scratch) {
+    // A private profile set to Brazilian Portuguese, so the run neither
+    // touches the user's settings nor depends on the machine's locale.
+    const QString profile = scratch + QStringLiteral("/perfil");
+    QDir().mkpath(profile + QStringLiteral("/user"));
+    QFile settings(profile + QStringLiteral("/user/registrymodifications.xcu"));
+    EXPECT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooSetupSystemLocale" oor:op="fuse"><value>pt-BR</value></prop></item>
+</oor:items>
+)");
+    settings.close();
+
+    QProcess soffice;
+    // Tab-separated, UTF-8, cells as shown.
+    soffice.start(QStringLiteral("soffice"),
+                  {QStringLiteral("-env:UserInstallation=file://") + profile, QStringLiteral("--headless"),
+                   QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                   QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76,1,,1046,false,false,true,false,false"),
+                   QStringLiteral("--outdir"), scratch, workbook});
+    EXPECT_TRUE(soffice.waitForFinished(120000)) << "soffice did not finish";
+    EXPECT_EQ(soffice.exitCode(), 0) << soffice.readAllStandardError().toStdString();
+
+    QFile csv(scratch + u'/' + QFileInfo(workbook).completeBaseName() + QStringLiteral(".csv"));
+    EXPECT_TRUE(csv.open(QIODevice::ReadOnly)) << "no text file from the office suite";
+    std::vector<QStringList> rows;
+    for (const QString &line : QString::fromUtf8(csv.readAll()).split(u'\n')) {
+        QStringList cells;
+        for (QString cell : line.split(u'\t')) {
+            if (cell.startsWith(u'"') && cell.endsWith(u'"') && cell.size() >= 2)
+                cell = cell.mid(1, cell.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+            cells << cell;
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+TEST(WorkbookReadBackTest, OfficeSuiteReadsTheTableCellByCellWithNumbersAsNumbers) {
+    ProgramFolder::setPath(kProgramDir);
+    Database db;
+    db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+    db.setConnected(true);
+    TableRun run(db);
+    SelectionState selection;
+    selection.agrupar = Grouping::UnidadeFederativa;
+    ASSERT_TRUE(run.run(QStringLiteral("02.01.01"), selection));
+    const ResultTable &table = run.result().cdsDados();
+    ProgramFolder::setPath(QString());
+
+    const ExportGrid grid = ExportGrid::fromResultTable(table);
+    QTemporaryDir dir;
+    TVarnikExport exporter;
+    exporter.Hint = dir.filePath(QStringLiteral("DADOS_Solvane_2000.Xlsx"));
+    exporter.GridExportado = &grid;
+    QImage logo(64, 67, QImage::Format_RGB32);
+    logo.fill(Qt::darkRed);
+    exporter.ImagemCabecalho = logo;
+    exporter.LinhasImagem = 6;
+    exporter.ColunaCabecalho = 2;
+    exporter.ColunaCabecalhoFiltro = 2;
+    exporter.Cabecalho = {QString(), QStringLiteral("SOLVANE NO BRASIL"), QStringLiteral("Censo 2000")};
+    exporter.CabecalhoFiltro = {QString(), QStringLiteral("Tabela"), QString(),
+                                QStringLiteral("Agrupado por: Unidade Federação;;;")};
+    exporter.Rodape = {QString(), QStringLiteral(" - - - Fonte - - -")};
+    exporter.Exporta();
+
+    const std::vector<QStringList> rows = readBack(exporter.Hint, dir.path());
+    const auto at = [&](int row, int column) {
+        return row - 1 < static_cast<int>(rows.size()) && column < rows[row - 1].size() ? rows[row - 1][column]
+                                                                                       : QString();
+    };
+    EXPECT_EQ(at(2, 1), QStringLiteral("SOLVANE NO BRASIL"));
+    EXPECT_EQ(at(7, 1), QStringLiteral("Agrupado por: Unidade Federação"));
+
+    // The shown value fields in grid order, as the sheet's columns take them.
+    std::vector<int> fields;
+    for (const ExportGrid::Column &column : grid.columns) {
+        const int f = grid.fieldIndex(column.fieldName);
+        if (column.visible && grid.fields[f].kind != ExportGrid::FieldKind::Group)
+            fields.push_back(f);
+    }
+    int titleRows = 1;
+    for (int f : fields)
+        titleRows = std::max<int>(titleRows, static_cast<int>(grid.fields[f].fullName.count(u'.')) + 1);
+    const int firstRow = 9 + titleRows;
+    ASSERT_GT(table.recordCount(), 20);
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    int numbers = 0;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        for (size_t c = 0; c < fields.size(); ++c) {
+            const ResultField &field = table.field(fields[c]);
+            const QString shown = at(firstRow + row, static_cast<int>(c));
+            if (field.isNumeric()) {
+                // Shown through the field's format in the Brazilian notation:
+                // a number, never its raw digits or a text.
+                EXPECT_EQ(shown, FormatFloat(field.displayFormat(), table.asFloat(row, fields[c]), brazil))
+                    << "row " << row << " " << field.fullName().toStdString();
+                ++numbers;
+            } else {
+                EXPECT_EQ(shown, table.asString(row, fields[c])) << "row " << row;
+            }
+        }
+    }
+    EXPECT_GT(numbers, 100);
+    EXPECT_EQ(at(firstRow + table.recordCount() + 2, 0), QStringLiteral(" - - - Fonte - - -"));
+}
+
+} // namespace
