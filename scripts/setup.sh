@@ -14,7 +14,7 @@ PACKAGES=(
   xvfb xauth
   clang libclang-rt-14-dev     # fuzz targets (libFuzzer)
   xdotool python3              # monkey runs
-  libreoffice-calc-nogui   # reads exported workbooks back in the end-to-end tests
+  libreoffice-calc-nogui       # reads exported workbooks back in the end-to-end tests
 )
 # Node's package manager fetches the public facts (municipality names, state
 # outlines) the sample-study generator uses; a machine that already has it keeps its own.
