@@ -16,6 +16,7 @@
 #include "extras/picture_files.h"
 #include "extras/sobre_frm.h"
 #include "extras/windows_fonts.h"
+#include "map/map_page.h"
 #include "selection/filter_panel.h"
 #include "selection/sel_municipio_frm.h"
 #include "table/current_result.h"
@@ -93,7 +94,7 @@ void TMain_Frm::buildWindow() {
     m_nbPrincipal = new QStackedWidget(m_Splitter1);
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
-    addEmptyPage("pgMapa");
+    addPage(m_mapPage = new MapPage(m_dbSolvane, m_nbPrincipal));
     addEmptyPage("pgGrafico");
     m_Splitter1->addWidget(m_nbPrincipal);
     m_Splitter1->setStretchFactor(0, 0);
@@ -108,6 +109,7 @@ void TMain_Frm::buildWindow() {
     connect(m_nbPrincipal, &QStackedWidget::currentChanged, this, &TMain_Frm::nbPrincipalPageChanged);
 
     connect(m_dataPage, &DataPage::dataSectionRequested, this, [this] { SelecionaSecao(m_Chart2->label(Dados)); });
+    connect(m_mapPage, &MapPage::dataSectionRequested, this, [this] { SelecionaSecao(m_Chart2->label(Dados)); });
     connect(&m_dataPage->filters(), &FilterPanel::searchRequested, this,
             [this] { m_dataPage->MontaDados(FNivelSelecionado); });
 

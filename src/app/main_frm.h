@@ -12,6 +12,7 @@ class CurrentResult;
 class DataPage;
 class MainHeader;
 class MainPage;
+class MapPage;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
@@ -53,6 +54,7 @@ public:
     const QStringList &atributos() const;
 
     DataPage &dataPage() { return *m_dataPage; }
+    MapPage &mapPage() { return *m_mapPage; }
 
     // Switches section by the section number in the sender's "tag": one of
     // the header's buttons or captions.
@@ -108,6 +110,7 @@ private:
     // and the notebook holds an empty panel.
     std::vector<MainPage *> m_pages;
     DataPage *m_dataPage = nullptr;
+    MapPage *m_mapPage = nullptr;
     bool m_closed = false;
 
     QString FNivelExpandido;

@@ -3,8 +3,12 @@
 #include "data/database.h"
 #include "data/program_folder.h"
 #include "data/query.h"
+#include "data/safe_file.h"
 #include "export/bad_input.h"
+#include "export/map_command.h"
 #include "export/text_export.h"
+#include "map/map_drawing.h"
+#include "map/map_file.h"
 #include "table/table_run.h"
 #include "table/topic_code.h"
 
@@ -29,11 +33,13 @@ void checkTopic(Database &db, const QString &topic) {
         throw BadInput(QStringLiteral("o tópico \"%1\" não é uma tabela").arg(topic));
 }
 
+const QString kProgram = QStringLiteral("solvane-export: ");
+
 void writeLine(QIODevice &device, const QString &text) { device.write((text + QLatin1Char('\n')).toUtf8()); }
 
 } // namespace
 
-QByteArray run(const Options &options) {
+void run(const Options &options, QIODevice &out, QIODevice &err) {
     Database db;
     db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
     db.setConnected(true);
@@ -41,30 +47,39 @@ QByteArray run(const Options &options) {
 
     TableRun tableRun(db);
     tableRun.run(options.topic, options.selection);
+    if (!options.mapa.isEmpty()) {
+        const auto warn = [&err](const QString &text) { writeLine(err, kProgram + text); };
+        SafeFile::write(options.mapa, MapCommand::picture(db, tableRun.result(), options.coluna,
+                                                          *MapFile::formatOf(options.mapa), warn));
+        if (options.output.isEmpty())
+            return;
+    }
     const QStringList lines =
         TextExport::lines(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator);
-    return TextExport::encode(lines, options.utf8);
+    const QByteArray bytes = TextExport::encode(lines, options.utf8);
+    if (options.output.isEmpty())
+        out.write(bytes);
+    else
+        TextExport::write(options.output, bytes);
 }
 
 int execute(const QStringList &arguments, QIODevice &out, QIODevice &err) {
-    const QString program = QStringLiteral("solvane-export: ");
     try {
         const Options options = parse(arguments);
         if (options.help) {
             out.write(usage().toUtf8());
             return kOk;
         }
-        const QByteArray bytes = run(options);
-        if (options.output.isEmpty())
-            out.write(bytes);
-        else
-            TextExport::write(options.output, bytes);
+        run(options, out, err);
         return kOk;
     } catch (const BadInput &e) {
-        writeLine(err, program + e.message());
+        writeLine(err, kProgram + e.message());
+        return kBadInput;
+    } catch (const MapRefusal &e) {
+        writeLine(err, kProgram + e.message());
         return kBadInput;
     } catch (const AppError &e) {
-        writeLine(err, program + e.message());
+        writeLine(err, kProgram + e.message());
         return kDatabaseError;
     }
 }

@@ -1,6 +1,7 @@
 #include "export/export_options.h"
 
 #include "export/bad_input.h"
+#include "map/map_file.h"
 
 #include <limits>
 
@@ -37,7 +38,8 @@ QChar separator(const QString &text) {
 QString usage() {
     return QStringLiteral(
         "Uso: solvane-export --topico CÓDIGO [opções]\n"
-        "Escreve em texto delimitado a tabela de um tópico do estudo, como a exportação do programa.\n"
+        "Escreve em texto delimitado a tabela de um tópico do estudo, como a exportação do programa,\n"
+        "ou o mapa de uma coluna, como a página do mapa o mostra.\n"
         "\n"
         "  --topico CÓDIGO        tópico da tabela (\"01.01.01\", ou \"03\" para a lista de municípios)\n"
         "  --agrupar NÍVEL        regiao, uf, microrregiao, rm ou municipio (padrão: regiao)\n"
@@ -52,6 +54,8 @@ QString usage() {
         "  --separador S          ';', ',' ou tab (padrão: ';')\n"
         "  --saida ARQUIVO        arquivo de saída (padrão: saída padrão)\n"
         "  --utf8                 grava em UTF-8 em vez de Windows-1252\n"
+        "  --coluna ATRIBUTO      coluna de valores, pelo nome da coluna de dados (\"A01\")\n"
+        "  --mapa ARQUIVO         grava o mapa da coluna (.jpg, .jpeg, .png ou .bmp), como a página do mapa\n"
         "  --help                 mostra esta ajuda\n"
         "\n"
         "Saída: 0 sucesso, 1 erro do banco de dados ou do arquivo, 2 entrada inválida.\n");
@@ -110,6 +114,13 @@ Options parse(const QStringList &arguments) {
                 s.municipiosSelecionados << QStringLiteral("/%1").arg(code(option, item.trimmed()));
         } else if (option == QLatin1String("--separador")) {
             options.separator = separator(take());
+        } else if (option == QLatin1String("--coluna")) {
+            options.coluna = take();
+        } else if (option == QLatin1String("--mapa")) {
+            options.mapa = take();
+            if (!MapFile::formatOf(options.mapa))
+                throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png ou .bmp)")
+                                   .arg(options.mapa));
         } else if (option == QLatin1String("--saida")) {
             options.output = take();
             if (options.output.isEmpty())
@@ -120,6 +131,8 @@ Options parse(const QStringList &arguments) {
     }
     if (!options.help && options.topic.isEmpty())
         throw BadInput(QStringLiteral("falta a opção --topico"));
+    if (!options.help && !options.mapa.isEmpty() && options.coluna.isEmpty())
+        throw BadInput(QStringLiteral("--mapa pede a coluna do mapa em --coluna"));
     return options;
 }
 

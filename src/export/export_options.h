@@ -14,6 +14,8 @@ struct Options {
     QChar separator = QLatin1Char(';');
     QString output; // empty: standard output
     bool utf8 = false;
+    QString coluna; // a value column named by its data column
+    QString mapa;   // the map picture's file (then the table is written only to --saida)
     bool help = false;
 };
 

@@ -1,12 +1,31 @@
-// solvane-export: the indicator table of a topic as delimited text, from a
-// shell. It reads the study beside the executable, like the program.
+// solvane-export: the indicator table of a topic as delimited text, or the
+// map of one of its columns as a picture, from a shell. It reads the study
+// beside the executable, like the program.
 #include "export/export_command.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Qt's own notes (a runtime folder it had to choose, say) are not the
+// command's messages, which reach stderr through the command; only a fatal
+// one, before Qt ends the process, is shown.
+void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(dropQtNotes);
+    // The map picture is drawn with fonts but never shown: the headless
+    // platform serves, whether or not the shell has a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QFile out, err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
         return ExportCommand::kDatabaseError;

@@ -8,6 +8,7 @@
 #include "map/legend_picture.h"
 #include "map/map_legend.h"
 #include "table/column_title.h"
+#include "table/current_result.h"
 #include "table/result_table.h"
 
 #include <QFileInfo>
@@ -53,18 +54,23 @@ Place readPlace(Database &database, const QString &table, int key) {
 
 } // namespace
 
-namespace MapDrawing {
-
-QString groupingText(int grouping) {
-    static const QStringList texts = {QStringLiteral("Região"), QStringLiteral("Unidade Federação"),
-                                      QStringLiteral("Microrregião"), QStringLiteral("R. Metropolitana"),
-                                      QStringLiteral("Município")};
-    return grouping >= 0 && grouping < texts.size() ? texts[grouping] : QString();
+MapRequest MapRequest::from(const CurrentResult &result) {
+    MapRequest request;
+    request.cdsDados = &result.cdsDados();
+    request.valueStatement = result.qValorNivel().sql();
+    request.FNivelSelecionado = result.topic();
+    request.FCampoMarcado = result.FCampoMarcado();
+    request.FCampoPercentual = result.FCampoPercentual();
+    request.totalKind = result.totalKind();
+    request.selection = result.selection();
+    return request;
 }
+
+namespace MapDrawing {
 
 MapLevel level(Database &database, const SelectionState &selection) {
     MapLevel level;
-    level.groupingText = groupingText(selection.agrupar);
+    level.groupingText = Grouping::texts().value(selection.agrupar);
     QString relative;
     switch (selection.agrupar) {
     case Grouping::Regiao:
@@ -158,11 +164,9 @@ QStringList colorList(Database &database, const MapRequest &request, const MapLe
         if (byState) {
             auto it = stateNames.constFind(name);
             if (it == stateNames.constEnd()) {
-                QString sigla = name;
-                sigla.replace(QLatin1Char('\''), QStringLiteral("''"));
                 stateQuery.close();
                 stateQuery.sql() = {QStringLiteral("select Descricao From Unidade_Federativa where Sigla = '%1'")
-                                        .arg(sigla)};
+                                        .arg(TextUtils::doubleQuotes(name))};
                 stateQuery.open();
                 it = stateNames.insert(name, stateQuery.eof()
                                                  ? QString()

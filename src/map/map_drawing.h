@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class CurrentResult;
 class Database;
 class MapLegend;
 class ResultTable;
@@ -35,6 +36,9 @@ struct MapRequest {
     QString FCampoPercentual;
     int totalKind = 0;
     SelectionState selection;
+
+    // The current result with its marked column.
+    static MapRequest from(const CurrentResult &result);
 };
 
 // The map of a grouping level: its files and what the page writes beside it.
@@ -68,9 +72,6 @@ struct MapResult {
 // page and the command-line exporter both build their picture here, so
 // the two give the same pixels.
 namespace MapDrawing {
-
-// The texts of the grouping list, by index.
-QString groupingText(int grouping);
 
 // The map of the request's grouping. Raises MapRefusal for the
 // metropolitan-region grouping, for micro-regions without a state, for

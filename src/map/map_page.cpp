@@ -6,6 +6,7 @@
 #include "map/legend_file.h"
 #include "map/legend_grid.h"
 #include "map/varnik_mapa.h"
+#include "table/result_table.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -54,7 +55,7 @@ QToolButton *button(const char *name, const QString &caption, const QString &pic
 
 } // namespace
 
-MapPage::MapPage(Database &database, QWidget *parent) : QWidget(parent), m_database(database) {
+MapPage::MapPage(Database &database, QWidget *parent) : MainPage(parent), m_database(database) {
     setObjectName(QStringLiteral("pgMapa"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -134,13 +135,18 @@ QWidget *MapPage::createRightPanel() {
     return panel;
 }
 
+void MapPage::enter(const CurrentResult &result) { MostraMapa(MapRequest::from(result), true); }
+
+void MapPage::clear() { leave(); }
+
 void MapPage::MostraMapa(const MapRequest &request, bool loadLegend) {
     m_request = request;
     redraw(loadLegend);
 }
 
 void MapPage::redraw(bool loadLegend) {
-    if (m_request.FCampoMarcado.isEmpty() || !m_request.cdsDados)
+    // Without a marked column of an open table there is nothing to draw.
+    if (m_request.FCampoMarcado.isEmpty() || !m_request.cdsDados || !m_request.cdsDados->isActive())
         return;
     MapDrawing::Hooks hooks;
     hooks.bitmapLoaded = [this](const QImage &bitmap) {
@@ -154,7 +160,7 @@ void MapPage::redraw(bool loadLegend) {
     try {
         map = MapDrawing::MostraMapa(m_database, m_request, m_legend, loadLegend, hooks);
     } catch (const MapRefusal &refusal) {
-        emit refused();
+        emit dataSectionRequested();
         QMessageBox::information(this, QStringLiteral("Solvane"), refusal.message(), QMessageBox::Ok);
         return;
     }
@@ -177,7 +183,7 @@ void MapPage::redraw(bool loadLegend) {
     btnAtualizarMapa->setEnabled(false);
 }
 
-void MapPage::clear() {
+void MapPage::leave() {
     m_legend.clear();
     stgLegendaMapa->refresh();
     stgLegendaMapa->clearAreaCounts();

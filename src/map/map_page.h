@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/main_page.h"
 #include "map/map_drawing.h"
 #include "map/map_legend.h"
 
 #include <QImage>
-#include <QWidget>
 
 class Database;
 class LegendGrid;
@@ -18,27 +18,31 @@ class TVarnikMapa;
 // place, the grouping level, the legend grid and its three buttons. The
 // picture is composed by MapDrawing, which the command-line exporter uses
 // too; the page shows its left 460 columns and keeps the whole for export.
-class MapPage : public QWidget {
+class MapPage : public MainPage {
     Q_OBJECT
 
   public:
-    MapPage(Database &database, QWidget *parent = nullptr);
+    explicit MapPage(Database &database, QWidget *parent = nullptr);
+
+    // Entering the page draws the marked column, loading its legend.
+    void enter(const CurrentResult &result) override;
+    // Leaving the page empties the legend classes and releases the picture.
+    void leave() override;
+    void clear() override;
 
     // Draws the map of the request's marked column; with loadLegend the
     // legend is read from its file or computed, else the grid's classes
-    // are used. Nothing happens while no column is marked. A refusal emits
-    // refused() (the window goes back to the data) and then shows its text.
+    // are used. Nothing happens while no column of an open table is marked.
+    // A refusal asks the window back to the data section, then shows its
+    // text.
     void MostraMapa(const MapRequest &request, bool loadLegend);
-
-    // Leaving the page empties the legend classes and releases the picture.
-    void clear();
 
     // The finished picture of the current map (empty when none is drawn).
     const QImage &picture() const { return m_picture; }
     const MapLegend &legend() const { return m_legend; }
 
   signals:
-    void refused();
+    void dataSectionRequested();
 
   private:
     QWidget *createRightPanel();

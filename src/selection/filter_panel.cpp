@@ -137,9 +137,7 @@ void FilterPanel::buildControls() {
     m_lblAgrupar->setPalette(navy);
     m_cbAgrupar = new QComboBox(group);
     m_cbAgrupar->setObjectName(QStringLiteral("cbAgrupar"));
-    m_cbAgrupar->addItems({QStringLiteral("Região"), QStringLiteral("Unidade Federação"),
-                           QStringLiteral("Microrregião"), QStringLiteral("R. Metropolitana"),
-                           QStringLiteral("Município")});
+    m_cbAgrupar->addItems(Grouping::texts());
     m_cbAgrupar->setMaxVisibleItems(5);
     QPalette groupingColours = m_cbAgrupar->palette();
     groupingColours.setColor(QPalette::Button, ColorNumber::toColor(kGroupingColour));

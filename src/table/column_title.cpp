@@ -1,6 +1,7 @@
 #include "table/column_title.h"
 
 #include "data/query.h"
+#include "data/text_utils.h"
 #include "table/result_table.h"
 
 namespace ColumnTitle {
@@ -14,13 +15,12 @@ QString TituloCampo(const ResultTable &cdsDados, const QString &FCampoPercentual
 }
 
 QStringList statement(const QString &FNivelSelecionado) {
-    QString code = FNivelSelecionado;
-    code.replace(QLatin1Char('\''), QStringLiteral("''"));
+    const QString &code = FNivelSelecionado;
     return {QStringLiteral("select Descricao"),
             QStringLiteral("  From Nivel_Informacao"),
-            QStringLiteral(" where (Nivel_Informacao = '%1')").arg(code),
-            QStringLiteral("   Or (Nivel_Informacao = '%1')").arg(code.left(5)),
-            QStringLiteral("   Or (Nivel_Informacao = '%1')").arg(code.left(2)),
+            QStringLiteral(" where (Nivel_Informacao = '%1')").arg(TextUtils::doubleQuotes(code)),
+            QStringLiteral("   Or (Nivel_Informacao = '%1')").arg(TextUtils::doubleQuotes(code.left(5))),
+            QStringLiteral("   Or (Nivel_Informacao = '%1')").arg(TextUtils::doubleQuotes(code.left(2))),
             QStringLiteral("order by Nivel_Informacao")};
 }
 

@@ -85,7 +85,7 @@ TEST_F(MapPageTest, EnteringDrawsTheMapWithTheComputedLegend) {
                 grid()->item(2, 3)->toolTip().contains(QStringLiteral("área")));
 
     // Leaving empties the classes and the picture.
-    page.clear();
+    page.leave();
     EXPECT_TRUE(page.picture().isNull());
     EXPECT_TRUE(vkMapa->picture().isNull());
     EXPECT_EQ(cell(2, 3), QString());
@@ -208,7 +208,7 @@ TEST_F(MapPageTest, AFailedSaveChangesNothing) {
 TEST_F(MapPageTest, ARefusalAsksTheWindowToGoBackFirst) {
     request = run(selection(3));
     QStringList order;
-    QObject::connect(&page, &MapPage::refused, [&] { order << QStringLiteral("refused"); });
+    QObject::connect(&page, &MapPage::dataSectionRequested, [&] { order << QStringLiteral("refused"); });
     ModalAnswerer answerer;
     page.MostraMapa(request, true);
     EXPECT_EQ(order, QStringList{QStringLiteral("refused")});

@@ -1,0 +1,28 @@
+#include "export/map_command.h"
+
+#include "data/figure_locale.h"
+#include "export/value_column.h"
+#include "map/map_drawing.h"
+#include "map/map_legend.h"
+#include "table/column_mark.h"
+#include "table/result_field.h"
+
+namespace MapCommand {
+
+QByteArray picture(Database &database, const CurrentResult &result, const QString &coluna, MapFile::Format format,
+                   const std::function<void(const QString &)> &warn) {
+    const ResultField &field = ValueColumn::find(result, coluna);
+    // Marked as a click on the column's title marks it.
+    ColumnMark mark;
+    mark.click(1, field.name(), field.fullName());
+    MapRequest request = MapRequest::from(result);
+    request.FCampoMarcado = mark.FCampoMarcado;
+    request.FCampoPercentual = mark.FCampoPercentual;
+    // The legend's bounds are written as the program writes them.
+    MapLegend legend(FigureLocale::forFigures());
+    MapDrawing::Hooks hooks;
+    hooks.legendWarning = warn;
+    return MapFile::encode(MapDrawing::MostraMapa(database, request, legend, true, hooks).picture, format);
+}
+
+} // namespace MapCommand

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class CurrentResult;
+class ResultField;
+
+// A figure column of the current result named as on the command line: by
+// the data column's own name, as a click on its title marks it.
+namespace ValueColumn {
+
+// The value field whose data column is name (compared ignoring case).
+// Raises BadInput when the topic has no such value column.
+const ResultField &find(const CurrentResult &result, const QString &name);
+
+} // namespace ValueColumn
