@@ -4,6 +4,7 @@
 #include "app/main_page.h"
 #include "app/topic_tree.h"
 #include "app/tree_index.h"
+#include "chart/chart_page.h"
 #include "data/color_number.h"
 #include "data/program_folder.h"
 #include "data/query.h"
@@ -21,6 +22,7 @@
 #include "selection/sel_municipio_frm.h"
 #include "table/current_result.h"
 #include "table/data_page.h"
+#include "table/table_area.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -95,7 +97,7 @@ void TMain_Frm::buildWindow() {
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_mapPage = new MapPage(m_dbSolvane, m_nbPrincipal));
-    addEmptyPage("pgGrafico");
+    addPage(m_chartPage = new ChartPage(m_dbSolvane, m_dataPage->table().cdsDados(), m_nbPrincipal));
     m_Splitter1->addWidget(m_nbPrincipal);
     m_Splitter1->setStretchFactor(0, 0);
     m_Splitter1->setStretchFactor(1, 1);
@@ -132,14 +134,6 @@ void TMain_Frm::buildWindow() {
 void TMain_Frm::addPage(MainPage *page) {
     m_nbPrincipal->addWidget(page);
     m_pages.push_back(page);
-}
-
-// A page not written yet: the notebook keeps its index with an empty panel.
-void TMain_Frm::addEmptyPage(const char *name) {
-    auto *empty = new QWidget(m_nbPrincipal);
-    empty->setObjectName(QLatin1String(name));
-    m_nbPrincipal->addWidget(empty);
-    m_pages.push_back(nullptr);
 }
 
 QWidget *TMain_Frm::buildTopicPanel() {
@@ -197,7 +191,6 @@ void TMain_Frm::FormCreate() {
     m_dbSolvane.setConnected(true);
 
     FNivelExpandido.clear();
-    FTipoGrafico = 0;
 
     m_topicTree->clear();
     CarregaNiveis(0, 0);
@@ -270,6 +263,8 @@ void TMain_Frm::setNivelSelecionado(const QString &value) { FNivelSelecionado = 
 
 const CurrentResult &TMain_Frm::currentResult() const { return m_dataPage->result(); }
 const QString &TMain_Frm::campoLocal() const { return currentResult().FCampoLocal(); }
+
+int TMain_Frm::tipoGrafico() const { return m_chartPage->FTipoGrafico(); }
 const QString &TMain_Frm::campoMarcado() const { return currentResult().FCampoMarcado(); }
 const QString &TMain_Frm::campoPercentual() const { return currentResult().FCampoPercentual(); }
 const QStringList &TMain_Frm::atributos() const { return currentResult().FAtributos(); }

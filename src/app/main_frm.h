@@ -9,6 +9,7 @@
 
 class ClickLabel;
 class CurrentResult;
+class ChartPage;
 class DataPage;
 class MainHeader;
 class MainPage;
@@ -43,8 +44,8 @@ public:
     void setNivelExpandido(const QString &value);
     const QString &nivelSelecionado() const { return FNivelSelecionado; }
     void setNivelSelecionado(const QString &value);
-    qint8 tipoGrafico() const { return FTipoGrafico; }
-    void setTipoGrafico(qint8 value) { FTipoGrafico = value; }
+    // The chart type, kept by the chart page.
+    int tipoGrafico() const;
 
     // The result of the last run, read-only, and its fields by their names.
     const CurrentResult &currentResult() const;
@@ -72,7 +73,6 @@ private:
     void buildWindow();
     QWidget *buildTopicPanel();
     void addPage(MainPage *page);
-    void addEmptyPage(const char *name);
 
     void FormCreate();
     void FormClose();
@@ -111,9 +111,9 @@ private:
     std::vector<MainPage *> m_pages;
     DataPage *m_dataPage = nullptr;
     MapPage *m_mapPage = nullptr;
+    ChartPage *m_chartPage = nullptr;
     bool m_closed = false;
 
     QString FNivelExpandido;
     QString FNivelSelecionado;
-    qint8 FTipoGrafico = 0;
 };

@@ -1,5 +1,6 @@
 #include "chart_composer.h"
 
+#include "table/column_title.h"
 #include "table/result_table.h"
 
 #include <cmath>
@@ -68,6 +69,11 @@ ChartSettings compose(const ResultTable &table, const QString &valueField, const
     settings.view3D = choice.picture != ChartPicture::Roda;
     settings.legendVisible = choice.legend;
     return settings;
+}
+
+ChartSettings compose(Database &database, const QString &topic, const ResultTable &table, const QString &valueField,
+                      const QString &labelField, const ChartChoice &choice) {
+    return compose(table, valueField, labelField, ColumnTitle::lines(database, topic, table, valueField), choice);
 }
 
 } // namespace ChartComposer

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+class Database;
 class ResultTable;
 
 // Turns the marked column of a result table into what the chart engine
@@ -20,5 +21,10 @@ SeriesKind seriesOf(ChartPicture picture);
 // follow the choice. A null value counts as no value.
 ChartSettings compose(const ResultTable &table, const QString &valueField, const QString &labelField,
                       const QStringList &titleLines, const ChartChoice &choice);
+
+// The same, titled by the topic's title lines and the marked column's
+// title, as the map is; database errors raise AppError.
+ChartSettings compose(Database &database, const QString &topic, const ResultTable &table, const QString &valueField,
+                      const QString &labelField, const ChartChoice &choice);
 
 } // namespace ChartComposer

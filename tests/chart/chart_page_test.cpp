@@ -1,0 +1,159 @@
+#include "app/main_frm.h"
+#include "chart/chart_page.h"
+#include "chart/chart_type_picture.h"
+#include "chart/chart_view.h"
+#include "data/program_folder.h"
+#include "extras/radio_group.h"
+#include "support/modal_answerer.h"
+#include "table/data_grid.h"
+#include "table/group_header_view.h"
+#include "table/result_table.h"
+#include "table/result_table_model.h"
+#include "../table/table_fixture.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window on the table study with the topic "Déficit por faixa de
+// renda" run by region: the regions Norte and Nordeste and the country's
+// total row.
+class ChartPageTest : public ::testing::Test {
+  protected:
+    ChartPageTest() : m_db(tableFixtureSql()) {
+        ProgramFolder::setPath(m_db.folder());
+        m_window = std::make_unique<TMain_Frm>();
+        m_window->resize(1024, 768);
+        m_window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        choose(QStringLiteral("Déficit por faixa de renda"));
+    }
+    ~ChartPageTest() override {
+        m_window.reset();
+        ProgramFolder::setPath(QString());
+    }
+
+    template <typename T = QWidget> T *find(const char *name) const {
+        return m_window->findChild<T *>(QLatin1String(name));
+    }
+    DataGrid *grid() const { return find<DataGrid>("dbgDados"); }
+    ChartPage *page() const { return find<ChartPage>("pgGrafico"); }
+    const ChartSettings &chart() const { return page()->dbchtGrafico().renderer().settings(); }
+    ChartTypePicture *picture(const char *name) const { return find<ChartTypePicture>(name); }
+
+    void choose(const QString &title) {
+        auto *tree = find<QTreeWidget>("tvOpcoes");
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            tree->expandItem(*it);
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            if ((*it)->text(0) != title)
+                continue;
+            tree->scrollToItem(*it);
+            const QRect rect = tree->visualItemRect(*it);
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
+            return;
+        }
+        ADD_FAILURE() << "no topic " << title.toStdString();
+    }
+
+    // Marks a figure column by a click on its title, then opens the chart.
+    void chartOf(const char *field) {
+        const int column =
+            grid()->tableModel()->columnOfField(grid()->tableModel()->table().findField(QLatin1String(field)));
+        ASSERT_GE(column, 0);
+        const QRect title(grid()->titles()->sectionViewportPosition(column), 0, grid()->titles()->sectionSize(column),
+                          grid()->titles()->height());
+        ModalAnswerer answerer;
+        // The bottom of the title: above it a nested field's group has its own.
+        QTest::mouseClick(grid()->titles()->viewport(), Qt::LeftButton, {}, QPoint(title.center().x(), title.bottom() - 3));
+        QTest::mouseClick(find("btnGrafico"), Qt::LeftButton);
+        ASSERT_EQ(answerer.messages(), QStringList());
+        ASSERT_EQ(find<QStackedWidget>("nbPrincipal")->currentWidget(), page());
+    }
+
+    QStringList labels() const {
+        QStringList shown;
+        for (const ChartPoint &point : chart().points)
+            shown << point.label;
+        return shown;
+    }
+
+    FixtureDatabase m_db;
+    std::unique_ptr<TMain_Frm> m_window;
+};
+
+} // namespace
+
+TEST_F(ChartPageTest, ValueColumnBecomesAPieOfTheDetailRowsAndLeavingGivesTheTotalsBack) {
+    ASSERT_EQ(grid()->model()->rowCount(), 3);
+    chartOf("B4");
+    EXPECT_EQ(labels(), (QStringList{QStringLiteral("Nordeste"), QStringLiteral("Norte")}));
+    EXPECT_EQ(chart().kind, SeriesKind::Donut);
+    EXPECT_TRUE(chart().view3D);
+    EXPECT_EQ(chart().titleLines.last(), QStringLiteral("Total geral"));
+    EXPECT_EQ(grid()->model()->rowCount(), 2) << "the grid hides the total row while the chart shows";
+
+    for (const char *pie : {"imgGPizza", "imgGRoda"})
+        EXPECT_TRUE(picture(pie)->isVisibleTo(page())) << pie;
+    EXPECT_TRUE(picture("imgGPizza")->isOpaque());
+    EXPECT_TRUE(find("rgIdentificador")->isVisible());
+    EXPECT_FALSE(find("rgIdentificador2")->isVisible());
+    EXPECT_EQ(page()->dbchtGrafico().picture().size(), page()->dbchtGrafico().size());
+
+    QTest::mouseClick(find("btnDados"), Qt::LeftButton);
+    EXPECT_EQ(grid()->model()->rowCount(), 3);
+    EXPECT_TRUE(chart().points.empty());
+}
+
+TEST_F(ChartPageTest, PercentageColumnOffersNoPieAndNoPercentual) {
+    chartOf("B1.B2");
+    for (const char *pie : {"imgGPizza", "imgGRoda"}) {
+        EXPECT_FALSE(picture(pie)->isVisibleTo(page())) << pie;
+        EXPECT_FALSE(picture(pie)->isOpaque()) << pie;
+    }
+    EXPECT_TRUE(picture("imgGPonto")->isOpaque());
+    EXPECT_EQ(page()->FTipoGrafico(), 1);
+    EXPECT_EQ(chart().kind, SeriesKind::Points);
+    EXPECT_EQ(chart().arrowLength, 15);
+    EXPECT_FALSE(find("rgIdentificador")->isVisible());
+    auto *identifiers = find<RadioGroup>("rgIdentificador2");
+    ASSERT_TRUE(identifiers->isVisible());
+    QStringList items;
+    for (int i = 0; i < identifiers->count(); ++i)
+        items << identifiers->button(i)->text();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("Valor"), QStringLiteral("Descrição"), QStringLiteral("Nenhum")}));
+}
+
+TEST_F(ChartPageTest, PicturesAndIdentifiersRedrawTheChart) {
+    chartOf("B4");
+    QTest::mouseClick(picture("imgGBarHori"), Qt::LeftButton);
+    EXPECT_EQ(page()->FTipoGrafico(), 3);
+    EXPECT_EQ(chart().kind, SeriesKind::HorizontalBars);
+    EXPECT_FALSE(chart().leftAxisLabels);
+    EXPECT_TRUE(chart().bottomAxisLabels);
+    EXPECT_FALSE(picture("imgGPizza")->isOpaque());
+
+    // The legend switch has no handler of its own; a click on the chosen
+    // picture draws again and takes it in.
+    find<QCheckBox>("cbLegenda")->setChecked(false);
+    EXPECT_TRUE(chart().legendVisible);
+    QTest::mouseClick(picture("imgGBarHori"), Qt::LeftButton);
+    EXPECT_FALSE(chart().legendVisible);
+
+    // "Nenhum" hides the marks and shows each label with its value in the legend.
+    QTest::mouseClick(find<RadioGroup>("rgIdentificador")->button(3), Qt::LeftButton);
+    EXPECT_FALSE(chart().marksVisible);
+    EXPECT_EQ(chart().legendTextStyle, LegendTextStyle::RightValue);
+
+    QTest::mouseClick(picture("imgGRoda"), Qt::LeftButton);
+    EXPECT_EQ(page()->FTipoGrafico(), 0);
+    EXPECT_EQ(chart().kind, SeriesKind::Donut);
+    EXPECT_FALSE(chart().view3D);
+    EXPECT_EQ(chart().points.size(), 2u) << "total rows never become points";
+}
