@@ -106,8 +106,7 @@ private:
     TSel_Municipio_Frm *m_Sel_Municipio_Frm = nullptr;
     std::unique_ptr<TopicTree> m_topicTree;
 
-    // The pages by notebook index; null where the page is not written yet
-    // and the notebook holds an empty panel.
+    // The pages by notebook index.
     std::vector<MainPage *> m_pages;
     DataPage *m_dataPage = nullptr;
     MapPage *m_mapPage = nullptr;

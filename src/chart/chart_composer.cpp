@@ -7,6 +7,10 @@
 
 namespace ChartComposer {
 
+bool isPercentageColumn(const ResultTable &table, const QString &field) {
+    return table.fieldByName(field).displayFormat() == QLatin1String("##0.00");
+}
+
 SeriesKind seriesOf(ChartPicture picture) {
     switch (picture) {
     case ChartPicture::Pizza:

@@ -12,6 +12,10 @@ class ResultTable;
 // draws, the same for the window and the command line.
 namespace ChartComposer {
 
+// Whether the field is a percentage column (shown as "##0.00"): it has no
+// pie and no "Percentual" identifier.
+bool isPercentageColumn(const ResultTable &table, const QString &field);
+
 // The series a picture draws; its index is the chart type.
 SeriesKind seriesOf(ChartPicture picture);
 

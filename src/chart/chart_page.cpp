@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kSidePanelWidth = 95;
 constexpr qint64 kSidePanelColor = 22963;
-const QString kPercentageFormat = QStringLiteral("##0.00");
 
 const QStringList kIdentificador = {QStringLiteral("Valor"), QStringLiteral("Percentual"),
                                     QStringLiteral("Descrição"), QStringLiteral("Nenhum")};
@@ -118,7 +117,7 @@ QWidget *ChartPage::buildSidePanel() {
 }
 
 bool ChartPage::isPercentageColumn() const {
-    return m_cdsDados.fieldByName(m_result->FCampoPercentual()).displayFormat() == kPercentageFormat;
+    return ChartComposer::isPercentageColumn(m_cdsDados, m_result->FCampoPercentual());
 }
 
 // A chart needs a marked column that the open table holds.

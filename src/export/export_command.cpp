@@ -5,6 +5,7 @@
 #include "data/query.h"
 #include "data/safe_file.h"
 #include "export/bad_input.h"
+#include "export/chart_command.h"
 #include "export/map_command.h"
 #include "export/text_export.h"
 #include "map/map_drawing.h"
@@ -51,8 +52,15 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
         const auto warn = [&err](const QString &text) { writeLine(err, kProgram + text); };
         SafeFile::write(options.mapa, MapCommand::picture(db, tableRun.result(), options.coluna,
                                                           *MapFile::formatOf(options.mapa), warn));
+        if (options.output.isEmpty() && options.grafico.isEmpty())
+            return;
+    }
+    if (!options.grafico.isEmpty()) {
+        ChartCommand::write(db, tableRun, options);
         if (options.output.isEmpty())
             return;
+        // The table is written whole, total rows included.
+        tableRun.cdsDados().setFiltered(false);
     }
     const QStringList lines =
         TextExport::lines(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator);

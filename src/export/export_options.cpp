@@ -1,5 +1,6 @@
 #include "export/export_options.h"
 
+#include "chart/engine/chart_file.h"
 #include "export/bad_input.h"
 #include "map/map_file.h"
 
@@ -22,6 +23,28 @@ qint64 number(const QString &option, const QString &text) {
 }
 
 int code(const QString &option, const QString &text) { return static_cast<int>(number(option, text)); }
+
+// The values of --tipo, in the order of the chart page's type pictures, and of
+// --identificador, in the order of its items.
+const QStringList kChartTypes = {"pizza", "rosca", "pontos", "linhas", "barras-horizontais", "barras-verticais"};
+const QStringList kIdentifiers = {"valor", "percentual", "descricao", "nenhum"};
+const QString kIdentifierLetters = QStringLiteral("VPDN");
+
+qsizetype oneOf(const QStringList &values, const QString &option, const QString &text) {
+    const qsizetype index = values.indexOf(text);
+    if (index < 0)
+        throw BadInput(QStringLiteral("valor inválido para %1: \"%2\" (use %3)")
+                           .arg(option, text, values.join(QStringLiteral(", "))));
+    return index;
+}
+
+// A chart side: large enough to hold its title, small enough to be drawn in memory.
+int pixels(const QString &option, const QString &text) {
+    const qint64 value = number(option, text);
+    if (value < 50 || value > 10000)
+        throw BadInput(QStringLiteral("tamanho inválido para %1: \"%2\" (de 50 a 10000 pixels)").arg(option, text));
+    return static_cast<int>(value);
+}
 
 QChar separator(const QString &text) {
     if (text == QLatin1String(";"))
@@ -56,6 +79,13 @@ QString usage() {
         "  --utf8                 grava em UTF-8 em vez de Windows-1252\n"
         "  --coluna ATRIBUTO      coluna de valores, pelo nome da coluna de dados (\"A01\")\n"
         "  --mapa ARQUIVO         grava o mapa da coluna (.jpg, .jpeg, .png ou .bmp), como a página do mapa\n"
+        "  --grafico ARQUIVO      grava o gráfico da coluna (.png, .jpg, .bmp, .svg ou .pdf), como a página do gráfico\n"
+        "  --tipo TIPO            pizza, rosca, pontos, linhas, barras-horizontais ou barras-verticais\n"
+        "                         (padrão: pizza; pontos para uma coluna de percentual)\n"
+        "  --identificador I      valor, percentual, descricao ou nenhum (padrão: valor)\n"
+        "  --sem-legenda          gráfico sem legenda\n"
+        "  --largura N            largura do gráfico em pixels (padrão: 900)\n"
+        "  --altura N             altura do gráfico em pixels (padrão: 600)\n"
         "  --help                 mostra esta ajuda\n"
         "\n"
         "Saída: 0 sucesso, 1 erro do banco de dados ou do arquivo, 2 entrada inválida.\n");
@@ -121,6 +151,21 @@ Options parse(const QStringList &arguments) {
             if (!MapFile::formatOf(options.mapa))
                 throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png ou .bmp)")
                                    .arg(options.mapa));
+        } else if (option == QLatin1String("--grafico")) {
+            options.grafico = take();
+            if (!ChartFile::formatOf(options.grafico))
+                throw BadInput(QStringLiteral("formato de gráfico desconhecido: \"%1\" (use .png, .jpg, .bmp, .svg ou .pdf)")
+                                   .arg(options.grafico));
+        } else if (option == QLatin1String("--tipo")) {
+            options.tipo = static_cast<ChartPicture>(oneOf(kChartTypes, option, take()));
+        } else if (option == QLatin1String("--identificador")) {
+            options.identificador = kIdentifierLetters[oneOf(kIdentifiers, option, take())];
+        } else if (option == QLatin1String("--sem-legenda")) {
+            options.legenda = false;
+        } else if (option == QLatin1String("--largura")) {
+            options.tamanho.setWidth(pixels(option, take()));
+        } else if (option == QLatin1String("--altura")) {
+            options.tamanho.setHeight(pixels(option, take()));
         } else if (option == QLatin1String("--saida")) {
             options.output = take();
             if (options.output.isEmpty())
@@ -133,6 +178,8 @@ Options parse(const QStringList &arguments) {
         throw BadInput(QStringLiteral("falta a opção --topico"));
     if (!options.help && !options.mapa.isEmpty() && options.coluna.isEmpty())
         throw BadInput(QStringLiteral("--mapa pede a coluna do mapa em --coluna"));
+    if (!options.help && !options.grafico.isEmpty() && options.coluna.isEmpty())
+        throw BadInput(QStringLiteral("--grafico pede a coluna do gráfico em --coluna"));
     return options;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "chart/chart_choice.h"
 #include "selection/selection_state.h"
 
 #include <QChar>
+#include <QSize>
 #include <QStringList>
+#include <optional>
 
 // The options of the command-line exporter solvane-export.
 namespace ExportCommand {
@@ -16,6 +19,11 @@ struct Options {
     bool utf8 = false;
     QString coluna; // a value column named by its data column
     QString mapa;   // the map picture's file (then the table is written only to --saida)
+    QString grafico; // the chart's file (then the table is written only to --saida)
+    std::optional<ChartPicture> tipo; // unset: pie, or points for a percentage column
+    std::optional<QChar> identificador; // the identifier's first letter; unset: "Valor"
+    bool legenda = true;
+    QSize tamanho{900, 600}; // the chart's width and height in pixels
     bool help = false;
 };
 

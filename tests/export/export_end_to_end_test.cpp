@@ -7,6 +7,7 @@
 #include "export/text_export.h"
 
 #include <QFile>
+#include <QImage>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -152,3 +153,42 @@ TEST_F(ExportEndToEndTest, WritesWindows1252FileAndRefusesBadInput) {
 }
 
 } // namespace
+
+TEST_F(ExportEndToEndTest, ChartsAColumnInTheFormatOfItsExtensionAndRefusesWhatTheWindowRefuses) {
+    QTemporaryDir dir;
+    const QStringList pernambuco = {"--topico", "02.01.01", "--agrupar", "municipio", "--uf", "26", "--coluna", "a01"};
+    const QString png = dir.filePath(QStringLiteral("grafico.png"));
+    ExportRun run = exportTable(pernambuco + QStringList{"--grafico", png});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(QImage(png).size(), QSize(900, 600));
+
+    const QString svg = dir.filePath(QStringLiteral("grafico.svg"));
+    run = exportTable(pernambuco + QStringList{"--grafico", svg, "--tipo", "barras-horizontais", "--identificador",
+                                                "descricao", "--largura", "1200", "--altura", "700"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("viewBox=\"0 0 1200 700\""));
+    EXPECT_TRUE(text.contains(">Recife</text>")) << "labels stay text";
+    EXPECT_FALSE(text.contains(">TOTAL</text>")) << "the total row is no point";
+
+    const struct {
+        QStringList arguments;
+        const char *message;
+    } refusals[] = {
+        {{"--grafico", dir.filePath("g.doc")}, "formato de gráfico desconhecido"},
+        {{"--grafico", dir.filePath("g.png"), "--tipo", "torta"}, "valor inválido para --tipo"},
+        {{"--grafico", dir.filePath("g.png"), "--largura", "20"}, "tamanho inválido para --largura"},
+        {{"--coluna", "A09", "--grafico", dir.filePath("g.png"), "--identificador", "percentual"},
+         "não tem o identificador percentual"},
+        {{"--coluna", "A09", "--grafico", dir.filePath("g.png"), "--tipo", "rosca"}, "não tem gráfico de pizza"},
+    };
+    for (const auto &refusal : refusals) {
+        run = exportTable(pernambuco + refusal.arguments);
+        EXPECT_EQ(run.status, 2) << refusal.message;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(refusal.message))) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("g.png")));
+}

@@ -1,0 +1,41 @@
+#include "export/chart_command.h"
+
+#include "chart/chart_composer.h"
+#include "chart/engine/chart_file.h"
+#include "chart/engine/chart_renderer.h"
+#include "data/figure_locale.h"
+#include "export/bad_input.h"
+#include "export/value_column.h"
+#include "table/current_result.h"
+#include "table/result_field.h"
+#include "table/table_run.h"
+
+namespace ChartCommand {
+
+void write(Database &database, TableRun &run, const ExportCommand::Options &options) {
+    const CurrentResult &result = run.result();
+    ResultTable &cdsDados = run.cdsDados();
+    const QString field = ValueColumn::find(result, options.coluna).fullName();
+
+    const bool percentage = ChartComposer::isPercentageColumn(cdsDados, field);
+    ChartChoice choice;
+    choice.picture = options.tipo.value_or(percentage ? ChartPicture::Ponto : ChartPicture::Pizza);
+    choice.identifier = options.identificador.value_or(QLatin1Char('V'));
+    choice.legend = options.legenda;
+    if (percentage && (choice.picture == ChartPicture::Pizza || choice.picture == ChartPicture::Roda))
+        throw BadInput(
+            QStringLiteral("a coluna de percentual \"%1\" não tem gráfico de pizza nem de rosca").arg(options.coluna));
+    if (percentage && choice.identifier == QLatin1Char('P'))
+        throw BadInput(
+            QStringLiteral("a coluna de percentual \"%1\" não tem o identificador percentual").arg(options.coluna));
+
+    // Figures as the program shows them; only the detail rows become points.
+    QLocale::setDefault(FigureLocale::forFigures());
+    cdsDados.setFilter(QStringLiteral("Tipo_Registro <> %1").arg(result.totalKind()));
+    cdsDados.setFiltered(true);
+    const ChartRenderer chart(
+        ChartComposer::compose(database, options.topic, cdsDados, field, result.FCampoLocal(), choice));
+    ChartFile::save(options.grafico, chart, options.tamanho);
+}
+
+} // namespace ChartCommand
