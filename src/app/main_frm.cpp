@@ -8,7 +8,11 @@
 #include "data/color_number.h"
 #include "data/program_folder.h"
 #include "data/query.h"
+#include "data/study_titles.h"
 #include "data/text_utils.h"
+#include "export/exportar_frm.h"
+#include "export/tw_wait.h"
+#include "export/varnik_export.h"
 #include "extras/arquivos_anexos_frm.h"
 #include "extras/balloon_tip.h"
 #include "extras/click_label.h"
@@ -60,6 +64,8 @@ TMain_Frm::TMain_Frm(QWidget *parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Solvane"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_qNivelInf = new Query(m_dbSolvane, QStringLiteral("qNivelInf"), {}, this);
+    m_wWait = new TwWait(this);
+    m_btnExportaExcel = std::make_unique<TVarnikExport>(nullptr, m_wWait);
     buildWindow();
     FormCreate();
 }
@@ -339,6 +345,7 @@ void TMain_Frm::SelecionaSecao(QObject *sender) {
             break;
         }
         highlightCaption(m_Chart2->label(Exportar));
+        openExportDialog();
         SelecionaSecao(captionOfPage());
         break;
     case Ajuda:
@@ -377,6 +384,24 @@ void TMain_Frm::resetCaptions() {
     // The help and exit captions are never highlighted, so never reset.
     for (const int section : {Dados, Mapa, Grafico, Anexos, Exportar, Sobre})
         paintCaption(m_Chart2->label(section), false);
+}
+
+void TMain_Frm::openExportDialog() {
+    const FilterPanel::ShownTexts shown = m_dataPage->filters().shownTexts();
+    TExportar_Frm::Sources sources;
+    sources.page = static_cast<ExportReport::Page>(m_nbPrincipal->currentIndex());
+    sources.filters = {shown.municipio, shown.regiaoMetropolitana, shown.microRegiao, shown.unidadeFederativa,
+                       shown.regiao};
+    sources.agrupar = shown.agrupar;
+    sources.tituloDados = m_dataPage->title();
+    sources.header = {PictureFiles::load(StudyTitles::kLogo).toImage(), StudyTitles::kTitulo1,
+                      StudyTitles::kTitulo2};
+    sources.cdsDados = &m_dataPage->table().cdsDados();
+    sources.FAtributos = currentResult().FAtributos();
+    sources.notes = currentResult().notes();
+    TExportar_Frm dialog(sources, *m_btnExportaExcel, this);
+    dialog.prepareFor(sources.page);
+    dialog.exec();
 }
 
 void TMain_Frm::highlightCaption(QLabel *label) { paintCaption(label, true); }

@@ -22,6 +22,8 @@ class QTreeWidgetItem;
 class Query;
 class TopicTree;
 class TSel_Municipio_Frm;
+class TVarnikExport;
+class TwWait;
 
 // The main window: header with the section buttons, the topic tree on the
 // left and the notebook of the data, map and chart pages. It owns the study
@@ -92,6 +94,8 @@ private:
     void paintCaption(QLabel *label, bool highlighted);
     ClickLabel *captionOfPage() const;
     void MostraAnexos();
+    // The export dialog, prepared for the current page.
+    void openExportDialog();
     void MostraSobre();
 
     Database m_dbSolvane;
@@ -104,6 +108,9 @@ private:
     QSplitter *m_Splitter1 = nullptr;
     QStackedWidget *m_nbPrincipal = nullptr;
     TSel_Municipio_Frm *m_Sel_Municipio_Frm = nullptr;
+    TwWait *m_wWait = nullptr;
+    // The workbook exporter; its settings stay from one export to the next.
+    std::unique_ptr<TVarnikExport> m_btnExportaExcel;
     std::unique_ptr<TopicTree> m_topicTree;
 
     // The pages by notebook index.

@@ -1,6 +1,7 @@
 #include "main_header.h"
 
 #include "data/color_number.h"
+#include "data/study_titles.h"
 #include "extras/click_label.h"
 #include "extras/effect_label.h"
 #include "extras/image_button.h"
@@ -49,10 +50,10 @@ MainHeader::MainHeader(QWidget *parent) : GradientBand(parent) {
 void MainHeader::addTitles() {
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("imgCabecalho"));
-    picture->setPixmap(PictureFiles::load(QStringLiteral("cabecalho.png")));
+    picture->setPixmap(PictureFiles::load(StudyTitles::kLogo));
     picture->setGeometry(0, 0, 64, 67);
 
-    auto *title = new EffectLabel(QStringLiteral("SOLVANE NO BRASIL"), this);
+    auto *title = new EffectLabel(StudyTitles::kTitulo1, this);
     title->setObjectName(QStringLiteral("lblTitulo1"));
     title->setFont(WindowsFonts::pixelFont(QStringLiteral("Impact"), 24));
     title->setTextColor(Qt::white);
@@ -60,7 +61,7 @@ void MainHeader::addTitles() {
     title->move(72, 4);
     title->resize(title->sizeHint());
 
-    auto *subtitle = new EffectLabel(QStringLiteral("Necessidades Habitacionais  ·  Censo 2000"), this);
+    auto *subtitle = new EffectLabel(StudyTitles::kTitulo2, this);
     subtitle->setObjectName(QStringLiteral("lblTitulo2"));
     subtitle->setFont(WindowsFonts::pixelFont(QStringLiteral("Impact"), 13));
     subtitle->setTextColor(ColorNumber::toColor(6730751));

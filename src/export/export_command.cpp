@@ -4,16 +4,21 @@
 #include "data/program_folder.h"
 #include "data/query.h"
 #include "data/safe_file.h"
+#include "data/study_titles.h"
 #include "export/bad_input.h"
 #include "export/chart_command.h"
+#include "export/export_grid.h"
+#include "export/export_report.h"
 #include "export/map_command.h"
 #include "export/text_export.h"
+#include "export/varnik_export.h"
 #include "map/map_drawing.h"
 #include "map/map_file.h"
 #include "table/table_run.h"
 #include "table/topic_code.h"
 
 #include <QIODevice>
+#include <QImage>
 #include <QRegularExpression>
 
 namespace ExportCommand {
@@ -34,6 +39,52 @@ void checkTopic(Database &db, const QString &topic) {
         throw BadInput(QStringLiteral("o tópico \"%1\" não é uma tabela").arg(topic));
 }
 
+// The shown text of a territory list: the name of the chosen key, or its
+// "all" entry.
+QString shownText(Database &db, const QString &table, int key, const QString &all) {
+    if (key == 0)
+        return all;
+    Query query(db);
+    query.sql() << QStringLiteral("select Descricao from %1").arg(table)
+                << QStringLiteral(" where %1 = %2").arg(table).arg(key);
+    query.open();
+    return query.eof() ? all : query.fieldByName(QStringLiteral("Descricao")).asString();
+}
+
+QString topicTitle(Database &db, const QString &topic) {
+    Query query(db);
+    query.sql() << QStringLiteral("select Descricao from Nivel_Informacao")
+                << QStringLiteral(" where Nivel_Informacao = '%1'").arg(topic);
+    query.open();
+    return query.eof() ? QString() : query.fieldByName(QStringLiteral("Descricao")).asString();
+}
+
+// The workbook the export dialog writes on the data page for this run.
+void writeWorkbook(Database &db, TableRun &run, const Options &options) {
+    const SelectionState &s = options.selection;
+    const QString todas = QStringLiteral("<Todas>");
+    const ExportReport::FilterTexts filters = {
+        shownText(db, QStringLiteral("Municipio"), s.municipio, QStringLiteral("<Todos>")),
+        shownText(db, QStringLiteral("Regiao_Metropolitana"), s.regiaoMetropolitana, todas),
+        shownText(db, QStringLiteral("Micro_Regiao"), s.microRegiao, todas),
+        shownText(db, QStringLiteral("Unidade_Federativa"), s.unidadeFederativa, todas),
+        shownText(db, QStringLiteral("Regiao"), s.regiao, todas)};
+    const QString FFiltro = ExportReport::FFiltro(filters);
+    const QString agrupar = Grouping::texts().value(s.agrupar);
+    const ExportGrid grid = ExportGrid::fromResultTable(run.cdsDados());
+    const ExportReport::Header header = {QImage(ProgramFolder::file(QStringLiteral("Imagens/") + StudyTitles::kLogo)),
+                                         StudyTitles::kTitulo1, StudyTitles::kTitulo2};
+    TVarnikExport exporter;
+    exporter.Hint = options.workbook;
+    ExportReport::prepareDataPage(
+        exporter, grid, header, topicTitle(db, options.topic), agrupar, FFiltro,
+        ExportReport::MontaRodape(ExportReport::kDataPage, agrupar, FFiltro, run.result().notes()));
+    exporter.Exporta();
+    if (exporter.workbook()->savedPath() != options.workbook)
+        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"")
+                           .arg(options.workbook));
+}
+
 const QString kProgram = QStringLiteral("solvane-export: ");
 
 void writeLine(QIODevice &device, const QString &text) { device.write((text + QLatin1Char('\n')).toUtf8()); }
@@ -48,20 +99,25 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
 
     TableRun tableRun(db);
     tableRun.run(options.topic, options.selection);
+    bool wroteFile = false;
     if (!options.mapa.isEmpty()) {
         const auto warn = [&err](const QString &text) { writeLine(err, kProgram + text); };
         SafeFile::write(options.mapa, MapCommand::picture(db, tableRun.result(), options.coluna,
                                                           *MapFile::formatOf(options.mapa), warn));
-        if (options.output.isEmpty() && options.grafico.isEmpty())
-            return;
+        wroteFile = true;
     }
     if (!options.grafico.isEmpty()) {
         ChartCommand::write(db, tableRun, options);
-        if (options.output.isEmpty())
-            return;
         // The table is written whole, total rows included.
         tableRun.cdsDados().setFiltered(false);
+        wroteFile = true;
     }
+    if (!options.workbook.isEmpty()) {
+        writeWorkbook(db, tableRun, options);
+        wroteFile = true;
+    }
+    if (wroteFile && options.output.isEmpty())
+        return;
     const QStringList lines =
         TextExport::lines(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator);
     const QByteArray bytes = TextExport::encode(lines, options.utf8);

@@ -86,6 +86,7 @@ QString usage() {
         "  --sem-legenda          gráfico sem legenda\n"
         "  --largura N            largura do gráfico em pixels (padrão: 900)\n"
         "  --altura N             altura do gráfico em pixels (padrão: 600)\n"
+        "  --planilha ARQUIVO     grava a pasta de trabalho (.xlsx) da exportação do programa\n"
         "  --help                 mostra esta ajuda\n"
         "\n"
         "Saída: 0 sucesso, 1 erro do banco de dados ou do arquivo, 2 entrada inválida.\n");
@@ -166,6 +167,10 @@ Options parse(const QStringList &arguments) {
             options.tamanho.setWidth(pixels(option, take()));
         } else if (option == QLatin1String("--altura")) {
             options.tamanho.setHeight(pixels(option, take()));
+        } else if (option == QLatin1String("--planilha")) {
+            options.workbook = take();
+            if (options.workbook.isEmpty())
+                throw BadInput(QStringLiteral("falta o valor de --planilha"));
         } else if (option == QLatin1String("--saida")) {
             options.output = take();
             if (options.output.isEmpty())

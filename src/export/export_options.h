@@ -16,6 +16,7 @@ struct Options {
     SelectionState selection;
     QChar separator = QLatin1Char(';');
     QString output; // empty: standard output
+    QString workbook; // --planilha: the table as the export dialog's workbook
     bool utf8 = false;
     QString coluna; // a value column named by its data column
     QString mapa;   // the map picture's file (then the table is written only to --saida)

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <cstdio>
 
@@ -26,6 +27,10 @@ int main(int argc, char **argv) {
     // platform serves, whether or not the shell has a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Figures and workbook number formats follow the user's number format; a
+    // machine with no locale set gets the Brazilian one, as in the program.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     QFile out, err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
         return ExportCommand::kDatabaseError;

@@ -5,8 +5,21 @@
 #include "table/attribute_line.h"
 #include "table/result_table.h"
 
-
 namespace TextExport {
+
+namespace {
+
+// A value holding the separator goes between double quotes, its own quotes
+// doubled, as spreadsheet programs read it; any other value as it is.
+QString field(const QString &value, QChar separator) {
+    if (!value.contains(separator))
+        return value;
+    QString quoted = value;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace
 
 std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtributos) {
     std::vector<int> result;
@@ -32,7 +45,7 @@ QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar se
     QStringList result;
     QString title;
     for (int index : fields)
-        title += cdsDados.field(index).displayLabel() + separator;
+        title += field(cdsDados.field(index).displayLabel(), separator) + separator;
     title.chop(1);
     result << title;
 
@@ -40,7 +53,7 @@ QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar se
     for (int row = 0; row < cdsDados.recordCount(); ++row) {
         QString line;
         for (int index : fields) {
-            line += cdsDados.plainText(row, index);
+            line += field(cdsDados.plainText(row, index), separator);
             line += separator;
         }
         line.chop(1);

@@ -9,7 +9,8 @@ class ResultTable;
 
 // The result table as a delimited text file: a title line, then one line per
 // row (total rows included) with the plain values, all separated by one
-// character and nothing quoted.
+// character. Only a value holding the separator is quoted (between double
+// quotes, its own quotes doubled), so that the file reads back as written.
 namespace TextExport {
 
 // The fields written, in order: the shown top-level plain fields, then every

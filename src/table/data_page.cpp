@@ -101,6 +101,8 @@ void DataPage::setTitle(const QString &title) {
     m_pnlTituloDados->setText(title);
 }
 
+QString DataPage::title() const { return m_pnlTituloDados->text(); }
+
 void DataPage::MontaDados(const QString &topic) {
     ScopeGuard totalKind([this] { m_filters->setTotalKind(m_table->result().totalKind()); });
     m_table->MontaDados(topic, m_filters->state());

@@ -23,6 +23,7 @@ class DataPage : public MainPage {
 
     // The chosen topic's text in the title bar; long titles in a smaller font.
     void setTitle(const QString &title);
+    QString title() const;
 
     // Runs the topic with the filters in force. The grouping list keeps the
     // run's total-row kind, also when the run ends in an error.

@@ -22,8 +22,9 @@ TEST_F(TextExportTest, FileBytesWithEachSeparator) {
     } cases[] = {
         {QLatin1Char(';'), "Regi\xE3o;Total geral;Percentual;Amostra\r\nNordeste;2564,5;28;1715\r\n"
                            "Norte;300;10;99\r\nTOTAL;2864,5;25;1814\r\n"},
-        {QLatin1Char(','), "Regi\xE3o,Total geral,Percentual,Amostra\r\nNordeste,2564,5,28,1715\r\n"
-                           "Norte,300,10,99\r\nTOTAL,2864,5,25,1814\r\n"},
+        // A decimal comma with the comma separator: the value is quoted.
+        {QLatin1Char(','), "Regi\xE3o,Total geral,Percentual,Amostra\r\nNordeste,\"2564,5\",28,1715\r\n"
+                           "Norte,300,10,99\r\nTOTAL,\"2864,5\",25,1814\r\n"},
         {QLatin1Char('\t'), "Regi\xE3o\tTotal geral\tPercentual\tAmostra\r\nNordeste\t2564,5\t28\t1715\r\n"
                             "Norte\t300\t10\t99\r\nTOTAL\t2864,5\t25\t1814\r\n"},
     };
@@ -34,6 +35,26 @@ TEST_F(TextExportTest, FileBytesWithEachSeparator) {
         EXPECT_EQ(cdsDados.currentRow(), 0);
     }
     EXPECT_EQ(TextExport::encode({QStringLiteral("Região")}, true), QByteArray("Regi\xC3\xA3o\r\n"));
+}
+
+TEST_F(TextExportTest, ValuesHoldingTheSeparatorAreQuotedWithTheirQuotesDoubled) {
+    ResultTable table;
+    const int nome = table.addField(QStringLiteral("Nome"), FieldKind::Text, 40);
+    table.createDataSet();
+    table.field(nome).setDisplayLabel(QStringLiteral("Nome; local"));
+    for (const char *text : {"Serra; \"Alta\"", "Vale\tdo Sol", "Sem \"aspas\" a mudar"}) {
+        table.append();
+        table.setText(nome, QString::fromUtf8(text));
+    }
+    const struct {
+        QChar separator;
+        QByteArray bytes;
+    } cases[] = {
+        {QLatin1Char(';'), "\"Nome; local\"\r\n\"Serra; \"\"Alta\"\"\"\r\nVale\tdo Sol\r\nSem \"aspas\" a mudar\r\n"},
+        {QLatin1Char('\t'), "Nome; local\r\nSerra; \"Alta\"\r\n\"Vale\tdo Sol\"\r\nSem \"aspas\" a mudar\r\n"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(TextExport::encode(TextExport::lines(table, {}, c.separator)), c.bytes);
 }
 
 TEST_F(TextExportTest, TableWithoutColumnsGivesAnEmptyTitleLine) {

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// A saved workbook read back by an independent spreadsheet program: the
+// The workbook of solvane-export --planilha read back by an independent spreadsheet program: the
 // office suite, headless, converts it to text as a Brazilian user sees it.
 namespace {
 
@@ -72,28 +72,21 @@ TEST(WorkbookReadBackTest, OfficeSuiteReadsTheTableCellByCellWithNumbersAsNumber
 
     const ExportGrid grid = ExportGrid::fromResultTable(table);
     QTemporaryDir dir;
-    TVarnikExport exporter;
-    exporter.Hint = dir.filePath(QStringLiteral("DADOS_Solvane_2000.Xlsx"));
-    exporter.GridExportado = &grid;
-    QImage logo(64, 67, QImage::Format_RGB32);
-    logo.fill(Qt::darkRed);
-    exporter.ImagemCabecalho = logo;
-    exporter.LinhasImagem = 6;
-    exporter.ColunaCabecalho = 2;
-    exporter.ColunaCabecalhoFiltro = 2;
-    exporter.Cabecalho = {QString(), QStringLiteral("SOLVANE NO BRASIL"), QStringLiteral("Censo 2000")};
-    exporter.CabecalhoFiltro = {QString(), QStringLiteral("Tabela"), QString(),
-                                QStringLiteral("Agrupado por: Unidade Federação;;;")};
-    exporter.Rodape = {QString(), QStringLiteral(" - - - Fonte - - -")};
-    exporter.Exporta();
-
-    const std::vector<QStringList> rows = readBack(exporter.Hint, dir.path());
+    const QString workbook = dir.filePath(QStringLiteral("DADOS_Solvane_2000.xlsx"));
+    QProcess shell;
+    shell.start(kProgramDir + QStringLiteral("/solvane-export"),
+                {QStringLiteral("--topico"), QStringLiteral("02.01.01"), QStringLiteral("--agrupar"),
+                 QStringLiteral("uf"), QStringLiteral("--planilha"), workbook});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    const std::vector<QStringList> rows = readBack(workbook, dir.path());
     const auto at = [&](int row, int column) {
         return row - 1 < static_cast<int>(rows.size()) && column < rows[row - 1].size() ? rows[row - 1][column]
                                                                                        : QString();
     };
     EXPECT_EQ(at(2, 1), QStringLiteral("SOLVANE NO BRASIL"));
     EXPECT_EQ(at(7, 1), QStringLiteral("Agrupado por: Unidade Federação"));
+    EXPECT_FALSE(at(5, 1).isEmpty()); // the table's title
 
     // The shown value fields in grid order, as the sheet's columns take them.
     std::vector<int> fields;

@@ -1,0 +1,229 @@
+#include "data/program_folder.h"
+#include "export/exportar_frm.h"
+#include "export/varnik_export.h"
+#include "extras/url_recorder.h"
+#include "extras/radio_group.h"
+#include "support/modal_answerer.h"
+#include "table/result_table.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A small result: two territory columns, the hidden row kind, and a group
+// of two figures, one of them a percentage.
+struct SmallResult {
+    SmallResult() {
+        const int regiao = table.addField(QStringLiteral("Regiao"), FieldKind::Text, 40);
+        const int municipio = table.addField(QStringLiteral("Municipio"), FieldKind::Text, 40);
+        const int tipo = table.addField(QStringLiteral("Tipo_Registro"), FieldKind::Integer);
+        const int grupo = table.addField(QStringLiteral("G"), FieldKind::Group);
+        const int total = table.addField(QStringLiteral("B4"), FieldKind::Float, 0, grupo);
+        const int percentual = table.addField(QStringLiteral("B2"), FieldKind::Float, 0, grupo);
+        table.createDataSet();
+        table.field(regiao).setDisplayLabel(QStringLiteral("Região"));
+        table.field(municipio).setDisplayLabel(QStringLiteral("Município"));
+        table.field(tipo).setVisible(false);
+        table.field(grupo).setDisplayLabel(QStringLiteral("Domicílios"));
+        table.field(total).setDisplayLabel(QStringLiteral("Total"));
+        table.field(total).setDisplayFormat(QStringLiteral("###,##0"));
+        table.field(percentual).setDisplayLabel(QStringLiteral("Percentual"));
+        table.field(percentual).setDisplayFormat(QStringLiteral("##0.00"));
+        const struct {
+            const char *regiao, *municipio;
+            int tipo;
+            double total, percentual;
+        } rows[] = {{"Nordeste", "Recife", 1, 2564.5, 8.55}, {"TOTAL", "", 6, 2864.5, 25}};
+        for (const auto &r : rows) {
+            table.append();
+            table.setText(regiao, QString::fromUtf8(r.regiao));
+            table.setText(municipio, QString::fromUtf8(r.municipio));
+            table.setInteger(tipo, r.tipo);
+            table.setFloat(total, r.total);
+            table.setFloat(percentual, r.percentual);
+        }
+        sources.cdsDados = &table;
+        sources.FAtributos = {QStringLiteral("\"AGREGADA\",\"G\",\"Domicílios\",\"\",\"\",\"N\""),
+                              QStringLiteral("\"VALOR\",\"G.B4\",\"Total\",\"B4\",\"\",\"N\""),
+                              QStringLiteral("\"VALOR\",\"G.B2\",\"Percentual\",\"B2\",\"B2/B4\",\"N\"")};
+        sources.agrupar = QStringLiteral("Município");
+        sources.tituloDados = QStringLiteral("Déficit habitacional");
+        sources.header = {QImage(), QStringLiteral("SOLVANE NO BRASIL"), QStringLiteral("Censo 2000")};
+        sources.filters = {QStringLiteral("<Todos>"), QStringLiteral("<Todas>"), QStringLiteral("<Todas>"),
+                           QStringLiteral("<Todas>"), QStringLiteral("<Todas>")};
+    }
+    ResultTable table;
+    TExportar_Frm::Sources sources;
+};
+
+class ExportDialogTest : public ::testing::Test {
+  protected:
+    ExportDialogTest() {
+        ProgramFolder::setPath(m_program.path());
+        m_startFolder = QDir::currentPath();
+        QDir::setCurrent(m_current.path());
+    }
+    ~ExportDialogTest() override {
+        QDir::setCurrent(m_startFolder);
+        ProgramFolder::setPath(QString());
+    }
+
+    // The dialog on the data page, pointed at the given folder.
+    std::unique_ptr<TExportar_Frm> dialog(const QString &folder = QString()) {
+        auto d = std::make_unique<TExportar_Frm>(result.sources, exporter);
+        d->prepareFor(ExportReport::kDataPage);
+        d->show();
+        if (!folder.isEmpty()) {
+            auto *tree = d->findChild<QTreeView *>(QStringLiteral("dlbExportar"));
+            auto *model = tree->model();
+            // The folder view's own model finds the folder by its path.
+            const QModelIndex index = static_cast<QFileSystemModel *>(model)->index(folder);
+            tree->setCurrentIndex(index);
+        }
+        return d;
+    }
+    template <typename T> static T *child(QWidget &w, const char *name) {
+        T *found = w.findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QByteArray contents(const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_program, m_current, m_target;
+    QString m_startFolder;
+    SmallResult result;
+    TVarnikExport exporter;
+};
+
+TEST_F(ExportDialogTest, OpensOnTheExportadoFolderOrTheCurrentOne) {
+    EXPECT_EQ(child<QLineEdit>(*dialog(), "medPasta")->text(), QDir::toNativeSeparators(m_current.path()));
+    QDir(m_program.path()).mkdir(QStringLiteral("Exportado"));
+    EXPECT_EQ(child<QLineEdit>(*dialog(), "medPasta")->text(),
+              QDir::toNativeSeparators(m_program.filePath(QStringLiteral("Exportado"))));
+}
+
+TEST_F(ExportDialogTest, StatesFollowTheChosenFormat) {
+    auto d = dialog();
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Exportação dos Dados ...."));
+    EXPECT_EQ(child<QLineEdit>(*d, "medArqExcel")->text(), QStringLiteral("DADOS_Solvane_2000"));
+    EXPECT_EQ(child<QLineEdit>(*d, "medExtArqExcel")->text(), QStringLiteral(".Xlsx"));
+    EXPECT_TRUE(child<QRadioButton>(*d, "rbArqExcel")->isChecked());
+    EXPECT_FALSE(child<QWidget>(*d, "gbArqTexto")->isEnabled());
+    EXPECT_FALSE(child<QWidget>(*d, "rgSepColuna")->isEnabled());
+    EXPECT_TRUE(child<QWidget>(*d, "rbArqTexto")->isEnabled()); // usable while its group is not
+
+    QTest::mouseClick(child<QRadioButton>(*d, "rbArqTexto"), Qt::LeftButton);
+    EXPECT_FALSE(child<QRadioButton>(*d, "rbArqExcel")->isChecked());
+    EXPECT_TRUE(child<QWidget>(*d, "gbArqTexto")->isEnabled());
+    EXPECT_FALSE(child<QWidget>(*d, "gbArqExcel")->isEnabled());
+    EXPECT_EQ(child<QLineEdit>(*d, "medArqExcel")->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Button));
+    EXPECT_EQ(child<QLineEdit>(*d, "medArqTexto")->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Base));
+}
+
+TEST_F(ExportDialogTest, ExtensionWithoutItsPointKeepsTheFocus) {
+    for (const char *typed : {"Xls", ""}) {
+        auto d = dialog();
+        QApplication::setActiveWindow(d.get());
+        auto *extension = child<QLineEdit>(*d, "medExtArqExcel");
+        extension->setFocus();
+        extension->setText(QLatin1String(typed));
+        ModalAnswerer answerer;
+        child<QLineEdit>(*d, "medArqExcel")->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(answerer.messages(),
+                  QStringList{QStringLiteral("ATENÇÃO: A extensão do arquivo deve conter o ponto (.???)")})
+            << typed;
+        EXPECT_EQ(d->focusWidget(), extension) << typed;
+    }
+}
+
+TEST_F(ExportDialogTest, TextFileWithEachSeparator) {
+    const struct {
+        int item;
+        QByteArray bytes;
+    } cases[] = {
+        {0, "Regi\xE3o;Munic\xEDpio;Total;Percentual\r\nNordeste;Recife;2564,5;8,55\r\nTOTAL;;2864,5;25\r\n"},
+        {2, "Regi\xE3o\tMunic\xEDpio\tTotal\tPercentual\r\nNordeste\tRecife\t2564,5\t8,55\r\nTOTAL\t\t2864,5\t25\r\n"},
+    };
+    for (const auto &c : cases) {
+        auto d = dialog(m_target.path());
+        QTest::mouseClick(child<QRadioButton>(*d, "rbArqTexto"), Qt::LeftButton);
+        child<RadioGroup>(*d, "rgSepColuna")->button(c.item)->click();
+        ModalAnswerer answerer;
+        QTest::mouseClick(child<QPushButton>(*d, "btnExportar"), Qt::LeftButton);
+        EXPECT_EQ(answerer.messages(), QStringList{QStringLiteral("Exportação Efetuada com Sucesso !")});
+        EXPECT_EQ(contents(m_target.filePath(QStringLiteral("DADOS_Solvane_2000.Txt"))), c.bytes);
+        EXPECT_EQ(d->result(), QDialog::Accepted);
+        EXPECT_FALSE(d->isVisible());
+    }
+}
+
+TEST_F(ExportDialogTest, WorkbookOfTheDataPageOpensInTheSpreadsheetProgram) {
+    result.sources.filters.uf = QStringLiteral("Pernambuco");
+    result.sources.filters.regiao = QStringLiteral("Nordeste");
+    auto d = dialog(m_target.path());
+    UrlRecorder desktop;
+    ModalAnswerer answerer;
+    QTest::keyClick(d.get(), Qt::Key_Return); // Enter exports
+    EXPECT_EQ(answerer.messages(), QStringList{QStringLiteral("Exportação Efetuada com Sucesso !")});
+    const QString path = m_target.filePath(QStringLiteral("DADOS_Solvane_2000.Xlsx"));
+    EXPECT_TRUE(contents(path).startsWith("PK"));
+    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)});
+
+    EXPECT_EQ(d->FFiltro(), QStringLiteral("Unidade Federação: Pernambuco"));
+    const MemoryWorkbook &book = *exporter.workbook();
+    EXPECT_EQ(book.value(QStringLiteral("B5")), QStringLiteral("Déficit habitacional"));
+    EXPECT_EQ(book.value(QStringLiteral("B7")), QStringLiteral("Agrupado por: Município"));
+    EXPECT_EQ(book.value(QStringLiteral("E7")), QStringLiteral("Unidade Federação: Pernambuco"));
+    EXPECT_EQ(book.value(QStringLiteral("C9")), QStringLiteral("Domicílios"));
+    EXPECT_EQ(book.value(QStringLiteral("A11")), QStringLiteral("Nordeste"));
+    EXPECT_EQ(book.value(QStringLiteral("C11")), 2564.5);
+    EXPECT_EQ(exporter.GridExportado, nullptr); // the grid of one export is not kept
+}
+
+TEST_F(ExportDialogTest, EscapeClosesWithoutExporting) {
+    auto d = dialog(m_target.path());
+    QTest::keyClick(d.get(), Qt::Key_Escape);
+    EXPECT_EQ(d->result(), QDialog::Rejected);
+    EXPECT_TRUE(QDir(m_target.path()).isEmpty());
+    EXPECT_EQ(exporter.workbook(), nullptr);
+}
+
+TEST_F(ExportDialogTest, FailedExportShowsItsErrorInsteadOfSuccessAndCloses) {
+    const struct {
+        const char *folder;
+        const char *extension;
+        const char *error;
+    } cases[] = {
+        {"falta", ".Xlsx", "falta"},                  // a missing folder
+        {"", ".Txt", "nada foi gravado"},             // a name the workbook is not saved under
+    };
+    for (const auto &c : cases) {
+        auto d = dialog(m_target.path());
+        auto *folder = child<QLineEdit>(*d, "medPasta");
+        folder->setText(QDir(m_target.path()).filePath(QLatin1String(c.folder)));
+        child<QLineEdit>(*d, "medExtArqExcel")->setText(QLatin1String(c.extension));
+        ModalAnswerer answerer;
+        QTest::keyClick(d.get(), Qt::Key_Return);
+        ASSERT_EQ(answerer.messages().size(), 1) << c.error;
+        EXPECT_TRUE(answerer.messages()[0].contains(QLatin1String(c.error))) << answerer.messages()[0].toStdString();
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+}
+
+} // namespace
