@@ -3,6 +3,7 @@
 #include "data/color_number.h"
 #include "data/program_folder.h"
 #include "data/query.h"
+#include "selection/drop_down_style.h"
 #include "selection/lookup_list.h"
 #include "selection/number_edit.h"
 #include "selection/sel_municipio_frm.h"
@@ -45,7 +46,7 @@ NumberEdit *newBandEdit(const QString &name, const QString &toolTip, QWidget *pa
     auto *edit = new NumberEdit(parent);
     edit->setObjectName(name);
     edit->setToolTip(toolTip);
-    edit->setFixedWidth(72);
+    edit->setFixedWidth(edit->sizeHint().width());
     return edit;
 }
 
@@ -138,11 +139,19 @@ void FilterPanel::buildControls() {
     m_cbAgrupar = new QComboBox(group);
     m_cbAgrupar->setObjectName(QStringLiteral("cbAgrupar"));
     m_cbAgrupar->addItems(Grouping::texts());
+    DropDownStyle::apply(m_cbAgrupar, true);
     m_cbAgrupar->setMaxVisibleItems(5);
     QPalette groupingColours = m_cbAgrupar->palette();
     groupingColours.setColor(QPalette::Button, ColorNumber::toColor(kGroupingColour));
     groupingColours.setColor(QPalette::Base, ColorNumber::toColor(kGroupingColour));
     m_cbAgrupar->setPalette(groupingColours);
+    // The municipality list hides the grouping list and its caption; the
+    // other controls keep their places.
+    for (QWidget *widget : {static_cast<QWidget *>(m_lblAgrupar), static_cast<QWidget *>(m_cbAgrupar)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
 
     auto *band = new QHBoxLayout;
     band->setSpacing(4);
@@ -265,6 +274,11 @@ void FilterPanel::HabilitaFiltros() {
                   level == Grouping::RegiaoMetropolitana || level == Grouping::Municipio);
     setAllEnabled({m_lblUF, m_lckUF}, level != Grouping::Regiao);
     setAllEnabled({m_lblMunicipio, m_lckMunicipio, m_btnMunicipio}, level == Grouping::Municipio);
+}
+
+void FilterPanel::finishBandEdit() {
+    m_edtFaixaInicial->finishEditing();
+    m_edtFaixaFinal->finishEditing();
 }
 
 Grouping::Level FilterPanel::grouping() const { return static_cast<Grouping::Level>(m_cbAgrupar->currentIndex()); }

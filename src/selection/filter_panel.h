@@ -56,6 +56,10 @@ public:
     // Closes the current result and enables the filters by grouping level.
     void HabilitaFiltros();
 
+    // Runs the leave step of a band edit the user is still in, so that a
+    // search reads the corrected band whatever control started it.
+    void finishBandEdit();
+
 signals:
     void filtersChanged();
     void searchRequested();

@@ -1,11 +1,13 @@
 #include "lookup_list.h"
 
 #include "data/query.h"
+#include "selection/drop_down_style.h"
 
 #include <QAbstractItemView>
 #include <QSignalBlocker>
 
 LookupList::LookupList(QWidget *parent) : QComboBox(parent) {
+    DropDownStyle::apply(this);
     setMaxVisibleItems(10);
     connect(this, &QComboBox::activated, this, &LookupList::userPick);
 }

@@ -15,6 +15,15 @@ public:
     qint64 value() const { return m_value; }
     void setValue(qint64 value);
 
+    // Emits exited() now when the edit was entered or typed in since it last
+    // did: whoever reads the value for a search calls this first, since the
+    // control that starts the search may take no focus, so the edit is not
+    // left before.
+    void finishEditing();
+
+    // Wide enough for the widest value the edit accepts, formatted.
+    QSize sizeHint() const override;
+
 signals:
     void exited();
 
@@ -27,4 +36,5 @@ private:
 
     qint64 m_value = 0;
     bool m_editing = false;
+    bool m_exitPending = false;
 };

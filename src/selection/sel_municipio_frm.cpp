@@ -67,17 +67,20 @@ void TSel_Municipio_Frm::buildControls() {
     auto *stateRow = new QHBoxLayout;
     stateRow->addWidget(label9);
     stateRow->addWidget(m_lckUF, 1);
-    auto *radios = new QHBoxLayout(gbMunicipio);
-    radios->setContentsMargins(2, 10, 0, 2);
+    // The two captions do not fit side by side in the window's width: the
+    // buttons stand one above the other, each caption whole, and the top
+    // panel grows to hold them.
+    auto *radios = new QVBoxLayout(gbMunicipio);
+    radios->setContentsMargins(2, 10, 0, 1);
     radios->setSpacing(0);
-    radios->addWidget(m_rbSelecionar);
-    radios->addWidget(m_rbVer);
-    radios->addStretch();
+    radios->addWidget(m_rbSelecionar, 0, Qt::AlignLeft);
+    radios->addWidget(m_rbVer, 0, Qt::AlignLeft);
     auto *top = new QVBoxLayout(panel1);
     top->setContentsMargins(1, 4, 1, 0);
     top->setSpacing(2);
     top->addLayout(stateRow);
     top->addWidget(gbMunicipio);
+    panel1->setFixedHeight(qMax(panel1->height(), top->minimumSize().height()));
 
     m_clbSelMunicipio = new QListWidget(this);
     m_clbSelMunicipio->setObjectName(QStringLiteral("clbSelMunicipio"));

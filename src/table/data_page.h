@@ -25,8 +25,9 @@ class DataPage : public MainPage {
     void setTitle(const QString &title);
     QString title() const;
 
-    // Runs the topic with the filters in force. The grouping list keeps the
-    // run's total-row kind, also when the run ends in an error.
+    // Runs the topic with the filters in force, after the leave step of a
+    // band edit the user is still in. The grouping list keeps the run's
+    // total-row kind, also when the run ends in an error.
     void MontaDados(const QString &topic);
 
     // The table shows as it stands whenever the page comes into view or

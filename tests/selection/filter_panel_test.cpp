@@ -6,10 +6,14 @@
 #include "qstring_printer.h"
 #include "selection/territory_statements.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -43,6 +47,16 @@ TEST_F(PanelTest, StartsWithEveryListOnAllTerritoriesAndEveryControlEnabled) {
     EXPECT_EQ(state.regiao + state.unidadeFederativa + state.microRegiao + state.regiaoMetropolitana + state.municipio +
                   state.agrupar,
               0);
+}
+
+// The grouping list is painted flat in its own colour, RGB (255, 186, 117):
+// the top and the bottom of the box, clear of text and arrow, are that colour.
+TEST_F(PanelTest, TheGroupingListIsFlatInItsColour) {
+    auto *grouping = control<QComboBox>("cbAgrupar");
+    const QImage image = grouping->grab().toImage();
+    const int x = image.width() * 2 / 3;
+    for (const int y : {3, image.height() / 2, image.height() - 4})
+        EXPECT_EQ(QColor(image.pixel(x, y)), QColor(255, 186, 117)) << "row " << y;
 }
 
 TEST_F(PanelTest, ARegionRefillsTheStatesAndResetsStateAndMunicipality) {
@@ -167,6 +181,24 @@ TEST_F(PanelTest, LeavingABandEditNormalisesTheBand) {
     EXPECT_EQ(edit("edtFaixaInicial")->text(), "300.000");
 }
 
+// A band edit shows the whole of any value it takes: twelve nines typed in
+// either edit leave a value whose formatted text fits inside the frame.
+TEST_F(PanelTest, BandEditsShowTheWholeValueTheyAccept) {
+    pick(control<QComboBox>("cbAgrupar"), "Município");
+    for (const char *name : {"edtFaixaInicial", "edtFaixaFinal"}) {
+        SCOPED_TRACE(name);
+        NumberEdit *band = edit(name);
+        typeAndLeave(band, "999999999999");
+        EXPECT_GE(band->value(), 999999999);
+        EXPECT_EQ(band->text(), QLocale().toString(band->value()));
+        const int frame = band->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, band);
+        const QMargins margins = band->textMargins();
+        // QLineEdit keeps 2 pixels beside its text inside the frame.
+        const int room = band->width() - 2 * frame - 4 - margins.left() - margins.right();
+        EXPECT_LE(band->fontMetrics().horizontalAdvance(band->text()), room) << band->text().toStdString();
+    }
+}
+
 TEST_F(PanelTest, GroupingChangeClosesTheResultWithoutSearching) {
     QSignalSpy changed(panel, &FilterPanel::filtersChanged);
     QSignalSpy search(panel, &FilterPanel::searchRequested);
@@ -178,6 +210,26 @@ TEST_F(PanelTest, GroupingChangeClosesTheResultWithoutSearching) {
     QTest::mouseClick(control<QToolButton>("btnPesquisar"), Qt::LeftButton);
     EXPECT_EQ(search.count(), 1);
     EXPECT_EQ(changed.count(), 1);
+}
+
+// The municipality list hides the grouping list and its caption; nothing
+// else on the panel moves or changes size.
+TEST_F(PanelTest, HidingTheGroupingListMovesNoOtherControl) {
+    const QList<QWidget *> controls = panel->findChildren<QWidget *>();
+    std::vector<QRect> before;
+    for (QWidget *w : controls)
+        before.push_back(w->geometry());
+
+    panel->setGroupingShown(false);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_FALSE(control<QComboBox>("cbAgrupar")->isVisible());
+    EXPECT_FALSE(control<QLabel>("lblAgrupar")->isVisible());
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(controls[i]->geometry(), before[static_cast<size_t>(i)]) << controls[i]->objectName().toStdString();
+
+    panel->setGroupingShown(true);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_TRUE(control<QComboBox>("cbAgrupar")->isVisible());
 }
 
 TEST_F(PanelTest, EnablingByGroupingLevelAndPickedList) {

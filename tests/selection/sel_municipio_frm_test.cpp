@@ -134,3 +134,23 @@ TEST_F(PanelTest, AStateOutsideThePanelsNewRegionGivesWayToTheFirstStateOfIt) {
         confirm(p);
     });
 }
+
+// Both radio captions show whole and apart from each other, inside the top
+// panel.
+TEST_F(PanelTest, ThePickersRadioCaptionsStayApart) {
+    openPicker([this](TSel_Municipio_Frm &p) {
+        auto *selecionar = inPicker<QRadioButton>("rbSelecionar");
+        auto *ver = inPicker<QRadioButton>("rbVer");
+        QWidget *panel1 = inPicker<QWidget>("Panel1");
+        for (QRadioButton *radio : {selecionar, ver}) {
+            SCOPED_TRACE(radio->objectName().toStdString());
+            EXPECT_GE(radio->width(), radio->sizeHint().width());
+            EXPECT_GE(radio->height(), radio->sizeHint().height());
+            const QRect inPanel(radio->mapTo(panel1, QPoint(0, 0)), radio->size());
+            EXPECT_TRUE(panel1->rect().contains(inPanel)) << inPanel.x() << "," << inPanel.y() << " "
+                                                          << inPanel.width() << "x" << inPanel.height();
+        }
+        EXPECT_FALSE(selecionar->geometry().intersects(ver->geometry()));
+        confirm(p);
+    });
+}

@@ -1,6 +1,8 @@
 #include "app/main_frm.h"
 #include "data/program_folder.h"
+#include "selection/number_edit.h"
 #include "support/modal_answerer.h"
+#include "table/current_result.h"
 #include "table/data_grid.h"
 #include "table/data_page.h"
 #include "table/group_header_view.h"
@@ -125,6 +127,34 @@ TEST_F(MainWindowTableTest, GroupingChangeClosesAndSearchRunsAgain) {
     EXPECT_EQ(m_window->campoLocal(), QStringLiteral("Municipio"));
     EXPECT_TRUE(widget("lblNota20000")->isVisible());
     EXPECT_EQ(cbAgrupar->property("tag").toInt(), 6);
+}
+
+// The search button takes no focus, so the user may start a search while
+// still in a band edit: the band is corrected before the search reads it,
+// and leaving the edit afterwards does not close the new result.
+TEST_F(MainWindowTableTest, TheBandIsCorrectedBeforeASearchStartedFromInsideIt) {
+    choose(QStringLiteral("Déficit por faixa de renda"));
+    auto *cbAgrupar = m_window->findChild<QComboBox *>(QStringLiteral("cbAgrupar"));
+    cbAgrupar->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(cbAgrupar, Qt::Key_Down);
+    ASSERT_EQ(cbAgrupar->currentIndex(), 4);
+
+    auto *lower = m_window->findChild<NumberEdit *>(QStringLiteral("edtFaixaInicial"));
+    QTest::mouseClick(lower, Qt::LeftButton);
+    ASSERT_TRUE(lower->hasFocus());
+    lower->selectAll();
+    QTest::keyClicks(lower, QStringLiteral("5"));
+    QTest::mouseClick(m_window->findChild<QAbstractButton *>(QStringLiteral("btnPesquisar")), Qt::LeftButton);
+
+    ASSERT_TRUE(grid()->isVisible());
+    EXPECT_EQ(m_window->currentResult().selection().faixaInicial, 20000);
+    EXPECT_EQ(lower->value(), 20000);
+
+    QTest::keyClick(lower, Qt::Key_Tab);
+    EXPECT_FALSE(lower->hasFocus());
+    EXPECT_EQ(lower->text(), QStringLiteral("20.000"));
+    EXPECT_TRUE(grid()->isVisible());
 }
 
 } // namespace
