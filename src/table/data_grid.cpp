@@ -9,7 +9,9 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +37,11 @@ class CellDelegate : public QStyledItemDelegate {
 };
 
 constexpr int kIndicatorWidth = 12;
+// Room beside a cell's text: the coloured grid draws it 2 pixels in from
+// either edge of the cell, the plain one a little more, and the grid line
+// takes a pixel.
+constexpr int kCellMargins = 6;
+constexpr int kTextMargins = 8;
 
 } // namespace
 
@@ -42,6 +49,10 @@ DataGrid::DataGrid(bool coloured, QWidget *parent)
     : QTableView(parent), m_titles(new GroupHeaderView(this)), m_coloured(coloured) {
     setFont(WindowsFonts::pointFont(QStringLiteral("MS Sans Serif"), 8));
     setHorizontalHeader(m_titles);
+    // A press on a title would make its column current; a title click marks
+    // a figure column at most and leaves the current cell where it is.
+    disconnect(m_titles, SIGNAL(sectionPressed(int)), this, SLOT(selectColumn(int)));
+    disconnect(m_titles, SIGNAL(sectionEntered(int)), this, SLOT(_q_selectColumn(int)));
     // Group titles stay centred on the part of their span in view, so the
     // titles are drawn anew rather than shifted when the grid scrolls.
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_titles->viewport(), qOverload<>(&QWidget::update));
@@ -95,9 +106,28 @@ int DataGrid::defaultColumnWidth(int column) const {
     // A display width counts characters; names in capitals and accented
     // letters run wider than the font's average one, so each gets a pixel
     // more.
-    const int data = f.displayWidth() * (fontMetrics().averageCharWidth() + 1) + 6;
-    const int title = m_titles->fontMetrics().horizontalAdvance(f.displayLabel()) + 6;
-    return qMax(data, title);
+    const int data = f.displayWidth() * (fontMetrics().averageCharWidth() + 1) + kCellMargins;
+    const int title = m_titles->fontMetrics().horizontalAdvance(f.displayLabel()) + kCellMargins;
+    return std::max({data, title, widestText(column)});
+}
+
+// The table writes its own texts into territory columns ("TOT.", "TOTAL")
+// and holds names longer than the display width: a text column is as wide
+// as its widest text, so that none is cut.
+int DataGrid::widestText(int column) const {
+    if (m_model->field(column).kind() != FieldKind::Text)
+        return 0;
+    const QFontMetrics metrics = fontMetrics();
+    QSet<QString> measured;
+    int widest = 0;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QString text = m_model->index(row, column).data().toString();
+        if (text.isEmpty() || measured.contains(text))
+            continue;
+        measured.insert(text);
+        widest = qMax(widest, metrics.horizontalAdvance(text) + kTextMargins);
+    }
+    return widest;
 }
 
 // The current cell follows the table's current row.

@@ -34,7 +34,8 @@ class DataGrid : public QTableView {
     };
     Colors cellColors(const QModelIndex &index) const;
 
-    // Width in pixels a column gets from its field's display width and title.
+    // Width in pixels a column gets from its field's display width, its
+    // title and, for a text column, its widest text.
     int defaultColumnWidth(int column) const;
 
   signals:
@@ -46,6 +47,7 @@ class DataGrid : public QTableView {
   private:
     void layoutColumns();
     void followTable();
+    int widestText(int column) const;
 
     ResultTableModel *m_model = nullptr;
     GroupHeaderView *m_titles;

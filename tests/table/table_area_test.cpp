@@ -127,6 +127,44 @@ TEST_F(TableAreaTest, HeadingTopicEmptyResultAndMunicipalityList) {
     EXPECT_TRUE(m_area->dbgDados2()->isHidden());
 }
 
+// Every text the table writes into a territory column shows whole: the
+// total-row texts and names longer than the column's display width.
+TEST_F(TableAreaTest, TerritoryColumnsAreWideEnoughForTheirTexts) {
+    struct Case {
+        const char *what;
+        SelectionState selection;
+        const char *written; // a text the table writes itself
+    };
+    const Case cases[] = {
+        {"states of a region", selection(1, 2), "TOT."},
+        {"regions", selection(0), "TOTAL"},
+        {"micro-regions", selection(2), "TOTAL"},
+        {"municipalities", selection(4), "DEMAIS MUNICÍPIOS"},
+        {"municipalities of a state", selection(4, 0, 26), "TOTAL"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_area->MontaDados(QStringLiteral("01.01.02"), c.selection);
+        ASSERT_GT(model()->rowCount(), 0);
+        const QFontMetrics metrics = grid()->fontMetrics();
+        int checked = 0;
+        bool written = false;
+        for (int col = 0; col < model()->columnCount(); ++col) {
+            if (grid()->isColumnHidden(col) || model()->field(col).kind() != FieldKind::Text)
+                continue;
+            for (int row = 0; row < model()->rowCount(); ++row) {
+                const QString text = model()->index(row, col).data().toString();
+                EXPECT_LE(metrics.horizontalAdvance(text) + 4, grid()->columnWidth(col))
+                    << text.toStdString() << " in " << model()->field(col).name().toStdString();
+                written = written || text == QString::fromUtf8(c.written);
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 0);
+        EXPECT_TRUE(written) << c.written;
+    }
+}
+
 TEST_F(TableAreaTest, TitleClickMarksOneFigureColumn) {
     m_area->MontaDados(QStringLiteral("01.01.02"), selection(4));
     EXPECT_TRUE(m_area->findChild<QLabel *>(QStringLiteral("lblNota20000"))->isVisible());
@@ -135,6 +173,9 @@ TEST_F(TableAreaTest, TitleClickMarksOneFigureColumn) {
                              "\"DEMAIS MUNICÍPIOS\"."));
     int changes = 0;
     QObject::connect(m_area.get(), &TableArea::markChanged, [&] { ++changes; });
+    // No title click, marking or not, moves the current cell.
+    const QModelIndex current = grid()->currentIndex();
+    ASSERT_TRUE(current.isValid());
 
     // "B3" also occurs in the formula of the earlier line of B2: the mark
     // still names the clicked column.
@@ -152,12 +193,14 @@ TEST_F(TableAreaTest, TitleClickMarksOneFigureColumn) {
     clickTitle(column("Municipio"));
     clickGroupTitle(column("B1"));
     EXPECT_EQ(grid()->tag(), column("B4"));
+    EXPECT_EQ(grid()->currentIndex(), current);
 
     clickTitle(column("B4"));
     EXPECT_EQ(grid()->tag(), 0);
     EXPECT_TRUE(m_area->result().mark().FCampoMarcado.isEmpty());
     EXPECT_TRUE(m_area->result().mark().FCampoPercentual.isEmpty());
     EXPECT_EQ(changes, 3);
+    EXPECT_EQ(grid()->currentIndex(), current);
 }
 
 TEST_F(TableAreaTest, CellColours) {
