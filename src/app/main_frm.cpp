@@ -254,12 +254,20 @@ bool TMain_Frm::eventFilter(QObject *watched, QEvent *event) {
 
 void TMain_Frm::pnlTopicosResize() {
     // Snapped shut by the splitter, the panel keeps a 2-pixel strip to be
-    // dragged open again.
-    if (m_pnlTopicos->width() != 0)
+    // dragged open again. A shut panel keeps its minimum width but lies
+    // outside the splitter, under the handle, and the splitter sets it so in
+    // the middle of laying out its widgets: the strip is set once it is done.
+    if (m_Splitter1->sizes().value(0) != 0)
         return;
-    const QList<int> sizes = m_Splitter1->sizes();
-    const int total = sizes.value(0) + sizes.value(1);
-    m_Splitter1->setSizes({kTopicStripWidth, qMax(0, total - kTopicStripWidth)});
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QList<int> sizes = m_Splitter1->sizes();
+            if (sizes.value(0) != 0)
+                return;
+            m_Splitter1->setSizes({kTopicStripWidth, qMax(0, sizes.value(1) - kTopicStripWidth)});
+        },
+        Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------- shared state

@@ -252,4 +252,8 @@ TEST(MainWindow, ClosedTopicPanelKeepsATwoPixelStrip) {
     QApplication::processEvents();
     EXPECT_EQ(panel->width(), 2);
     EXPECT_TRUE(panel->isVisible());
+    // The strip shows: the handle and the pages start right of it.
+    EXPECT_EQ(panel->x(), 0);
+    EXPECT_EQ(handle->x(), 2);
+    EXPECT_EQ(splitter->widget(1)->x(), 2 + handle->width());
 }
