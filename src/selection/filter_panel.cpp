@@ -2,6 +2,7 @@
 
 #include "data/color_number.h"
 #include "data/program_folder.h"
+#include "data/scope_guard.h"
 #include "data/query.h"
 #include "selection/drop_down_style.h"
 #include "selection/lookup_list.h"
@@ -355,8 +356,14 @@ void FilterPanel::btnMunicipioClick() {
         m_edtFaixaInicial->setValue(0);
         m_edtFaixaFinal->setValue(0);
     }
-    m_lckMunicipio->setEnabled(!m_btnMunicipio->isHidden());
-    setAllEnabled({m_lblPopulacao, m_edtFaixaInicial, m_edtFaixaFinal}, bandEnabled());
+    // The single municipality and the band are open only when no hand-picked
+    // list is kept, and only at the grouping that offers them. A search with
+    // no table topic re-applies the grouping rules, so this runs after it,
+    // also when the search failed.
+    const ScopeGuard enableAfterSearch([this] {
+        m_lckMunicipio->setEnabled(!m_btnMunicipio->isHidden() && grouping() == Grouping::Municipio);
+        setAllEnabled({m_lblPopulacao, m_edtFaixaInicial, m_edtFaixaFinal}, bandEnabled());
+    });
     if (confirmed)
         btnPesquisarClick();
 }

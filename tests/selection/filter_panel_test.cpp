@@ -340,3 +340,36 @@ TEST_F(PanelTest, ClosingThePickerWithItsCloseBoxKeepsTheTicksButRunsNoSearch) {
     EXPECT_FALSE(control<QPushButton>("btnMunicipio")->isHidden());
     EXPECT_TRUE(list("lckMunicipio")->isEnabled());
 }
+
+// A search with no table topic re-applies the grouping rules; the list kept
+// by the picker must still close the single municipality and the band, and
+// emptying it at another grouping must not open them.
+TEST_F(PanelTest, AConfirmedPickerLeavesTheSameStateWhetherOrNotTheSearchRuns) {
+    QObject::connect(panel, &FilterPanel::searchRequested, panel, &FilterPanel::HabilitaFiltros);
+    const auto empty = [](TSel_Municipio_Frm &picker) {
+        QTest::mouseClick(picker.findChild<QPushButton *>("btnLimparSelecao"), Qt::LeftButton);
+        confirm(picker);
+    };
+    pick(control<QComboBox>("cbAgrupar"), "Município");
+    openPicker([](TSel_Municipio_Frm &picker) {
+        toggle(picker, "Maceió");
+        confirm(picker);
+    });
+    EXPECT_FALSE(list("lckMunicipio")->isEnabled());
+    EXPECT_FALSE(edit("edtFaixaInicial")->isEnabled());
+
+    openPicker(empty);
+    EXPECT_TRUE(list("lckMunicipio")->isEnabled());
+    EXPECT_TRUE(edit("edtFaixaInicial")->isEnabled());
+
+    openPicker([](TSel_Municipio_Frm &picker) {
+        toggle(picker, "Maceió");
+        confirm(picker);
+    });
+    pick(control<QComboBox>("cbAgrupar"), "Região");
+    QObject::disconnect(panel, &FilterPanel::searchRequested, panel, &FilterPanel::HabilitaFiltros);
+    openPicker(empty);
+    EXPECT_FALSE(control<QPushButton>("btnMunicipio")->isHidden());
+    EXPECT_FALSE(list("lckMunicipio")->isEnabled());
+    EXPECT_FALSE(edit("edtFaixaInicial")->isEnabled());
+}
