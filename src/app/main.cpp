@@ -1,9 +1,12 @@
 #include "app/solvane_application.h"
 #include "app/startup.h"
 #include "data/figure_locale.h"
+#include "data/safe_file.h"
 
 int main(int argc, char **argv) {
     SolvaneApplication app(argc, argv);
     QLocale::setDefault(FigureLocale::forFigures());
+    // The study and the shipped data are never a place to save into.
+    SafeFile::protectProgramInputs();
     return Startup::run();
 }

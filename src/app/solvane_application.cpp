@@ -4,6 +4,7 @@
 #include "extras/windows_fonts.h"
 
 #include <QMessageBox>
+#include <new>
 
 SolvaneApplication::SolvaneApplication(int &argc, char **argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Solvane"));
@@ -14,12 +15,18 @@ SolvaneApplication::SolvaneApplication(int &argc, char **argv) : QApplication(ar
 bool SolvaneApplication::notify(QObject *receiver, QEvent *event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const AppError &error) {
-        showError(error.message());
     } catch (const std::exception &error) {
-        showError(QString::fromLocal8Bit(error.what()));
+        showError(errorText(error));
     }
     return false;
+}
+
+QString SolvaneApplication::errorText(const std::exception &error) {
+    if (const auto *appError = dynamic_cast<const AppError *>(&error))
+        return appError->message();
+    if (dynamic_cast<const std::bad_alloc *>(&error))
+        return QStringLiteral("Memória insuficiente para concluir a operação.");
+    return QString::fromLocal8Bit(error.what());
 }
 
 void SolvaneApplication::showError(const QString &message) {

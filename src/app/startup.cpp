@@ -22,9 +22,9 @@ int run() {
     QPointer<TMain_Frm> mainFrm;
     try {
         mainFrm = new TMain_Frm;
-    } catch (const AppError &error) {
+    } catch (const std::exception &error) {
         splash.reset();
-        SolvaneApplication::showError(error.message());
+        SolvaneApplication::showError(SolvaneApplication::errorText(error));
         return 1;
     }
     // The municipality picker is created here, once the main window's

@@ -26,4 +26,9 @@ QString SubstituiTexto(const QString &search, const QString &text, const QString
     return result;
 }
 
+QString shortened(const QString &text) {
+    constexpr int kShown = 60;
+    return text.size() > kShown ? text.left(kShown) + QStringLiteral("...") : text;
+}
+
 } // namespace TextUtils

@@ -10,6 +10,10 @@ inline constexpr int kShortString = 50;
 // The text cut to at most maxLength characters.
 QString cut(const QString &text, int maxLength = kShortString);
 
+// A value quoted in a message, cut after 60 characters with "..." so that an
+// over-long value cannot flood the message.
+QString shortened(const QString &text);
+
 // Replaces occurrences of search in text: the scan walks the positions of the
 // text as it changes; wherever the text at a position starts with search, the
 // match is replaced and the scan moves one position on. (After a removal that

@@ -5,6 +5,8 @@
 #include "data/query.h"
 #include "data/safe_file.h"
 #include "data/study_titles.h"
+#include "data/system_error.h"
+#include "data/text_utils.h"
 #include "export/bad_input.h"
 #include "export/chart_command.h"
 #include "export/export_grid.h"
@@ -17,9 +19,14 @@
 #include "table/table_run.h"
 #include "table/topic_code.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <QImage>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <new>
+#include <vector>
 
 namespace ExportCommand {
 namespace {
@@ -28,7 +35,7 @@ namespace {
 void checkTopic(Database &db, const QString &topic) {
     static const QRegularExpression form(QStringLiteral("^\\d\\d(\\.\\d\\d){0,2}$"));
     if (!form.match(topic).hasMatch())
-        throw BadInput(QStringLiteral("tópico inexistente: \"%1\"").arg(topic));
+        throw BadInput(QStringLiteral("tópico inexistente: \"%1\"").arg(TextUtils::shortened(topic)));
     Query query(db);
     query.sql() << QStringLiteral("select Nivel_Informacao from Nivel_Informacao")
                 << QStringLiteral(" where Nivel_Informacao = '%1'").arg(topic);
@@ -85,9 +92,54 @@ void writeWorkbook(Database &db, TableRun &run, const Options &options) {
                            .arg(options.workbook));
 }
 
+// Every territory code given must exist in the study: a filter on a code
+// that names nothing would give an empty table that looks like a result.
+void checkTerritories(Database &db, const SelectionState &s) {
+    struct Code {
+        const char *option, *table;
+        int value;
+    };
+    std::vector<Code> codes = {{"--regiao", "Regiao", s.regiao},
+                               {"--uf", "Unidade_Federativa", s.unidadeFederativa},
+                               {"--microrregiao", "Micro_Regiao", s.microRegiao},
+                               {"--rm", "Regiao_Metropolitana", s.regiaoMetropolitana},
+                               {"--municipio", "Municipio", s.municipio}};
+    for (const QString &entry : s.municipiosSelecionados)
+        codes.push_back({"--municipios", "Municipio", entry.mid(entry.lastIndexOf(QLatin1Char('/')) + 1).toInt()});
+    for (const Code &code : codes) {
+        if (code.value == 0)
+            continue;
+        Query query(db);
+        query.setActivity(QStringLiteral("conferir o código %1 de %2").arg(code.value).arg(QLatin1String(code.option)));
+        query.sql() << QStringLiteral("select 1 from %1 where %1 = %2").arg(QLatin1String(code.table)).arg(code.value);
+        query.open();
+        if (query.eof())
+            throw BadInput(QStringLiteral("código inexistente para %1: %2").arg(QLatin1String(code.option)).arg(code.value));
+    }
+}
+
 const QString kProgram = QStringLiteral("solvane-export: ");
 
 void writeLine(QIODevice &device, const QString &text) { device.write((text + QLatin1Char('\n')).toUtf8()); }
+
+// Standard output closed by its reader before the end (a pipe into "head").
+struct ReaderGone {};
+
+// The table on standard output: the write and the final flush are checked,
+// so a full disk or a closed output is a failure, never a silent success.
+void writeOut(QIODevice &out, const QByteArray &bytes) {
+    errno = 0;
+    bool written = out.write(bytes) == bytes.size();
+    if (auto *file = qobject_cast<QFileDevice *>(&out); written && file)
+        written = file->flush();
+    if (written)
+        return;
+    const int error = errno;
+    if (error == EPIPE)
+        throw ReaderGone{};
+    throw AppError(QStringLiteral("Não foi possível gravar na saída padrão: %1")
+                       .arg(error ? SystemError::text(error) : out.errorString()));
+}
 
 } // namespace
 
@@ -96,6 +148,7 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
     db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
     db.setConnected(true);
     checkTopic(db, options.topic);
+    checkTerritories(db, options.selection);
 
     TableRun tableRun(db);
     tableRun.run(options.topic, options.selection);
@@ -122,7 +175,7 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
         TextExport::lines(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator);
     const QByteArray bytes = TextExport::encode(lines, options.utf8);
     if (options.output.isEmpty())
-        out.write(bytes);
+        writeOut(out, bytes);
     else
         TextExport::write(options.output, bytes);
 }
@@ -142,8 +195,19 @@ int execute(const QStringList &arguments, QIODevice &out, QIODevice &err) {
     } catch (const MapRefusal &e) {
         writeLine(err, kProgram + e.message());
         return kBadInput;
+    } catch (const SafeFile::Refused &e) {
+        writeLine(err, kProgram + e.message());
+        return kBadInput;
     } catch (const AppError &e) {
         writeLine(err, kProgram + e.message());
+        return kDatabaseError;
+    } catch (const ReaderGone &) {
+        return kDatabaseError;
+    } catch (const std::bad_alloc &) {
+        writeLine(err, kProgram + QStringLiteral("memória insuficiente"));
+        return kDatabaseError;
+    } catch (const std::exception &e) {
+        writeLine(err, kProgram + QString::fromLocal8Bit(e.what()));
         return kDatabaseError;
     }
 }

@@ -16,15 +16,17 @@ enum ExitStatus { kOk = 0, kDatabaseError = 1, kBadInput = 2 };
 
 // Runs the topic on the study in the program's folder and writes what the
 // options ask for: the map picture of --mapa, the table to --saida or, without
-// --mapa, to out. A topic that does not exist or is not a table, or lacks the
-// column of --coluna, raises BadInput; a grouping without a map raises
+// --mapa, to out. A topic that does not exist or is not a table, lacks the
+// column of --coluna, or a territory code the study does not hold, raises
+// BadInput; a grouping without a map raises
 // MapRefusal; the database's and the files' own errors raise AppError. Notes
 // on the way (a saved legend that could not be used) go to err.
 void run(const Options &options, QIODevice &out, QIODevice &err);
 
 // The whole command: writes the text to out (or to the file of --saida,
-// replacing it only when complete) and messages to err; returns the exit
-// status.
+// through SafeFile) and messages to err; returns the exit status: 2 also for
+// an output path SafeFile refuses, 1 for any failure to write, and 1 with no
+// message when the reader of out closed it early.
 int execute(const QStringList &arguments, QIODevice &out, QIODevice &err);
 
 } // namespace ExportCommand

@@ -1,6 +1,7 @@
 #include "export/export_options.h"
 
 #include "chart/engine/chart_file.h"
+#include "data/text_utils.h"
 #include "export/bad_input.h"
 #include "map/map_file.h"
 
@@ -18,7 +19,7 @@ qint64 number(const QString &option, const QString &text) {
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
     if (!ok || value < 0 || value > std::numeric_limits<int>::max() || text.startsWith(QLatin1Char('+')))
-        throw BadInput(QStringLiteral("valor não numérico para %1: \"%2\"").arg(option, text));
+        throw BadInput(QStringLiteral("valor não numérico para %1: \"%2\"").arg(option, TextUtils::shortened(text)));
     return value;
 }
 
@@ -53,7 +54,7 @@ QChar separator(const QString &text) {
         return QLatin1Char(',');
     if (text == QLatin1String("tab"))
         return QLatin1Char('\t');
-    throw BadInput(QStringLiteral("separador inválido: \"%1\" (use ';', ',' ou tab)").arg(text));
+    throw BadInput(QStringLiteral("separador inválido: \"%1\" (use ';', ',' ou tab)").arg(TextUtils::shortened(text)));
 }
 
 } // namespace
@@ -104,10 +105,12 @@ Options parse(const QStringList &arguments) {
             option = option.left(equals);
             hasValue = true;
         }
+        // The value is the next word only when that word is not another
+        // option: "--saida --utf8" lacks its file name.
         auto take = [&]() -> QString {
             if (hasValue)
                 return value;
-            if (i + 1 >= arguments.size())
+            if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QLatin1String("--")))
                 throw BadInput(QStringLiteral("falta o valor de %1").arg(option));
             return arguments[++i];
         };
@@ -123,7 +126,7 @@ Options parse(const QStringList &arguments) {
             const qsizetype grouping = kGroupings.indexOf(level);
             if (grouping < 0)
                 throw BadInput(QStringLiteral("agrupamento inválido: \"%1\" (use %2)")
-                                   .arg(level, kGroupings.join(QStringLiteral(", "))));
+                                   .arg(TextUtils::shortened(level), kGroupings.join(QStringLiteral(", "))));
             s.agrupar = static_cast<Grouping::Level>(grouping);
         } else if (option == QLatin1String("--regiao")) {
             s.regiao = code(option, take());
@@ -140,9 +143,15 @@ Options parse(const QStringList &arguments) {
         } else if (option == QLatin1String("--pop-max")) {
             s.faixaFinal = number(option, take());
         } else if (option == QLatin1String("--municipios")) {
+            // An empty list is no filter the user meant: it is refused, not
+            // read as "every municipality".
+            const QString list = take();
             s.municipiosSelecionados.clear();
-            for (const QString &item : take().split(QLatin1Char(','), Qt::SkipEmptyParts))
+            for (const QString &item : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
                 s.municipiosSelecionados << QStringLiteral("/%1").arg(code(option, item.trimmed()));
+            if (s.municipiosSelecionados.isEmpty())
+                throw BadInput(QStringLiteral("lista de municípios vazia em --municipios: \"%1\"")
+                                   .arg(TextUtils::shortened(list)));
         } else if (option == QLatin1String("--separador")) {
             options.separator = separator(take());
         } else if (option == QLatin1String("--coluna")) {
@@ -176,7 +185,7 @@ Options parse(const QStringList &arguments) {
             if (options.output.isEmpty())
                 throw BadInput(QStringLiteral("falta o valor de --saida"));
         } else {
-            throw BadInput(QStringLiteral("opção desconhecida: \"%1\"").arg(arguments[i]));
+            throw BadInput(QStringLiteral("opção desconhecida: \"%1\"").arg(TextUtils::shortened(arguments[i])));
         }
     }
     if (!options.help && options.topic.isEmpty())

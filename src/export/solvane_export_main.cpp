@@ -1,6 +1,7 @@
 // solvane-export: the indicator table of a topic as delimited text, or the
 // map of one of its columns as a picture, from a shell. It reads the study
 // beside the executable, like the program.
+#include "data/safe_file.h"
 #include "export/export_command.h"
 
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +25,12 @@ void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &mess
 } // namespace
 
 int main(int argc, char **argv) {
+    // A closed standard output or error is held by a read-only stand-in: no
+    // file the run opens takes its number, and a write to it fails as it
+    // should instead of landing in that file.
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
+        if (::fcntl(fd, F_GETFD) == -1)
+            ::open("/dev/null", O_RDONLY);
     qInstallMessageHandler(dropQtNotes);
     // The map picture is drawn with fonts but never shown: the headless
     // platform serves, whether or not the shell has a display.
@@ -31,6 +40,7 @@ int main(int argc, char **argv) {
     // machine with no locale set gets the Brazilian one, as in the program.
     if (QLocale::system().language() == QLocale::C)
         QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    SafeFile::protectProgramInputs();
     QFile out, err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
         return ExportCommand::kDatabaseError;

@@ -5,6 +5,10 @@
 #include "table/attribute_line.h"
 #include "table/result_table.h"
 
+#include "data/app_error.h"
+
+#include <QRegularExpression>
+
 namespace {
 
 using TextUtils::cut;
@@ -19,6 +23,17 @@ void openCatalogue(Query &qAux, const QString &tabela) {
                << QStringLiteral(" where Tabela = '%1'").arg(TextUtils::doubleQuotes(tabela))
                << QStringLiteral("order by Atributo");
     qAux.open();
+}
+
+// A column name is pasted into the value statement: only a plain name
+// (letters, digits, underscore) may be.
+QString checkedColumnName(const QString &name, const QString &tabela) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_]+$"));
+    if (!plain.match(name).hasMatch())
+        throw AppError(QStringLiteral("O catálogo da tabela %1 tem um nome de coluna inválido: \"%2\" (um nome de "
+                                      "coluna só tem letras, algarismos e _).")
+                           .arg(tabela, TextUtils::shortened(name)));
+    return name;
 }
 
 struct CatalogueColumns {
@@ -123,7 +138,7 @@ void CarregaAtributos(Query &qAux, const QString &tabela, ResultTable &cdsDados,
     while (!qAux.eof()) {
         AttributeLine line;
         line.title = qAux.field(columns.descricao).asString();
-        line.name = qAux.field(columns.atributo).asString();
+        line.name = checkedColumnName(qAux.field(columns.atributo).asString(), tabela);
         line.formula = qAux.field(columns.formula).asString();
         line.sample = qAux.field(columns.rustico).asString();
         const QString ownLevel = qAux.field(columns.tipo).asString();

@@ -2,11 +2,7 @@
 
 #include "data/comma_text.h"
 
-QString AttributeLine::text() const {
-    const QString separator = QStringLiteral("\",\"");
-    return QLatin1Char('"') + kind + separator + path + separator + title + separator + name + separator + formula +
-           separator + sample + QLatin1Char('"');
-}
+QString AttributeLine::text() const { return CommaText::joinQuoted({kind, path, title, name, formula, sample}); }
 
 AttributeLine AttributeLine::parse(const QString &line) {
     QStringList items = CommaText::split(line);

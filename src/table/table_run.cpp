@@ -35,6 +35,7 @@ bool TableRun::run(const QString &topic, const SelectionState &selection, const 
     if (hooks.started)
         hooks.started();
 
+    m_qAux.setActivity(QStringLiteral("ler o catálogo de colunas do tópico %1").arg(topic));
     ResultAssembly::define(cdsDados, topic, r.m_plan, m_qAux, r.m_FAtributos);
 
     qValorNivel.close();
@@ -44,11 +45,13 @@ bool TableRun::run(const QString &topic, const SelectionState &selection, const 
     if (statement.totalKind)
         r.m_totalKind = *statement.totalKind;
 
+    qValorNivel.setActivity(QStringLiteral("ler o tópico %1").arg(topic));
     qValorNivel.open();
     const std::vector<AttributeLine> attributes = AttributeLine::parseAll(r.m_FAtributos);
     r.m_FCampoLocal = ResultAssembly::label(cdsDados, r.m_plan, attributes, r.m_FCampoLocal);
     ResultAssembly::fill(cdsDados, qValorNivel, r.m_plan, r.m_totalKind, attributes, hooks.progress);
 
+    m_qObservacao.setActivity(QStringLiteral("ler as notas do tópico %1").arg(topic));
     r.m_notes = TopicNotes::read(m_qObservacao, topic, selection.agrupar);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "table_fixture.h"
 
 #include <QBuffer>
+#include <new>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -75,6 +76,17 @@ TEST_F(ExportCommandTest, BadInputExitsWithTwoAndOneLine) {
         {{"--topico", "09.09.09"}, "tópico inexistente: \"09.09.09\""},
         {{"--topico", "01.01.01' or '1"}, "tópico inexistente"},
         {{"--topico", "01.01"}, "o tópico \"01.01\" não é uma tabela"},
+        // A value is never taken from the next option, an empty list is no
+        // filter, a code must name a territory of the study.
+        {{"--topico", "01.01.02", "--saida", "--utf8"}, "falta o valor de --saida"},
+        {{"--topico", "--uf", "26"}, "falta o valor de --topico"},
+        {{"--topico", "01.01.02", "--municipios", ","}, "lista de municípios vazia em --municipios: \",\""},
+        {{"--topico", "01.01.02", "--municipios", ""}, "lista de municípios vazia em --municipios: \"\""},
+        {{"--topico", "01.01.02", "--uf", "99"}, "código inexistente para --uf: 99"},
+        {{"--topico", "01.01.02", "--regiao", "7"}, "código inexistente para --regiao: 7"},
+        {{"--topico", "01.01.02", "--municipios", "2611606,1234567"}, "código inexistente para --municipios: 1234567"},
+        {{"--topico", "01.01.02", "--agrupar", QString(5000, QLatin1Char('x'))},
+         "agrupamento inválido: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (use"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
@@ -110,6 +122,33 @@ TEST_F(ExportCommandTest, OutputFileIsReplacedOnlyWhenComplete) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"tabela.txt"});
 
     EXPECT_EQ(execute({"--topico", "03", "--saida", dir.filePath(QStringLiteral("falta/t.txt"))}).status, 1);
+}
+
+// A standard output that takes nothing, or a run out of memory, ends with
+// status 1 and a message: never a success with nothing written.
+TEST_F(ExportCommandTest, AFailingOutputOrMemoryIsAnErrorNotASuccess) {
+    struct Refusing : QIODevice {
+        bool throwsOutOfMemory = false;
+        qint64 readData(char *, qint64) override { return -1; }
+        qint64 writeData(const char *, qint64) override {
+            if (throwsOutOfMemory)
+                throw std::bad_alloc();
+            setErrorString(QStringLiteral("dispositivo cheio"));
+            return -1;
+        }
+    };
+    for (const bool outOfMemory : {false, true}) {
+        Refusing out;
+        out.throwsOutOfMemory = outOfMemory;
+        out.open(QIODevice::WriteOnly);
+        QBuffer err;
+        err.open(QIODevice::WriteOnly);
+        EXPECT_EQ(ExportCommand::execute({"--topico", "01.01.02"}, out, err), 1);
+        EXPECT_EQ(QString::fromUtf8(err.data()), outOfMemory
+                                                     ? QStringLiteral("solvane-export: memória insuficiente\n")
+                                                     : QStringLiteral("solvane-export: Não foi possível gravar na "
+                                                                      "saída padrão: dispositivo cheio\n"));
+    }
 }
 
 TEST_F(ExportCommandTest, MissingStudyIsADatabaseError) {

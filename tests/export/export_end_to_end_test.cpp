@@ -9,9 +9,13 @@
 #include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <thread>
 
 // solvane-export run as a user runs it, on the sample study beside it.
 namespace {
@@ -150,6 +154,49 @@ TEST_F(ExportEndToEndTest, WritesWindows1252FileAndRefusesBadInput) {
     run = exportTable({"--topico", "01.01"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, QStringLiteral("solvane-export: o tópico \"01.01\" não é uma tabela\n"));
+}
+
+// The output path never destroys: the study (by name or through a link) and
+// a folder are refused with status 2, a named pipe is written to and stays a
+// pipe, and a full standard output is an error.
+TEST_F(ExportEndToEndTest, TheOutputNeverReplacesTheStudyAPipeOrAFolder) {
+    const QString study = kProgramDir + QStringLiteral("/Dados/Solvane.db");
+    const qint64 studySize = QFileInfo(study).size();
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("estudo.db"));
+    ASSERT_TRUE(QFile::link(study, link));
+    for (const QString &path : {study, link, dir.path()}) {
+        SCOPED_TRACE(path.toStdString());
+        const ExportRun run = exportTable({"--topico", "02.01.01", "--saida", path});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("solvane-export: Não foi possível gravar o arquivo \"%1\": ")
+                                           .arg(path)))
+            << run.err.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(study).size(), studySize);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QByteArray piped;
+    std::thread reader([&] {
+        QFile end(pipe);
+        if (end.open(QIODevice::ReadOnly))
+            piped = end.readAll();
+    });
+    const ExportRun toPipe = exportTable({"--topico", "02.01.01", "--saida", pipe});
+    reader.join();
+    EXPECT_EQ(toPipe.status, 0) << toPipe.err.toStdString();
+    EXPECT_TRUE(piped.startsWith("Regi\xE3o;"));
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(kProgramDir + QStringLiteral("/solvane-export"), {"--topico", "02.01.01"});
+    ASSERT_TRUE(full.waitForFinished(60000));
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(full.readAllStandardError()),
+              QStringLiteral("solvane-export: Não foi possível gravar na saída padrão: não há espaço livre no disco\n"));
 }
 
 } // namespace

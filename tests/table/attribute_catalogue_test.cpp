@@ -1,3 +1,4 @@
+#include "data/app_error.h"
 #include "data/database.h"
 #include "data/query.h"
 #include "support/fixture_database.h"
@@ -26,7 +27,9 @@ insert into Nome_Atributos_Tab_Valor values
   ('DEEP', 'd1', 'D1', 'P', '', ''), ('DEEP', 'd2', 'D2', 'PF', '', ''), ('DEEP', 'd3', 'D3', 'PFF', '', ''),
   ('DEEP', 'd4', 'D4', 'F', '', ''), ('DEEP', 'd5', 'D5', 'PFF', '', ''), ('DEEP', 'd6', 'D6', 'P', '', ''),
   ('LONG', 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa', 'L1', 'P', '', ''),
-  ('LONG', 'bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb', 'L2', 'F', '', '');
+  ('LONG', 'bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb', 'L2', 'F', '', ''),
+  ('QT', 'q1', 'Domicílios "com" aspas, vírgulas e "', 'F', '', ''),
+  ('BAD', 'b1', 'Bom', 'F', '', ''), ('BAD', 'b2 from Pais; --', 'Mau', 'F', '', '');
 )SQL";
 
 // The field tree as text: name, children in braces.
@@ -91,6 +94,22 @@ TEST_F(CatalogueTest, ExampleBuildsGroupsValuesAndPaths) {
               (QStringList{"select Atributo, Descricao_Atributo, Tipo_Atributo, "
                            "Formula_Percentual_Total, Atributo_Pesquisa_Rustico",
                            "  from Nome_Atributos_Tab_Valor", " where Tabela = 'EX'", "order by Atributo"}));
+}
+
+// A title holds any text, double quotes too; a column name is pasted into
+// the value statement, so only a plain name is accepted.
+TEST_F(CatalogueTest, TitlesHoldAnyTextAndColumnNamesArePlain) {
+    load(QStringLiteral("QT"));
+    EXPECT_EQ(items(2), QStringList{QStringLiteral("Domicílios \"com\" aspas, vírgulas e \"")});
+    EXPECT_EQ(items(3), QStringList{QStringLiteral("q1")});
+
+    try {
+        load(QStringLiteral("BAD"));
+        ADD_FAILURE() << "the column name was accepted";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("O catálogo da tabela BAD tem um nome de coluna inválido: \"b2 from "
+                                                  "Pais; --\" (um nome de coluna só tem letras, algarismos e _)."));
+    }
 }
 
 TEST_F(CatalogueTest, LookAheadDecidesBetweenGroupAndValue) {
