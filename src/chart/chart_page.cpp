@@ -63,7 +63,7 @@ QWidget *ChartPage::buildSidePanel() {
     palette.setColor(QPalette::Text, Qt::white);
     panel->setPalette(palette);
     auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(4, 6, 4, 4);
+    layout->setContentsMargins(2, 6, 1, 4);
 
     m_cbLegenda = new QCheckBox(QStringLiteral("Legenda"), panel);
     m_cbLegenda->setObjectName(QStringLiteral("cbLegenda"));
@@ -80,6 +80,11 @@ QWidget *ChartPage::buildSidePanel() {
     m_rgIdentificador2->setObjectName(QStringLiteral("rgIdentificador2"));
     for (RadioGroup *group : {m_rgIdentificador, m_rgIdentificador2}) {
         group->setItemIndex(0);
+        // Narrow side margins, so that "Percentual" fits the 95-pixel panel.
+        QMargins margins = group->layout()->contentsMargins();
+        margins.setLeft(2);
+        margins.setRight(0);
+        group->layout()->setContentsMargins(margins);
         stack->addWidget(group, 0, 0, Qt::AlignTop);
         connect(group, &RadioGroup::clicked, this, &ChartPage::rgIdentificadorClick);
     }

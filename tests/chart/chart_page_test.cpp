@@ -105,6 +105,14 @@ TEST_F(ChartPageTest, ValueColumnBecomesAPieOfTheDetailRowsAndLeavingGivesTheTot
     EXPECT_TRUE(find("rgIdentificador")->isVisible());
     EXPECT_FALSE(find("rgIdentificador2")->isVisible());
     EXPECT_EQ(page()->dbchtGrafico().picture().size(), page()->dbchtGrafico().size());
+    // The narrow side panel still shows every caption whole.
+    auto *identifiers = find<RadioGroup>("rgIdentificador");
+    for (int i = 0; i < identifiers->count(); ++i) {
+        const QRadioButton *item = identifiers->button(i);
+        EXPECT_GE(item->width(), item->sizeHint().width()) << item->text().toStdString();
+        EXPECT_LE(item->mapTo(page(), QPoint(item->sizeHint().width(), 0)).x(), page()->width())
+            << item->text().toStdString();
+    }
 
     QTest::mouseClick(find("btnDados"), Qt::LeftButton);
     EXPECT_EQ(grid()->model()->rowCount(), 3);
