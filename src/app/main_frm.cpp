@@ -5,6 +5,7 @@
 #include "app/topic_tree.h"
 #include "app/tree_index.h"
 #include "chart/chart_page.h"
+#include "chart/chart_view.h"
 #include "data/color_number.h"
 #include "data/program_folder.h"
 #include "data/query.h"
@@ -407,6 +408,10 @@ void TMain_Frm::openExportDialog() {
     sources.cdsDados = &m_dataPage->table().cdsDados();
     sources.FAtributos = currentResult().FAtributos();
     sources.notes = currentResult().notes();
+    if (sources.page == ExportReport::kMapPage)
+        sources.picture = [this] { return m_mapPage->picture(); };
+    else if (sources.page == ExportReport::kChartPage)
+        sources.picture = [this] { return m_chartPage->dbchtGrafico().picture(); };
     TExportar_Frm dialog(sources, *m_btnExportaExcel, this);
     dialog.prepareFor(sources.page);
     dialog.exec();

@@ -281,7 +281,7 @@ void TExportar_Frm::medExtArqExcelExit(QLineEdit *box) {
     m_checkingExtension = true;
     ScopeGuard done([this] { m_checkingExtension = false; });
     QMessageBox::critical(this, QStringLiteral("Solvane"),
-                          QStringLiteral("ATENÇÃO: A extensão do arquivo deve conter o ponto (.???)"), QMessageBox::Ok);
+                          QStringLiteral("ATENÇÃO: A extensão do arquivo deve conter o ponto (.?\?\?)"), QMessageBox::Ok);
     box->setFocus(Qt::OtherFocusReason);
 }
 
@@ -324,8 +324,16 @@ void TExportar_Frm::exportWorkbook() {
             grid = ExportGrid::fromResultTable(*m_sources.cdsDados);
         ExportReport::prepareDataPage(m_exporter, grid, m_sources.header, m_sources.tituloDados, m_sources.agrupar,
                                       m_filtro, rodape);
-    } else {
+    } else if (m_sources.page == ExportReport::kMapPage) {
         ExportReport::preparePicturePage(m_exporter, m_sources.picture ? m_sources.picture() : QImage(), rodape);
+    } else {
+        // The chart reaches the sheet as the bitmap it saves.
+        QImage chart;
+        withTemporaryBitmap([&chart](const QString &bitmap) {
+            if (!chart.load(bitmap, "BMP"))
+                throw AppError(QStringLiteral("Não foi possível ler a imagem %1").arg(bitmap));
+        });
+        ExportReport::preparePicturePage(m_exporter, chart, rodape);
     }
     // The grid lives only for this export.
     ScopeGuard forget([this] { m_exporter.GridExportado = nullptr; });
@@ -349,12 +357,17 @@ void TExportar_Frm::exportText() {
 }
 
 void TExportar_Frm::exportJpeg() {
+    withTemporaryBitmap([this](const QString &bitmap) { JpegWriter::GravaJPEG(bitmap, textTarget()); });
+}
+
+void TExportar_Frm::withTemporaryBitmap(const std::function<void(const QString &)> &use) const {
     const QImage picture = m_sources.picture ? m_sources.picture() : QImage();
     if (picture.isNull())
-        throw AppError(QStringLiteral("Exportando a imagem \"%1\": não há imagem a gravar.")
-                           .arg(JpegWriter::jpegName(textTarget())));
-    // The picture passes through a bitmap in a folder of its own: the
-    // program's folder may be read-only.
+        throw AppError(QStringLiteral("Exportando a imagem \"%1\": não há imagem a gravar; desenhe o mapa ou o "
+                                      "gráfico antes de exportá-lo.")
+                           .arg(rbArqExcel->isChecked() ? workbookTarget() : JpegWriter::jpegName(textTarget())));
+    // The picture passes through a bitmap in a folder of its own, removed
+    // with everything in it: the program's folder may be read-only.
     QTemporaryDir scratch;
     if (!scratch.isValid())
         throw AppError(QStringLiteral("Não foi possível criar uma pasta temporária: %1").arg(scratch.errorString()));
@@ -362,7 +375,8 @@ void TExportar_Frm::exportJpeg() {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "BMP");
+    if (!picture.save(&buffer, "BMP"))
+        throw AppError(QStringLiteral("Não foi possível compor a imagem %1").arg(bitmap));
     SafeFile::write(bitmap, bytes);
-    JpegWriter::GravaJPEG(bitmap, textTarget());
+    use(bitmap);
 }

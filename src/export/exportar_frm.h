@@ -65,6 +65,10 @@ class TExportar_Frm : public QDialog {
     void exportWorkbook();
     void exportText();
     void exportJpeg();
+    // Saves the page's picture as a bitmap in a temporary folder and hands
+    // its path to use; the folder is gone afterwards. Raises AppError when
+    // there is no picture or it cannot be written.
+    void withTemporaryBitmap(const std::function<void(const QString &)> &use) const;
     QString workbookTarget() const;
     QString textTarget() const;
     static void setBoxColor(QLineEdit *box, bool enabled);

@@ -78,10 +78,12 @@ class ExportDialogTest : public ::testing::Test {
         ProgramFolder::setPath(QString());
     }
 
-    // The dialog on the data page, pointed at the given folder.
-    std::unique_ptr<TExportar_Frm> dialog(const QString &folder = QString()) {
+    // The dialog on a page, pointed at the given folder.
+    std::unique_ptr<TExportar_Frm> dialog(const QString &folder = QString(),
+                                          ExportReport::Page page = ExportReport::kDataPage) {
+        result.sources.page = page;
         auto d = std::make_unique<TExportar_Frm>(result.sources, exporter);
-        d->prepareFor(ExportReport::kDataPage);
+        d->prepareFor(page);
         d->show();
         if (!folder.isEmpty()) {
             auto *tree = d->findChild<QTreeView *>(QStringLiteral("dlbExportar"));
@@ -145,7 +147,7 @@ TEST_F(ExportDialogTest, ExtensionWithoutItsPointKeepsTheFocus) {
         ModalAnswerer answerer;
         child<QLineEdit>(*d, "medArqExcel")->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(answerer.messages(),
-                  QStringList{QStringLiteral("ATENÇÃO: A extensão do arquivo deve conter o ponto (.???)")})
+                  QStringList{QStringLiteral("ATENÇÃO: A extensão do arquivo deve conter o ponto (.?\?\?)")})
             << typed;
         EXPECT_EQ(d->focusWidget(), extension) << typed;
     }
@@ -224,6 +226,97 @@ TEST_F(ExportDialogTest, FailedExportShowsItsErrorInsteadOfSuccessAndCloses) {
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
+}
+
+// The map and chart pages export their picture; the scratch bitmaps go to
+// a temporary folder of their own.
+class PictureExportTest : public ExportDialogTest {
+  protected:
+    PictureExportTest() : m_savedTemp(qgetenv("TMPDIR")) {
+        qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+        m_picture.fill(QColor(30, 90, 200));
+        result.sources.picture = [this] { return m_picture; };
+    }
+    ~PictureExportTest() override { qputenv("TMPDIR", m_savedTemp); }
+
+    // Nothing is left behind in the temporary folder nor in the program's.
+    void expectNoScratchFiles() const {
+        EXPECT_TRUE(QDir(m_temp.path()).isEmpty());
+        EXPECT_TRUE(QDir(m_program.path()).isEmpty());
+    }
+
+    QTemporaryDir m_temp;
+    QByteArray m_savedTemp;
+    QImage m_picture{300, 190, QImage::Format_RGB32};
+};
+
+TEST_F(PictureExportTest, JpegOfTheMapAndTheChart) {
+    const struct {
+        ExportReport::Page page;
+        const char *caption, *name;
+    } cases[] = {{ExportReport::kMapPage, "Exportação do Mapa ....", "MAPA_Solvane_2000"},
+                 {ExportReport::kChartPage, "Exportação do Gráfico ....", "GRAFICO_Solvane_2000"}};
+    for (const auto &c : cases) {
+        auto d = dialog(m_target.path(), c.page);
+        EXPECT_EQ(d->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(child<QRadioButton>(*d, "rbArqTexto")->text(), QStringLiteral(" Arquivo JPeg  |"));
+        EXPECT_FALSE(child<QWidget>(*d, "rgSepColuna")->isVisible());
+        EXPECT_TRUE(child<QWidget>(*d, "ImgArqJPeg")->isVisible());
+        EXPECT_FALSE(child<QWidget>(*d, "imgArqTexto")->isVisible());
+        EXPECT_EQ(child<QLineEdit>(*d, "medArqTexto")->y(), child<QLineEdit>(*d, "medArqExcel")->y());
+        EXPECT_EQ(child<QLineEdit>(*d, "medExtArqTexto")->text(), QStringLiteral(".Jpg"));
+
+        QTest::mouseClick(child<QRadioButton>(*d, "rbArqTexto"), Qt::LeftButton);
+        ModalAnswerer answerer;
+        QTest::keyClick(d.get(), Qt::Key_Return);
+        EXPECT_EQ(answerer.messages(), QStringList{QStringLiteral("Exportação Efetuada com Sucesso !")});
+        // The extension is replaced by ".JPG".
+        EXPECT_EQ(QDir(m_target.path()).entryList(QDir::Files), QStringList{QLatin1String(c.name) + ".JPG"});
+        const QImage written(m_target.filePath(QLatin1String(c.name) + ".JPG"), "JPG");
+        EXPECT_EQ(written.size(), m_picture.size());
+        expectNoScratchFiles();
+        QFile::remove(m_target.filePath(QLatin1String(c.name) + ".JPG"));
+    }
+}
+
+TEST_F(PictureExportTest, WorkbookHoldsThePictureAtA1AndTheFooterFromRow31) {
+    result.sources.filters.municipio = QStringLiteral("Recife");
+    for (const ExportReport::Page page : {ExportReport::kMapPage, ExportReport::kChartPage}) {
+        auto d = dialog(m_target.path(), page);
+        UrlRecorder desktop;
+        ModalAnswerer answerer;
+        QTest::keyClick(d.get(), Qt::Key_Return);
+        EXPECT_EQ(answerer.messages(), QStringList{QStringLiteral("Exportação Efetuada com Sucesso !")});
+        EXPECT_EQ(desktop.opened.size(), 1);
+
+        const MemoryWorkbook &book = *exporter.workbook();
+        ASSERT_EQ(book.pictures().size(), 1u);
+        EXPECT_EQ(book.pictures()[0].row, 0);
+        EXPECT_EQ(book.pictures()[0].column, 0);
+        EXPECT_EQ(book.pictures()[0].image.size(), m_picture.size());
+        EXPECT_EQ(book.pictures()[0].image.pixelColor(10, 10), QColor(30, 90, 200));
+        if (page == ExportReport::kMapPage) {
+            EXPECT_EQ(book.value(QStringLiteral("A31")), QStringLiteral(" - - - Fonte - - -"));
+        } else {
+            EXPECT_EQ(book.value(QStringLiteral("A31")), QStringLiteral("Agrupado por: Município"));
+            EXPECT_EQ(book.value(QStringLiteral("D31")), QStringLiteral("Município: Recife"));
+            EXPECT_EQ(book.value(QStringLiteral("A33")), QStringLiteral(" - - - Fonte - - -"));
+        }
+        EXPECT_EQ(book.rowCount(), page == ExportReport::kMapPage ? 34 : 36);
+        expectNoScratchFiles();
+    }
+}
+
+TEST_F(PictureExportTest, NoPictureBringsAnErrorAndNoFile) {
+    m_picture = QImage();
+    auto d = dialog(m_target.path(), ExportReport::kMapPage);
+    QTest::mouseClick(child<QRadioButton>(*d, "rbArqTexto"), Qt::LeftButton);
+    ModalAnswerer answerer;
+    QTest::keyClick(d.get(), Qt::Key_Return);
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages()[0].contains(QStringLiteral("não há imagem a gravar")));
+    EXPECT_TRUE(QDir(m_target.path()).isEmpty());
+    EXPECT_FALSE(d->isVisible());
 }
 
 } // namespace
