@@ -6,6 +6,7 @@
 #include "table/result_table.h"
 #include "table/result_table_model.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -15,25 +16,62 @@
 
 namespace {
 
-// Paints a cell with the grid's colours, without selection highlight.
+// The text of a cell as it fits in the given width. A number too wide for
+// its column is shown as a row of "#", as spreadsheets do: cut at either end
+// it would read as another number. A wider text ends in "…".
+QString fittedText(const QString &text, bool numeric, const QFontMetrics &metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    if (!numeric)
+        return metrics.elidedText(text, Qt::ElideRight, width);
+    const int marks = qMax(1, width / metrics.horizontalAdvance(QLatin1Char('#')));
+    return QString(marks, QLatin1Char('#'));
+}
+
+// Paints a cell: the coloured grid with its colours and no selection
+// highlight, the plain one in the style's way; both fit the text to the
+// cell.
 class CellDelegate : public QStyledItemDelegate {
   public:
-    explicit CellDelegate(DataGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+    CellDelegate(DataGrid *grid, bool coloured) : QStyledItemDelegate(grid), m_grid(grid), m_coloured(coloured) {}
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+        if (!m_coloured) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
         const DataGrid::Colors colors = m_grid->cellColors(index);
+        const QRect textRect = option.rect.adjusted(kColouredTextMargin, 0, -kColouredTextMargin, 0);
         painter->save();
         painter->fillRect(option.rect, colors.brush);
         painter->setClipRect(option.rect);
         painter->setPen(colors.text);
         painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(2, 0, -2, 0), index.data(Qt::TextAlignmentRole).toInt(),
-                          index.data().toString());
+        painter->drawText(
+            textRect, index.data(Qt::TextAlignmentRole).toInt(),
+            fittedText(index.data().toString(), isNumeric(index), QFontMetrics(option.font), textRect.width()));
         painter->restore();
     }
 
+  protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->rect.width() <= 0)
+            return; // asked for a size, not painting
+        const QStyle *style = option->widget ? option->widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1;
+        option->text =
+            fittedText(option->text, isNumeric(index), option->fontMetrics, option->rect.width() - 2 * margin);
+    }
+
   private:
+    bool isNumeric(const QModelIndex &index) const { return m_grid->tableModel()->field(index.column()).isNumeric(); }
+
+    // The coloured grid draws its texts this far in from either edge.
+    static constexpr int kColouredTextMargin = 2;
+
     DataGrid *m_grid;
+    bool m_coloured;
 };
 
 constexpr int kIndicatorWidth = 12;
@@ -64,8 +102,7 @@ DataGrid::DataGrid(bool coloured, QWidget *parent)
     QPalette p = palette();
     p.setColor(QPalette::Base, CellColors::gridBackground());
     setPalette(p);
-    if (m_coloured)
-        setItemDelegate(new CellDelegate(this));
+    setItemDelegate(new CellDelegate(this, m_coloured));
 
     // Rows all have one height, so nothing is measured per row.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

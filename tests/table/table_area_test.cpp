@@ -1,3 +1,4 @@
+#include "support/text_recorder.h"
 #include "table/data_grid.h"
 #include "table/group_header_view.h"
 #include "table/result_table.h"
@@ -229,6 +230,61 @@ TEST_F(TableAreaTest, CellColours) {
     const QImage image = grid()->viewport()->grab().toImage();
     const QRect total = grid()->visualRect(model()->index(6, b2));
     EXPECT_EQ(QColor(image.pixel(total.left() + 2, total.center().y())).name().toStdString(), "#dd6f00");
+}
+
+// A number wider than its column shows as a row of "#", never cut to look
+// like another number; a name wider than its column ends in "…". What a
+// user reads is what the grid paints.
+TEST_F(TableAreaTest, ACellTooNarrowForItsNumberShowsMarksInsteadOfPartOfIt) {
+    FixtureDatabase wide(tableFixtureSql() + QStringLiteral(R"SQL(
+update "010102" set B4 = 12169032 where Tipo_Registro = 4 and Unidade_Federativa = 26;
+update "010102" set B4 = 1e308 where Tipo_Registro = 4 and Unidade_Federativa = 15;
+)SQL"));
+    m_db.setConnected(false);
+    m_db.setPath(wide.path());
+    m_db.setConnected(true);
+    m_area->MontaDados(QStringLiteral("01.01.02"), selection(1));
+    const int b4 = column("B4");
+    const QString figure = QStringLiteral("12.169.032");
+    const QString huge = QStringLiteral("1") + QString(308, QLatin1Char('0'));
+    QStringList cells;
+    for (int row = 0; row < model()->rowCount(); ++row)
+        cells << model()->index(row, b4).data().toString();
+    ASSERT_TRUE(cells.contains(figure));
+    ASSERT_TRUE(
+        std::any_of(cells.begin(), cells.end(), [&](QString text) { return text.remove(QLatin1Char('.')) == huge; }));
+
+    const auto painted = [](QWidget *viewport) {
+        TextRecorder recorder(viewport->size());
+        viewport->render(&recorder);
+        return recorder.texts();
+    };
+    const auto isMarks = [](const QString &text) {
+        return !text.isEmpty() && text.count(QLatin1Char('#')) == text.size();
+    };
+    const QFontMetrics metrics = grid()->fontMetrics();
+    for (const int width : {metrics.horizontalAdvance(figure) + 8, metrics.horizontalAdvance(figure) - 4, 30, 8}) {
+        SCOPED_TRACE(width);
+        grid()->setColumnWidth(b4, width);
+        const QStringList texts = painted(grid()->viewport());
+        // The 1e308 never fits, so its column shows marks at any of these widths.
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), isMarks));
+        EXPECT_EQ(texts.contains(figure), width > metrics.horizontalAdvance(figure) + 4);
+        // A text wider than its cell would be cut where the cell ends.
+        int widest = 0;
+        for (int c = 0; c < model()->columnCount(); ++c)
+            widest = std::max(widest, grid()->columnWidth(c));
+        for (const QString &text : texts)
+            EXPECT_LE(metrics.horizontalAdvance(text), widest) << text.left(40).toStdString();
+    }
+
+    // A region name too long for its column keeps its start and ends in "…".
+    grid()->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Nordeste")));
+    const QStringList texts = painted(grid()->viewport());
+    EXPECT_FALSE(texts.contains(QStringLiteral("Nordeste")));
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const QString &text) {
+        return text.startsWith(QLatin1Char('N')) && text.endsWith(QChar(0x2026));
+    }));
 }
 
 TEST_F(TableAreaTest, DoubleClickFreezesTheTerritoryColumns) {
