@@ -1,7 +1,6 @@
 #include "format_float.h"
 
 #include <QStringList>
-#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -53,20 +52,26 @@ Picture parse(const QString &section) {
 }
 
 // The digits of the magnitude rounded to the decimals, the decimal point
-// left out.
+// left out. The value is taken as its shortest decimal form, the one that
+// reads back as the same double (2.675, not 2.67499999999999982236431606),
+// and that text is rounded, so a half rounds up as a reader of the figure
+// expects, at any size and without scaling that could overflow.
 QString scaledDigits(double magnitude, int decimals) {
-    // From 2^53 on a double holds no fraction, and scaling or nudging it
-    // would change its digits (or overflow): such a value is written with
-    // the fewest digits that read back as it, then the decimal zeros.
-    constexpr double kNoFraction = 9007199254740992.0;
-    if (magnitude >= kNoFraction)
-        return QString::number(magnitude, 'f', QLocale::FloatingPointShortest) + QString(decimals, QLatin1Char('0'));
-    const double scale = std::pow(10.0, decimals);
-    if (magnitude * scale >= kNoFraction)
-        return QString::number(magnitude, 'f', decimals).remove(QLatin1Char('.'));
-    // The small nudge keeps decimal halves that binary cannot hold exactly
-    // (2.675) rounding up, as a reader of the figure expects.
-    return QString::number(std::round(magnitude * scale * (1.0 + 4 * DBL_EPSILON)), 'f', 0);
+    const QString shortest = QString::number(magnitude, 'f', QLocale::FloatingPointShortest);
+    const qsizetype point = shortest.indexOf(QLatin1Char('.'));
+    const QString fraction = point < 0 ? QString() : shortest.mid(point + 1);
+    QString digits = (point < 0 ? shortest : shortest.left(point)) +
+                     fraction.left(decimals).leftJustified(decimals, QLatin1Char('0'));
+    if (fraction.size() > decimals && fraction[decimals] >= QLatin1Char('5')) {
+        qsizetype i = digits.size() - 1;
+        for (; i >= 0 && digits[i] == QLatin1Char('9'); --i)
+            digits[i] = QLatin1Char('0');
+        if (i < 0)
+            digits.prepend(QLatin1Char('1'));
+        else
+            digits[i] = QChar(digits[i].unicode() + 1);
+    }
+    return digits;
 }
 
 QString render(const Picture &p, double magnitude, const QLocale &locale) {
