@@ -94,7 +94,10 @@ LegendGrid::LegendGrid(MapLegend &legend, QWidget *parent) : QTableWidget(Legend
     setTabKeyNavigation(true);
     setItemDelegate(new LegendDelegate(*this, legend));
     // Each section holds its cell and the grid line after it; the last ones
-    // also the outer line, so the grid fills its 152 x 192 pixels.
+    // also the outer line, so the grid fills its 152 x 192 pixels. The
+    // style's minimum section size would widen the narrow "a" column.
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
     for (int column = 0; column < LegendPicture::kColumns; ++column)
         horizontalHeader()->resizeSection(column, LegendPicture::kColumnWidths[column] + 1 +
                                                       (column == LegendPicture::kColumns - 1 ? 1 : 0));

@@ -64,12 +64,20 @@ void paintCell(QPainter &painter, const QRect &rect, int row, int column, const 
         return;
     QFont font = WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11);
     font.setBold(row == 1);
+    // A bound wider than its 56-pixel column takes the condensed face of the
+    // same size; one that still does not fit ends in a visible "…", so that a
+    // cut number never reads as another number.
+    const int room = rect.width() - 2;
+    if (QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setStretch(QFont::SemiCondensed);
+    const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(row == 1 ? QColor(kHeaderColor) : QColor(Qt::black));
-    const QFontMetrics metrics(font);
     painter.save();
     painter.setClipRect(rect);
-    painter.drawText(rect.left() + 2, rect.top() + (row == 1 ? 1 : 2) + metrics.ascent(), text);
+    const bool fits = metrics.horizontalAdvance(text) <= room;
+    painter.drawText(rect.left() + 2, rect.top() + (row == 1 ? 1 : 2) + metrics.ascent(),
+                     fits ? text : metrics.elidedText(text, Qt::ElideRight, room));
     painter.restore();
 }
 

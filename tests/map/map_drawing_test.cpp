@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -230,4 +231,21 @@ TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
     EXPECT_TRUE(warning.contains(QStringLiteral("Azul Escuro"))) << warning.toStdString();
     EXPECT_EQ(legend.lower(1), QStringLiteral("0"));
     EXPECT_NE(legend.upper(2), QStringLiteral("5000"));
+}
+
+// The bound columns are 56 pixels wide: a long bound must never show as
+// another number, cut at the cell's edge.
+TEST(LegendPicture, ABoundWiderThanItsColumnIsNeverCutAtTheEdge) {
+    const QRect cell(0, 0, LegendPicture::kColumnWidths[3], LegendPicture::kRowHeights[2]);
+    for (const char *bound : {"1613920", "99450315", "123456789012"}) {
+        QImage image(cell.size(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        LegendPicture::paintCell(painter, cell, 2, 3, QString::fromLatin1(bound));
+        painter.end();
+        const QRgb background = image.pixel(cell.right(), 0);
+        int inkAtTheEdge = 0;
+        for (int y = 0; y < cell.height(); ++y)
+            inkAtTheEdge += image.pixel(cell.right(), y) != background;
+        EXPECT_EQ(inkAtTheEdge, 0) << bound;
+    }
 }

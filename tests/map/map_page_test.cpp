@@ -1,6 +1,7 @@
 #include "data/program_folder.h"
 #include "map/legend_file.h"
 #include "map/legend_grid.h"
+#include "map/legend_picture.h"
 #include "map/map_page.h"
 #include "map/varnik_mapa.h"
 #include "sample_result.h"
@@ -76,6 +77,8 @@ TEST_F(MapPageTest, EnteringDrawsTheMapWithTheComputedLegend) {
     EXPECT_TRUE(child<QLineEdit>("edtNomeLocal")->isVisible());
     EXPECT_EQ(buttons(), (std::array<bool, 3>{false, false, false}));
     EXPECT_EQ(cell(1, 3), QStringLiteral("Ate"));
+    for (int column = 0; column < LegendPicture::kColumns; ++column)
+        EXPECT_EQ(grid()->columnWidth(column), LegendPicture::kColumnWidths[column] + 1 + (column == 3)) << column;
     EXPECT_EQ(cell(2, 1), QStringLiteral("0"));
     EXPECT_EQ(cell(2, 2), QStringLiteral("a"));
     EXPECT_EQ(cell(2, 3), page.legend().upper(1));
