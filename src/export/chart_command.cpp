@@ -1,8 +1,6 @@
 #include "export/chart_command.h"
 
 #include "chart/chart_composer.h"
-#include "chart/engine/chart_file.h"
-#include "chart/engine/chart_renderer.h"
 #include "data/figure_locale.h"
 #include "export/bad_input.h"
 #include "export/value_column.h"
@@ -12,7 +10,7 @@
 
 namespace ChartCommand {
 
-void write(Database &database, TableRun &run, const ExportCommand::Options &options) {
+ChartRenderer compose(Database &database, TableRun &run, const ExportCommand::Options &options) {
     const CurrentResult &result = run.result();
     ResultTable &cdsDados = run.cdsDados();
     const QString field = ValueColumn::find(result, options.coluna).fullName();
@@ -33,9 +31,7 @@ void write(Database &database, TableRun &run, const ExportCommand::Options &opti
     QLocale::setDefault(FigureLocale::forFigures());
     cdsDados.setFilter(QStringLiteral("Tipo_Registro <> %1").arg(result.totalKind()));
     cdsDados.setFiltered(true);
-    const ChartRenderer chart(
-        ChartComposer::compose(database, options.topic, cdsDados, field, result.FCampoLocal(), choice));
-    ChartFile::save(options.grafico, chart, options.tamanho);
+    return ChartRenderer(ChartComposer::compose(database, options.topic, cdsDados, field, result.FCampoLocal(), choice));
 }
 
 } // namespace ChartCommand

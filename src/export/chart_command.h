@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/engine/chart_renderer.h"
 #include "export/export_options.h"
 
 class Database;
@@ -9,13 +10,12 @@ class TableRun;
 // code as the chart page.
 namespace ChartCommand {
 
-// Writes the chart of the --coluna column as the chart page draws it: the
-// detail rows only (the run's table is left filtered), titled as the map,
-// with the type, identifier and legend of the options, at their size, in
-// the format of the file's extension. As in the window, a percentage column
+// The chart of the --coluna column as the chart page draws it: the detail
+// rows only (the run's table is left filtered), titled as the map, with the
+// type, identifier and legend of the options. As in the window, a percentage column
 // has no pie and no "percentual" identifier, and its type defaults to
 // points. A refused choice or an unknown column raises BadInput; database
 // and file errors raise AppError.
-void write(Database &database, TableRun &run, const ExportCommand::Options &options);
+ChartRenderer compose(Database &database, TableRun &run, const ExportCommand::Options &options);
 
 } // namespace ChartCommand

@@ -1,5 +1,6 @@
 #include "export/export_command.h"
 
+#include "chart/engine/chart_file.h"
 #include "data/database.h"
 #include "data/program_folder.h"
 #include "data/query.h"
@@ -66,8 +67,10 @@ QString topicTitle(Database &db, const QString &topic) {
     return query.eof() ? QString() : query.fieldByName(QStringLiteral("Descricao")).asString();
 }
 
-// The workbook the export dialog writes on the data page for this run.
-void writeWorkbook(Database &db, TableRun &run, const Options &options) {
+// The workbook the export dialog writes on the page for this run: the table
+// on the data page, the picture on the map and chart pages.
+void writeWorkbook(Database &db, TableRun &run, const Options &options, ExportReport::Page page,
+                   const QString &path, const QImage &picture = QImage()) {
     const SelectionState &s = options.selection;
     const QString todas = QStringLiteral("<Todas>");
     const ExportReport::FilterTexts filters = {
@@ -78,18 +81,22 @@ void writeWorkbook(Database &db, TableRun &run, const Options &options) {
         shownText(db, QStringLiteral("Regiao"), s.regiao, todas)};
     const QString FFiltro = ExportReport::FFiltro(filters);
     const QString agrupar = Grouping::texts().value(s.agrupar);
-    const ExportGrid grid = ExportGrid::fromResultTable(run.cdsDados());
-    const ExportReport::Header header = {QImage(ProgramFolder::file(QStringLiteral("Imagens/") + StudyTitles::kLogo)),
-                                         StudyTitles::kTitulo1, StudyTitles::kTitulo2};
+    const QStringList rodape = ExportReport::MontaRodape(page, agrupar, FFiltro, run.result().notes());
     TVarnikExport exporter;
-    exporter.Hint = options.workbook;
-    ExportReport::prepareDataPage(
-        exporter, grid, header, topicTitle(db, options.topic), agrupar, FFiltro,
-        ExportReport::MontaRodape(ExportReport::kDataPage, agrupar, FFiltro, run.result().notes()));
+    exporter.Hint = path;
+    ExportGrid grid;
+    if (page == ExportReport::kDataPage) {
+        grid = ExportGrid::fromResultTable(run.cdsDados());
+        const ExportReport::Header header = {
+            QImage(ProgramFolder::file(QStringLiteral("Imagens/") + StudyTitles::kLogo)), StudyTitles::kTitulo1,
+            StudyTitles::kTitulo2};
+        ExportReport::prepareDataPage(exporter, grid, header, topicTitle(db, options.topic), agrupar, FFiltro, rodape);
+    } else {
+        ExportReport::preparePicturePage(exporter, picture, rodape);
+    }
     exporter.Exporta();
-    if (exporter.workbook()->savedPath() != options.workbook)
-        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"")
-                           .arg(options.workbook));
+    if (exporter.workbook()->savedPath() != path)
+        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"").arg(path));
 }
 
 // Every territory code given must exist in the study: a filter on a code
@@ -155,18 +162,26 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
     bool wroteFile = false;
     if (!options.mapa.isEmpty()) {
         const auto warn = [&err](const QString &text) { writeLine(err, kProgram + text); };
-        SafeFile::write(options.mapa, MapCommand::picture(db, tableRun.result(), options.coluna,
-                                                          *MapFile::formatOf(options.mapa), warn));
+        const QImage map = MapCommand::picture(db, tableRun.result(), options.coluna, warn);
+        if (isWorkbook(options.mapa))
+            writeWorkbook(db, tableRun, options, ExportReport::kMapPage, options.mapa, map);
+        else
+            SafeFile::write(options.mapa, MapFile::encode(map, *MapFile::formatOf(options.mapa)));
         wroteFile = true;
     }
     if (!options.grafico.isEmpty()) {
-        ChartCommand::write(db, tableRun, options);
+        const ChartRenderer chart = ChartCommand::compose(db, tableRun, options);
         // The table is written whole, total rows included.
         tableRun.cdsDados().setFiltered(false);
+        if (isWorkbook(options.grafico))
+            writeWorkbook(db, tableRun, options, ExportReport::kChartPage, options.grafico,
+                          chart.picture(options.tamanho));
+        else
+            ChartFile::save(options.grafico, chart, options.tamanho);
         wroteFile = true;
     }
     if (!options.workbook.isEmpty()) {
-        writeWorkbook(db, tableRun, options);
+        writeWorkbook(db, tableRun, options, ExportReport::kDataPage, options.workbook);
         wroteFile = true;
     }
     if (wroteFile && options.output.isEmpty())

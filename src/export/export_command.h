@@ -15,8 +15,10 @@ namespace ExportCommand {
 enum ExitStatus { kOk = 0, kDatabaseError = 1, kBadInput = 2 };
 
 // Runs the topic on the study in the program's folder and writes what the
-// options ask for: the map picture of --mapa, the table to --saida or, without
-// --mapa, to out. A topic that does not exist or is not a table, lacks the
+// options ask for: the map picture or chart of --mapa and --grafico (or, for a
+// ".xlsx" name, the workbook the export dialog writes on that page), the
+// workbook of --planilha, the table to --saida or, when nothing else is
+// written, to out. A topic that does not exist or is not a table, lacks the
 // column of --coluna, or a territory code the study does not hold, raises
 // BadInput; a grouping without a map raises
 // MapRefusal; the database's and the files' own errors raise AppError. Notes

@@ -59,6 +59,11 @@ QChar separator(const QString &text) {
 
 } // namespace
 
+bool isWorkbook(const QString &path) {
+    return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
+}
+
 QString usage() {
     return QStringLiteral(
         "Uso: solvane-export --topico CÓDIGO [opções]\n"
@@ -79,8 +84,10 @@ QString usage() {
         "  --saida ARQUIVO        arquivo de saída (padrão: saída padrão)\n"
         "  --utf8                 grava em UTF-8 em vez de Windows-1252\n"
         "  --coluna ATRIBUTO      coluna de valores, pelo nome da coluna de dados (\"A01\")\n"
-        "  --mapa ARQUIVO         grava o mapa da coluna (.jpg, .jpeg, .png ou .bmp), como a página do mapa\n"
-        "  --grafico ARQUIVO      grava o gráfico da coluna (.png, .jpg, .bmp, .svg ou .pdf), como a página do gráfico\n"
+        "  --mapa ARQUIVO         grava o mapa da coluna (.jpg, .jpeg, .png ou .bmp), como a página do mapa,\n"
+        "                         ou (.xlsx) a pasta de trabalho que a exportação do mapa grava\n"
+        "  --grafico ARQUIVO      grava o gráfico da coluna (.png, .jpg, .bmp, .svg ou .pdf), como a página do\n"
+        "                         gráfico, ou (.xlsx) a pasta de trabalho que a exportação do gráfico grava\n"
         "  --tipo TIPO            pizza, rosca, pontos, linhas, barras-horizontais ou barras-verticais\n"
         "                         (padrão: pizza; pontos para uma coluna de percentual)\n"
         "  --identificador I      valor, percentual, descricao ou nenhum (padrão: valor)\n"
@@ -158,13 +165,13 @@ Options parse(const QStringList &arguments) {
             options.coluna = take();
         } else if (option == QLatin1String("--mapa")) {
             options.mapa = take();
-            if (!MapFile::formatOf(options.mapa))
-                throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png ou .bmp)")
+            if (!MapFile::formatOf(options.mapa) && !isWorkbook(options.mapa))
+                throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png, .bmp ou .xlsx)")
                                    .arg(options.mapa));
         } else if (option == QLatin1String("--grafico")) {
             options.grafico = take();
-            if (!ChartFile::formatOf(options.grafico))
-                throw BadInput(QStringLiteral("formato de gráfico desconhecido: \"%1\" (use .png, .jpg, .bmp, .svg ou .pdf)")
+            if (!ChartFile::formatOf(options.grafico) && !isWorkbook(options.grafico))
+                throw BadInput(QStringLiteral("formato de gráfico desconhecido: \"%1\" (use .png, .jpg, .bmp, .svg, .pdf ou .xlsx)")
                                    .arg(options.grafico));
         } else if (option == QLatin1String("--tipo")) {
             options.tipo = static_cast<ChartPicture>(oneOf(kChartTypes, option, take()));

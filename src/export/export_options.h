@@ -28,6 +28,10 @@ struct Options {
     bool help = false;
 };
 
+// Whether --mapa or --grafico names a workbook (".xlsx" or ".xls", any
+// letter case): the workbook the export dialog writes on that page.
+bool isWorkbook(const QString &path);
+
 // The text of --help.
 QString usage();
 

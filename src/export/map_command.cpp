@@ -9,8 +9,8 @@
 
 namespace MapCommand {
 
-QByteArray picture(Database &database, const CurrentResult &result, const QString &coluna, MapFile::Format format,
-                   const std::function<void(const QString &)> &warn) {
+QImage picture(Database &database, const CurrentResult &result, const QString &coluna,
+               const std::function<void(const QString &)> &warn) {
     const ResultField &field = ValueColumn::find(result, coluna);
     // Marked as a click on the column's title marks it.
     ColumnMark mark;
@@ -22,7 +22,7 @@ QByteArray picture(Database &database, const CurrentResult &result, const QStrin
     MapLegend legend(FigureLocale::forFigures());
     MapDrawing::Hooks hooks;
     hooks.legendWarning = warn;
-    return MapFile::encode(MapDrawing::MostraMapa(database, request, legend, true, hooks).picture, format);
+    return MapDrawing::MostraMapa(database, request, legend, true, hooks).picture;
 }
 
 } // namespace MapCommand

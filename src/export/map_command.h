@@ -2,7 +2,7 @@
 
 #include "map/map_file.h"
 
-#include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -15,11 +15,10 @@ class Database;
 // saved legend of that column and level when there is one.
 namespace MapCommand {
 
-// The picture of the column named by its data column, in the format given.
-// The topic lacking the column raises BadInput; a level without a map
+// The picture of the column named by its data column. The topic lacking the column raises BadInput; a level without a map
 // raises MapRefusal; warn receives the reason a saved legend gave way to
 // the computed classes.
-QByteArray picture(Database &database, const CurrentResult &result, const QString &coluna, MapFile::Format format,
-                   const std::function<void(const QString &)> &warn);
+QImage picture(Database &database, const CurrentResult &result, const QString &coluna,
+               const std::function<void(const QString &)> &warn);
 
 } // namespace MapCommand

@@ -121,4 +121,46 @@ TEST(WorkbookReadBackTest, OfficeSuiteReadsTheTableCellByCellWithNumbersAsNumber
     EXPECT_EQ(at(firstRow + table.recordCount() + 2, 0), QStringLiteral(" - - - Fonte - - -"));
 }
 
+// solvane-export --mapa and --grafico with a workbook name write what the
+// export dialog writes on the map and chart pages: the picture at the top
+// left corner, then the footer from row 31 (on the chart page the grouping
+// and filter line first).
+TEST(WorkbookReadBackTest, MapAndChartWorkbooksHoldThePictureAndTheFooterFromRow31) {
+    QTemporaryDir dir;
+    const QStringList pernambuco = {QStringLiteral("--topico"), QStringLiteral("02.01.01"),
+                                    QStringLiteral("--agrupar"), QStringLiteral("municipio"),
+                                    QStringLiteral("--uf"),      QStringLiteral("26"),
+                                    QStringLiteral("--coluna"),  QStringLiteral("A01")};
+    const struct {
+        const char *option, *name;
+        std::vector<std::pair<int, QStringList>> rows; // 1-based row, its first cells
+    } cases[] = {
+        {"--mapa", "MAPA_Solvane_2000.xlsx", {{31, {" - - - Fonte - - -"}}}},
+        {"--grafico",
+         "GRAFICO_Solvane_2000.XLSX",
+         {{31, {"Agrupado por: Município", "", "", "Unidade Federação: Pernambuco"}},
+          {33, {" - - - Fonte - - -"}}}},
+    };
+    for (const auto &c : cases) {
+        const QString workbook = dir.filePath(QLatin1String(c.name));
+        QProcess shell;
+        shell.start(kProgramDir + QStringLiteral("/solvane-export"),
+                    pernambuco + QStringList{QLatin1String(c.option), workbook});
+        ASSERT_TRUE(shell.waitForFinished(60000));
+        ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        QFile file(workbook);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().contains("xl/media/image1.png")) << c.option << ": no picture in the workbook";
+
+        const std::vector<QStringList> rows = readBack(workbook, dir.path());
+        for (int row = 1; row < 31; ++row)
+            EXPECT_TRUE(row > static_cast<int>(rows.size()) || rows[row - 1].join(QString()).isEmpty())
+                << c.option << " row " << row << " is not empty";
+        for (const auto &[row, cells] : c.rows) {
+            ASSERT_GE(static_cast<int>(rows.size()), row) << c.option;
+            EXPECT_EQ(rows[row - 1].mid(0, cells.size()), cells) << c.option << " row " << row;
+        }
+    }
+}
+
 } // namespace
