@@ -66,27 +66,27 @@ MapPage::MapPage(Database &database, QWidget *parent) : MainPage(parent), m_data
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(0);
-    vkMapa = new TVarnikMapa(left);
-    vkMapa->setObjectName(QStringLiteral("vkMapa"));
-    vkMapa->setFixedSize(MapPicture::kMapSize);
-    vkMapa->SetTag(MapPicture::kTitleBand);
-    vkMapa->SetVKCorFronteira(Qt::black);
-    vkMapa->SetVKCorSelecao(Qt::black);
-    vkMapa->SetVKNomesIguais(false);
-    vkMapa->SetVKChecaCorFronteira(false);
-    pnlNomeArea = new QLabel(left);
-    pnlNomeArea->setObjectName(QStringLiteral("pnlNomeArea"));
-    pnlNomeArea->setFixedHeight(20);
-    pnlNomeArea->setAlignment(Qt::AlignCenter);
-    pnlNomeArea->setAutoFillBackground(true);
+    m_vkMapa = new TVarnikMapa(left);
+    m_vkMapa->setObjectName(QStringLiteral("vkMapa"));
+    m_vkMapa->setFixedSize(MapPicture::kMapSize);
+    m_vkMapa->SetTag(MapPicture::kTitleBand);
+    m_vkMapa->SetVKCorFronteira(Qt::black);
+    m_vkMapa->SetVKCorSelecao(Qt::black);
+    m_vkMapa->SetVKNomesIguais(false);
+    m_vkMapa->SetVKChecaCorFronteira(false);
+    m_pnlNomeArea = new QLabel(left);
+    m_pnlNomeArea->setObjectName(QStringLiteral("pnlNomeArea"));
+    m_pnlNomeArea->setFixedHeight(20);
+    m_pnlNomeArea->setAlignment(Qt::AlignCenter);
+    m_pnlNomeArea->setAutoFillBackground(true);
     QFont nameFont = WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 13);
     nameFont.setBold(true);
-    pnlNomeArea->setFont(nameFont);
-    paint(pnlNomeArea, QPalette::Window, kPanelColor);
-    paint(pnlNomeArea, QPalette::WindowText, kMaroon);
-    vkMapa->SetVKPanelNomeArea(pnlNomeArea);
-    leftLayout->addWidget(vkMapa);
-    leftLayout->addWidget(pnlNomeArea);
+    m_pnlNomeArea->setFont(nameFont);
+    paint(m_pnlNomeArea, QPalette::Window, kPanelColor);
+    paint(m_pnlNomeArea, QPalette::WindowText, kMaroon);
+    m_vkMapa->SetVKPanelNomeArea(m_pnlNomeArea);
+    leftLayout->addWidget(m_vkMapa);
+    leftLayout->addWidget(m_pnlNomeArea);
     leftLayout->addStretch(1);
 
     layout->addWidget(left, 0, Qt::AlignTop);
@@ -103,35 +103,35 @@ QWidget *MapPage::createRightPanel() {
     panel->setAutoFillBackground(true);
     paint(panel, QPalette::Window, kPanelColor);
 
-    lblNomeLocal = label("lblNomeLocal", QStringLiteral("Tipo Local:"), kNavy, false, panel);
-    lblNomeLocal->setGeometry(kPanelMargin, 23, 151, 16);
-    edtNomeLocal = new QLineEdit(panel);
-    edtNomeLocal->setObjectName(QStringLiteral("edtNomeLocal"));
-    edtNomeLocal->setReadOnly(true);
-    edtNomeLocal->setGeometry(kPanelMargin, 40, 151, 24);
-    paint(edtNomeLocal, QPalette::Base, kNomeLocalBackground);
-    lblMapaDeTit = label("lblMapaDeTit", QStringLiteral("Mapa de:"), kNavy, false, panel);
-    lblMapaDeTit->setGeometry(kPanelMargin, 79, 151, 16);
-    lblMapaDe = label("lblMapaDe", QString(), kMapaDeColor, true, panel);
-    lblMapaDe->setGeometry(kPanelMargin, 94, 151, 18);
+    m_lblNomeLocal = label("lblNomeLocal", QStringLiteral("Tipo Local:"), kNavy, false, panel);
+    m_lblNomeLocal->setGeometry(kPanelMargin, 23, 151, 16);
+    m_edtNomeLocal = new QLineEdit(panel);
+    m_edtNomeLocal->setObjectName(QStringLiteral("edtNomeLocal"));
+    m_edtNomeLocal->setReadOnly(true);
+    m_edtNomeLocal->setGeometry(kPanelMargin, 40, 151, 24);
+    paint(m_edtNomeLocal, QPalette::Base, kNomeLocalBackground);
+    m_lblMapaDeTit = label("lblMapaDeTit", QStringLiteral("Mapa de:"), kNavy, false, panel);
+    m_lblMapaDeTit->setGeometry(kPanelMargin, 79, 151, 16);
+    m_lblMapaDe = label("lblMapaDe", QString(), kMapaDeColor, true, panel);
+    m_lblMapaDe->setGeometry(kPanelMargin, 94, 151, 18);
 
-    btnSalvar = button("btnSalvar", QStringLiteral("Sal&var"), QStringLiteral("legenda_salvar.png"), {70, 45}, panel);
-    btnSalvar->move(kPanelMargin, 126);
-    btnAutomatica =
+    m_btnSalvar = button("btnSalvar", QStringLiteral("Sal&var"), QStringLiteral("legenda_salvar.png"), {70, 45}, panel);
+    m_btnSalvar->move(kPanelMargin, 126);
+    m_btnAutomatica =
         button("btnAutomatica", QStringLiteral("Auto&mática"), QStringLiteral("legenda_automatica.png"), {70, 45}, panel);
-    btnAutomatica->move(kPanelMargin + 81, 126);
+    m_btnAutomatica->move(kPanelMargin + 81, 126);
 
-    stgLegendaMapa = new LegendGrid(m_legend, panel);
-    stgLegendaMapa->move(kPanelMargin - 1, 178);
+    m_stgLegendaMapa = new LegendGrid(m_legend, panel);
+    m_stgLegendaMapa->move(kPanelMargin - 1, 178);
 
-    btnAtualizarMapa = button("btnAtualizarMapa", QStringLiteral("&Atualizar Mapa"),
+    m_btnAtualizarMapa = button("btnAtualizarMapa", QStringLiteral("&Atualizar Mapa"),
                               QStringLiteral("legenda_atualizar.png"), {151, 45}, panel);
-    btnAtualizarMapa->move(kPanelMargin, 378);
+    m_btnAtualizarMapa->move(kPanelMargin, 378);
 
-    connect(btnSalvar, &QToolButton::clicked, this, &MapPage::btnSalvarClick);
-    connect(btnAutomatica, &QToolButton::clicked, this, &MapPage::btnAutomaticaClick);
-    connect(btnAtualizarMapa, &QToolButton::clicked, this, &MapPage::btnAtualizarMapaClick);
-    connect(stgLegendaMapa, &LegendGrid::edited, this, &MapPage::legendEdited);
+    connect(m_btnSalvar, &QToolButton::clicked, this, &MapPage::btnSalvarClick);
+    connect(m_btnAutomatica, &QToolButton::clicked, this, &MapPage::btnAutomaticaClick);
+    connect(m_btnAtualizarMapa, &QToolButton::clicked, this, &MapPage::btnAtualizarMapaClick);
+    connect(m_stgLegendaMapa, &LegendGrid::edited, this, &MapPage::legendEdited);
     return panel;
 }
 
@@ -151,7 +151,7 @@ void MapPage::redraw(bool loadLegend) {
     MapDrawing::Hooks hooks;
     hooks.bitmapLoaded = [this](const QImage &bitmap) {
         m_picture = QImage();
-        vkMapa->setPicture(bitmap);
+        m_vkMapa->setPicture(bitmap);
     };
     hooks.legendWarning = [this](const QString &text) {
         QMessageBox::information(this, QStringLiteral("Solvane"), text, QMessageBox::Ok);
@@ -164,39 +164,39 @@ void MapPage::redraw(bool loadLegend) {
         QMessageBox::information(this, QStringLiteral("Solvane"), refusal.message(), QMessageBox::Ok);
         return;
     }
-    lblMapaDe->setText(map.level.groupingText);
-    lblNomeLocal->setText(map.level.nomeLocalCaption);
-    edtNomeLocal->setText(map.level.nomeLocalText);
-    lblNomeLocal->setVisible(map.level.nomeLocalVisible);
-    edtNomeLocal->setVisible(map.level.nomeLocalVisible);
+    m_lblMapaDe->setText(map.level.groupingText);
+    m_lblNomeLocal->setText(map.level.nomeLocalCaption);
+    m_edtNomeLocal->setText(map.level.nomeLocalText);
+    m_lblNomeLocal->setVisible(map.level.nomeLocalVisible);
+    m_edtNomeLocal->setVisible(map.level.nomeLocalVisible);
     if (map.legendFromFile)
-        btnAutomatica->setEnabled(*map.legendFromFile);
+        m_btnAutomatica->setEnabled(*map.legendFromFile);
 
     m_picture = map.picture;
-    vkMapa->SetVKAreasMapa(map.areas.lines());
-    vkMapa->SetVKCorAreasMapa(map.colorLines);
-    vkMapa->setPicture(m_picture);
-    stgLegendaMapa->refresh();
-    stgLegendaMapa->setAreaCounts(map.classCounts);
-    stgLegendaMapa->setCurrentCell(2, 3);
-    stgLegendaMapa->setFocus();
-    btnAtualizarMapa->setEnabled(false);
+    m_vkMapa->SetVKAreasMapa(map.areas.lines());
+    m_vkMapa->SetVKCorAreasMapa(map.colorLines);
+    m_vkMapa->setPicture(m_picture);
+    m_stgLegendaMapa->refresh();
+    m_stgLegendaMapa->setAreaCounts(map.classCounts);
+    m_stgLegendaMapa->setCurrentCell(2, 3);
+    m_stgLegendaMapa->setFocus();
+    m_btnAtualizarMapa->setEnabled(false);
 }
 
 void MapPage::leave() {
     m_legend.clear();
-    stgLegendaMapa->refresh();
-    stgLegendaMapa->clearAreaCounts();
+    m_stgLegendaMapa->refresh();
+    m_stgLegendaMapa->clearAreaCounts();
     m_picture = QImage();
-    vkMapa->setPicture(QImage());
-    vkMapa->SetVKAreasMapa({});
-    vkMapa->SetVKCorAreasMapa({});
-    pnlNomeArea->clear();
+    m_vkMapa->setPicture(QImage());
+    m_vkMapa->SetVKAreasMapa({});
+    m_vkMapa->SetVKCorAreasMapa({});
+    m_pnlNomeArea->clear();
 }
 
 bool MapPage::ValidaLegenda() {
     const MapLegend::Validation validation = m_legend.validate();
-    stgLegendaMapa->refresh();
+    m_stgLegendaMapa->refresh();
     if (!validation.ok)
         QMessageBox::critical(this, QStringLiteral("Solvane"), validation.message, QMessageBox::Ok);
     return validation.ok;
@@ -207,29 +207,29 @@ void MapPage::btnSalvarClick() {
         return;
     LegendFile::write(LegendFile::path(m_request.FCampoPercentual, m_request.selection.agrupar), m_legend.uppers());
     redraw(false);
-    btnSalvar->setEnabled(false);
-    btnAutomatica->setEnabled(true);
-    btnAtualizarMapa->setEnabled(false);
+    m_btnSalvar->setEnabled(false);
+    m_btnAutomatica->setEnabled(true);
+    m_btnAtualizarMapa->setEnabled(false);
 }
 
 void MapPage::btnAutomaticaClick() {
     LegendFile::remove(LegendFile::path(m_request.FCampoPercentual, m_request.selection.agrupar));
     redraw(true);
-    btnSalvar->setEnabled(false);
-    btnAutomatica->setEnabled(false);
-    btnAtualizarMapa->setEnabled(false);
+    m_btnSalvar->setEnabled(false);
+    m_btnAutomatica->setEnabled(false);
+    m_btnAtualizarMapa->setEnabled(false);
 }
 
 void MapPage::btnAtualizarMapaClick() {
     if (!ValidaLegenda())
         return;
     redraw(false);
-    btnSalvar->setEnabled(true);
-    btnAutomatica->setEnabled(true);
+    m_btnSalvar->setEnabled(true);
+    m_btnAutomatica->setEnabled(true);
 }
 
 void MapPage::legendEdited() {
-    btnSalvar->setEnabled(true);
-    btnAutomatica->setEnabled(true);
-    btnAtualizarMapa->setEnabled(true);
+    m_btnSalvar->setEnabled(true);
+    m_btnAutomatica->setEnabled(true);
+    m_btnAtualizarMapa->setEnabled(true);
 }

@@ -60,14 +60,14 @@ class MapPage : public MainPage {
     MapLegend m_legend;
     QImage m_picture;
 
-    TVarnikMapa *vkMapa;
-    QLabel *pnlNomeArea;
-    QLabel *lblNomeLocal;
-    QLineEdit *edtNomeLocal;
-    QLabel *lblMapaDeTit;
-    QLabel *lblMapaDe;
-    QToolButton *btnSalvar;
-    QToolButton *btnAutomatica;
-    LegendGrid *stgLegendaMapa;
-    QToolButton *btnAtualizarMapa;
+    TVarnikMapa *m_vkMapa;
+    QLabel *m_pnlNomeArea;
+    QLabel *m_lblNomeLocal;
+    QLineEdit *m_edtNomeLocal;
+    QLabel *m_lblMapaDeTit;
+    QLabel *m_lblMapaDe;
+    QToolButton *m_btnSalvar;
+    QToolButton *m_btnAutomatica;
+    LegendGrid *m_stgLegendaMapa;
+    QToolButton *m_btnAtualizarMapa;
 };

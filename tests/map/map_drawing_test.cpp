@@ -79,8 +79,9 @@ TEST_F(SampleMap, EachLevelDrawsItsMapWithTheComputedLegend) {
         const MapLevel level = MapDrawing::level(db, c.selection);
         EXPECT_EQ(level.base, ProgramFolder::file(QString::fromUtf8(c.base)));
         EXPECT_EQ(level.nomeLocalVisible, *c.nomeLocal != 0);
-        if (level.nomeLocalVisible)
+        if (level.nomeLocalVisible) {
             EXPECT_EQ(level.nomeLocalText, QString::fromUtf8(c.nomeLocal));
+        }
 
         const MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
         SCOPED_TRACE(c.base);
