@@ -234,8 +234,7 @@ void TMain_Frm::FormClose() {
     if (m_Sel_Municipio_Frm)
         m_Sel_Municipio_Frm->closeQueries();
     for (MainPage *page : m_pages)
-        if (page)
-            page->clear();
+        page->clear();
     m_qNivelInf->close();
 
     m_topicTree.reset();
@@ -378,14 +377,13 @@ void TMain_Frm::showPage(int index) {
     if (m_nbPrincipal->currentIndex() == index)
         return;
     m_nbPrincipal->setCurrentIndex(index);
-    if (MainPage *page = m_pages[index])
-        page->enter(currentResult());
+    m_pages[index]->enter(currentResult());
 }
 
 // Every page out of view lets go of what it drew.
 void TMain_Frm::nbPrincipalPageChanged(int pageIndex) {
     for (int index = 0; index < static_cast<int>(m_pages.size()); ++index)
-        if (m_pages[index] && index != pageIndex)
+        if (index != pageIndex)
             m_pages[index]->leave();
 }
 
