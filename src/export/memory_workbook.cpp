@@ -6,10 +6,12 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <xlsxwriter.h>
 
 namespace {
@@ -20,6 +22,11 @@ constexpr int kMaxColumns = 16384;
 // A number as the automation reads it from a text: point for decimals,
 // commas between groups of three digits.
 std::optional<double> automationNumber(const QString &text) {
+    // Most texts are names: a first character that cannot start a number
+    // settles it without the pattern.
+    const auto first = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return !c.isSpace(); });
+    if (first == text.cend() || !(first->isDigit() || *first == u'+' || *first == u'-' || *first == u'.'))
+        return std::nullopt;
     static const QRegularExpression number(
         QStringLiteral("^\\s*[+-]?(\\d{1,3}(,\\d{3})+|\\d+)?(\\.\\d+)?([eE][+-]?\\d+)?\\s*$"));
     const QRegularExpressionMatch match = number.match(text);
@@ -90,7 +97,7 @@ MemoryWorkbook::MemoryWorkbook(const QLocale &locale) : m_locale(locale) {}
 
 void MemoryWorkbook::addWorkbook() {
     m_hasWorkbook = true;
-    m_cells.clear();
+    m_rows.clear();
     m_widths.clear();
     m_merges.clear();
     m_pictures.clear();
@@ -126,22 +133,46 @@ std::pair<int, int> MemoryWorkbook::position(const QString &address) {
 SheetCell &MemoryWorkbook::at(const QString &address) {
     requireWorkbook();
     const auto [row, column] = position(address);
-    return m_cells[key(row, column)];
+    if (static_cast<size_t>(row) >= m_rows.size())
+        m_rows.resize(row + 1);
+    std::vector<std::optional<SheetCell>> &cells = m_rows[row];
+    if (static_cast<size_t>(column) >= cells.size())
+        cells.resize(column + 1);
+    std::optional<SheetCell> &found = cells[column];
+    if (!found)
+        found.emplace();
+    return *found;
+}
+
+const SheetCell *MemoryWorkbook::find(int row, int column) const {
+    if (static_cast<size_t>(row) >= m_rows.size() || static_cast<size_t>(column) >= m_rows[row].size())
+        return nullptr;
+    const std::optional<SheetCell> &found = m_rows[row][column];
+    return found ? &*found : nullptr;
 }
 
 const SheetCell *MemoryWorkbook::cell(const QString &address) const {
     const auto [row, column] = position(address);
-    const auto found = m_cells.find(key(row, column));
-    return found == m_cells.end() ? nullptr : &found->second;
+    return find(row, column);
 }
 
-int MemoryWorkbook::rowCount() const { return m_cells.empty() ? 0 : static_cast<int>(m_cells.rbegin()->first >> 16) + 1; }
+int MemoryWorkbook::rowCount() const {
+    for (size_t row = m_rows.size(); row > 0; --row)
+        for (const std::optional<SheetCell> &c : m_rows[row - 1])
+            if (c)
+                return static_cast<int>(row);
+    return 0;
+}
 
 int MemoryWorkbook::columnCount() const {
-    int count = 0;
-    for (const auto &[k, c] : m_cells)
-        count = std::max(count, static_cast<int>(k & 0xFFFF) + 1);
-    return count;
+    size_t count = 0;
+    for (const auto &cells : m_rows)
+        for (size_t column = cells.size(); column > count; --column)
+            if (cells[column - 1]) {
+                count = column;
+                break;
+            }
+    return static_cast<int>(count);
 }
 
 double MemoryWorkbook::columnWidth(int column) const {
@@ -209,7 +240,12 @@ void MemoryWorkbook::setFontBold(const QString &cell, bool bold) { at(cell).bold
 void MemoryWorkbook::setInteriorColor(const QString &cell, int color) { at(cell).fill = color; }
 
 void MemoryWorkbook::setNumberFormat(const QString &cell, const QString &format) {
-    at(cell).numberFormat = fileNumberFormat(format, m_locale);
+    SheetCell &c = at(cell);
+    if (format != m_lastFormat) {
+        m_lastFileFormat = fileNumberFormat(format, m_locale);
+        m_lastFormat = format;
+    }
+    c.numberFormat = m_lastFileFormat;
 }
 
 void MemoryWorkbook::setHorizontalAlignment(const QString &cell, int alignment) {
@@ -268,20 +304,15 @@ QByteArray MemoryWorkbook::xlsx() const {
         if (!sheet)
             throw AppError(QStringLiteral("%1: nome de planilha recusado").arg(doing));
 
-        QHash<QString, lxw_format *> formats;
+        // One format per distinct look; a cell without any takes none.
+        using Style = std::tuple<std::optional<int>, bool, std::optional<int>, int, QString>;
+        std::map<Style, lxw_format *> formats;
+        const QString dateFormat = QStringLiteral("dd/mm/yyyy hh:mm");
         const auto formatOf = [&](const SheetCell &c, bool isDate) -> lxw_format * {
-            QString numberFormat = c.numberFormat;
-            if (isDate && numberFormat.isEmpty())
-                numberFormat = QStringLiteral("dd/mm/yyyy hh:mm");
-            const QString styleKey = QStringLiteral("%1|%2|%3|%4|%5")
-                                         .arg(c.fontColor ? QString::number(*c.fontColor) : QString())
-                                         .arg(c.bold)
-                                         .arg(c.fill ? QString::number(*c.fill) : QString())
-                                         .arg(c.alignment)
-                                         .arg(numberFormat);
-            if (styleKey == QLatin1String("|0||0|"))
+            const QString &numberFormat = isDate && c.numberFormat.isEmpty() ? dateFormat : c.numberFormat;
+            if (!c.fontColor && !c.bold && !c.fill && c.alignment == 0 && numberFormat.isEmpty())
                 return nullptr;
-            lxw_format *&format = formats[styleKey];
+            lxw_format *&format = formats[Style(c.fontColor, c.bold, c.fill, c.alignment, numberFormat)];
             if (!format) {
                 format = workbook_add_format(workbook);
                 if (c.fontColor)
@@ -306,31 +337,37 @@ QByteArray MemoryWorkbook::xlsx() const {
             check(worksheet_set_column(sheet, column, column, width, nullptr), doing);
         const SheetCell blank;
         for (const Merge &m : m_merges) {
-            const auto found = m_cells.find(key(m.firstRow, m.firstColumn));
-            const SheetCell &first = found == m_cells.end() ? blank : found->second;
+            const SheetCell *found = find(m.firstRow, m.firstColumn);
+            const SheetCell &first = found ? *found : blank;
             check(worksheet_merge_range(sheet, m.firstRow, m.firstColumn, m.lastRow, m.lastColumn, "",
                                         formatOf(first, false)),
                   doing);
         }
-        for (const auto &[k, c] : m_cells) {
-            const auto row = static_cast<lxw_row_t>(k >> 16);
-            const auto column = static_cast<lxw_col_t>(k & 0xFFFF);
-            switch (c.value.typeId()) {
-            case QMetaType::Double:
-                check(worksheet_write_number(sheet, row, column, c.value.toDouble(), formatOf(c, false)), doing);
-                break;
-            case QMetaType::QString:
-                check(worksheet_write_string(sheet, row, column, c.value.toString().toUtf8().constData(),
-                                             formatOf(c, false)),
-                      doing);
-                break;
-            case QMetaType::QDateTime:
-                check(worksheet_write_number(sheet, row, column, dateSerial(c.value.toDateTime()), formatOf(c, true)),
-                      doing);
-                break;
-            default:
-                if (lxw_format *format = formatOf(c, false))
-                    check(worksheet_write_blank(sheet, row, column, format), doing);
+        for (size_t r = 0; r < m_rows.size(); ++r) {
+            for (size_t col = 0; col < m_rows[r].size(); ++col) {
+                if (!m_rows[r][col])
+                    continue;
+                const SheetCell &c = *m_rows[r][col];
+                const auto row = static_cast<lxw_row_t>(r);
+                const auto column = static_cast<lxw_col_t>(col);
+                switch (c.value.typeId()) {
+                case QMetaType::Double:
+                    check(worksheet_write_number(sheet, row, column, c.value.toDouble(), formatOf(c, false)), doing);
+                    break;
+                case QMetaType::QString:
+                    check(worksheet_write_string(sheet, row, column, c.value.toString().toUtf8().constData(),
+                                                 formatOf(c, false)),
+                          doing);
+                    break;
+                case QMetaType::QDateTime:
+                    check(
+                        worksheet_write_number(sheet, row, column, dateSerial(c.value.toDateTime()), formatOf(c, true)),
+                        doing);
+                    break;
+                default:
+                    if (lxw_format *format = formatOf(c, false))
+                        check(worksheet_write_blank(sheet, row, column, format), doing);
+                }
             }
         }
         pictures.reserve(m_pictures.size());

@@ -76,10 +76,10 @@ class MemoryWorkbook : public SheetAutomation {
     QByteArray xlsx() const;
 
   private:
-    static qint64 key(int row, int column) { return (static_cast<qint64>(row) << 16) | column; }
     // Parses "B7" into a 0-based row and column; raises AppError.
     static std::pair<int, int> position(const QString &address);
     SheetCell &at(const QString &address);
+    const SheetCell *find(int row, int column) const;
     void requireWorkbook() const;
 
     QLocale m_locale;
@@ -90,7 +90,12 @@ class MemoryWorkbook : public SheetAutomation {
     QString m_sheetName;
     QString m_selected = QStringLiteral("A1");
     QString m_savedPath;
-    std::map<qint64, SheetCell> m_cells; // by row, then column
+    // The cells by row, then column; a cell no operation touched is empty.
+    // Rows are filled in order, so vectors serve better than a search tree.
+    std::vector<std::vector<std::optional<SheetCell>>> m_rows;
+    // The last number format converted, since a column repeats its format
+    // in every row.
+    QString m_lastFormat, m_lastFileFormat;
     std::map<int, double> m_widths;
     std::vector<Merge> m_merges;
     std::vector<Picture> m_pictures;
