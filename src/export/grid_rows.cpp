@@ -29,20 +29,20 @@ qint64 integerValue(const QVariant &value) {
     return static_cast<qint64>(std::nearbyint(number));
 }
 
-// A text that reads as a number with the user's decimal separator once its
-// points are removed, and holds a comma: the number of digits after that
-// comma, for a format that shows them all.
+// A text that reads as a number in the user's format once its thousands
+// separators are removed, and holds a decimal separator: the number of
+// digits after it, for a format that shows them all.
 std::optional<int> decimalsOfNumberText(const QString &text) {
-    QString digits = text;
-    digits.remove(u'.');
     QLocale locale;
+    QString digits = text;
+    digits.remove(locale.groupSeparator());
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     locale.toDouble(digits, &ok);
-    const qsizetype comma = digits.indexOf(u',');
-    if (!ok || comma < 0)
+    const qsizetype point = digits.indexOf(locale.decimalPoint());
+    if (!ok || point < 0)
         return std::nullopt;
-    return static_cast<int>(digits.size() - comma - 1);
+    return static_cast<int>(digits.size() - point - 1);
 }
 
 } // namespace
@@ -210,7 +210,8 @@ void GridRows::writeTextRow(const QStringList &cells, const ExportGrid &grid, bo
                 marked = true;
                 markNumberRow();
                 sheet.setValue(cell, m_fill.SepDecimalDefault ? s : adjusted);
-                sheet.setNumberFormat(cell, QStringLiteral("###.###.##0,") + QString(*decimals, u'0'));
+                sheet.setNumberFormat(
+                    cell, SheetText::TrocaSeparadores(QStringLiteral("###,###,##0.") + QString(*decimals, u'0')));
                 fontColor();
             }
         } catch (const AppError &) {

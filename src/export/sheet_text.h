@@ -9,13 +9,15 @@
 // for thousands).
 namespace SheetText {
 
-// A number text in the user's format (with or without thousands points)
-// comes out with its points and commas swapped; dates from 1900 on, texts of
-// digits only and anything else that is not a number come out unchanged.
+// A number text in the user's format (with or without thousands separators)
+// comes out in the automation's: in the Brazilian format its points and
+// commas are swapped. Dates from 1900 on, texts of digits only and anything
+// else that is not a number come out unchanged.
 QString AjustaValor(const QString &text);
 
-// Swaps points and commas in a number format: "###,##0" becomes "###.##0"
-// and "##0.00" "##0,00".
+// A number format written with "," between thousands and "." for decimals,
+// as the user types it: in the Brazilian format "###,##0" becomes "###.##0"
+// and "##0.00" "##0,00"; with a decimal point it stays as it is.
 QString TrocaSeparadores(const QString &text);
 
 // The date and time a text shows in the user's short date (and time)

@@ -1,7 +1,9 @@
 #include "data/app_error.h"
+#include "data/scope_guard.h"
 #include "export/sheet_column.h"
 #include "export/sheet_text.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 // Tests run in the Brazilian number format: comma for decimals, point
@@ -33,6 +35,18 @@ TEST(SheetTextTest, TrocaSeparadoresSwapsWithinTheTrimmedLength) {
     // Only as many characters as the text has without its blanks, counted
     // from the start, take part: the leading blank shifts the last comma out.
     EXPECT_EQ(SheetText::TrocaSeparadores(QStringLiteral(" 0,0,")), QStringLiteral(" 0.0,"));
+}
+
+// With a decimal point in the user's format, number texts and formats are
+// already in the automation's notation.
+TEST(SheetTextTest, PointDecimalFormatNeedsNoConversion) {
+    const QLocale testsLocale;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ScopeGuard restore([&] { QLocale::setDefault(testsLocale); });
+    for (const char *format : {"###,##0", "##0.00", "#0.00"})
+        EXPECT_EQ(SheetText::TrocaSeparadores(QLatin1String(format)), QLatin1String(format));
+    for (const char *text : {"1,234.56", "8.55", "1234", "Recife", "S.A., Ltda"})
+        EXPECT_EQ(SheetText::AjustaValor(QLatin1String(text)), QLatin1String(text));
 }
 
 TEST(SheetTextTest, DatesCountFromTheFirstMomentOf1900) {

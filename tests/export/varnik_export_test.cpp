@@ -1,4 +1,5 @@
 #include "data/app_error.h"
+#include "data/scope_guard.h"
 #include "export/export_grid.h"
 #include "export/varnik_export.h"
 #include "export_grid_builder.h"
@@ -398,6 +399,38 @@ TEST_F(VarnikExportTest, StringGridTitlesNumbersAndTexts) {
     // The widths of the grid's columns in pixels, read as characters.
     EXPECT_EQ(book.columnWidth(0), 80);
     EXPECT_EQ(book.columnWidth(2), 70);
+}
+
+// A user whose own format has a decimal point types number formats as the
+// file keeps them: the workbook gets the same formats and numbers as with the
+// Brazilian format, never a point taken for the decimals of "###,##0".
+TEST_F(VarnikExportTest, PointDecimalFormatGivesTheSameFormatsAndNumbers) {
+    const QLocale testsLocale;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ScopeGuard restore([&] { QLocale::setDefault(testsLocale); });
+
+    GridBuilder builder(false);
+    builder.field(QStringLiteral("Valor"), Kind::Float, -1, QStringLiteral("###,##0"));
+    builder.field(QStringLiteral("Percentual"), Kind::Float, -1, QStringLiteral("##0.00"));
+    builder.field(QStringLiteral("Texto"), Kind::Text, -1, QString(), 12);
+    builder.row({1234.5, 8.55, QStringLiteral("1,234.5")});
+    ExportGrid strings;
+    strings.kind = ExportGrid::Kind::String;
+    strings.cells = {{QStringLiteral("Valor")}, {QStringLiteral("1,234.56")}, {QStringLiteral("2.5")}};
+    components.grids[QStringLiteral("valores")] = &strings;
+    exporter.GridExportado = &builder.grid();
+    exporter.GridsAdicionais = {QStringLiteral("valores")};
+    run();
+
+    EXPECT_EQ(value("A2"), 1234.5);
+    EXPECT_EQ(cell("A2")->numberFormat, QStringLiteral("###,##0"));
+    EXPECT_EQ(cell("B2")->numberFormat, QStringLiteral("##0.00"));
+    EXPECT_EQ(value("C2"), 1234.5);
+    // The string grid after one empty row: its title in row 4.
+    EXPECT_EQ(value("A5"), 1234.56);
+    EXPECT_EQ(cell("A5")->numberFormat, QStringLiteral("###,###,##0.00"));
+    EXPECT_EQ(value("A6"), 2.5);
+    EXPECT_EQ(cell("A6")->numberFormat, QStringLiteral("###,###,##0.0"));
 }
 
 TEST_F(VarnikExportTest, PivotGridWritesItsFixedCellsAsRows) {
