@@ -1,0 +1,176 @@
+#include "process_cost.h"
+#include "scaled_study.h"
+
+#include "data/access_dialect.h"
+#include "data/database.h"
+#include "data/portuguese_collation.h"
+#include "data/program_folder.h"
+#include "data/query.h"
+#include "table/table_run.h"
+
+#include <QDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <map>
+#include <memory>
+
+// The program at one, ten and a hundred times the sample study's size, as
+// whole processes: solvane-export writing the largest table grouped by
+// municipality, side by side with the sqlite3 shell returning the same rows
+// of the same statement (CPU time, best of the repetitions, and peak
+// memory); the window showing that table; the map picture, the chart and
+// the workbook of it.
+namespace {
+
+const QString kProgramDir = QStringLiteral(SOLVANE_PROGRAM_DIR);
+const QStringList kListing = {QStringLiteral("--topico"), QLatin1String(ScaledStudy::kTopic),
+                              QStringLiteral("--agrupar"), QStringLiteral("municipio")};
+
+// Each scaled study is built once per run of the program.
+const ScaledStudy &study(int factor) {
+    static std::map<int, std::unique_ptr<ScaledStudy>> studies;
+    std::unique_ptr<ScaledStudy> &s = studies[factor];
+    if (!s)
+        s = std::make_unique<ScaledStudy>(factor);
+    return *s;
+}
+
+// The statement the program runs for that table, as the shell takes it: the
+// shell lacks the program's collation, so its ORDER BY compares without
+// letter case, the nearest collation the engine has.
+const QByteArray &shellStatement() {
+    static const QByteArray statement = [] {
+        ProgramFolder::setPath(kProgramDir);
+        Database db;
+        db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+        db.setConnected(true);
+        TableRun run(db);
+        SelectionState selection;
+        selection.agrupar = Grouping::Municipio;
+        run.run(QLatin1String(ScaledStudy::kTopic), selection);
+        QString sql = AccessDialect::toSqlite(run.result().qValorNivel().statement());
+        sql.replace(QStringLiteral("COLLATE ") + QLatin1String(PortugueseCollation::kName),
+                    QStringLiteral("COLLATE NOCASE"));
+        return sql.toUtf8();
+    }();
+    return statement;
+}
+
+int lineCount(const QByteArray &text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+struct Best {
+    double cpu = 1e300;
+    double peakKB = 0;
+    void add(const ProcessCost &c) {
+        cpu = std::min(cpu, c.cpuSeconds);
+        peakKB = std::max(peakKB, c.peakKB);
+    }
+};
+
+// solvane-export's peak memory and rows on the sample itself, the base of
+// the memory taken per added result row.
+const ProcessCost &sampleRun() {
+    static const ProcessCost cost = runProcess(study(1).exporter(), kListing, true);
+    return cost;
+}
+
+void TextSideBySide(benchmark::State &state) {
+    const ScaledStudy &s = study(static_cast<int>(state.range(0)));
+    if (!s.isValid()) {
+        state.SkipWithError(s.error().toUtf8().constData());
+        return;
+    }
+    const QStringList shell = {QStringLiteral("-readonly"), QStringLiteral("-batch"), QStringLiteral("-separator"),
+                               QStringLiteral(";"), s.database(), QString::fromUtf8(shellStatement())};
+    // One untimed run of each counts the rows (and warms the file cache).
+    const ProcessCost first = runProcess(s.exporter(), kListing, true);
+    const ProcessCost firstShell = runProcess(QStringLiteral("sqlite3"), shell, true);
+    if (!first.ok || !firstShell.ok) {
+        state.SkipWithError("solvane-export or the sqlite3 shell failed");
+        return;
+    }
+    const int rows = lineCount(first.output) - 1; // less the title line
+    Best ours, engine;
+    for (auto _ : state) {
+        const ProcessCost o = runProcess(s.exporter(), kListing);
+        const ProcessCost e = runProcess(QStringLiteral("sqlite3"), shell);
+        ours.add(o);
+        engine.add(e);
+        state.SetIterationTime(o.cpuSeconds);
+    }
+    state.counters["rows"] = rows;
+    state.counters["shell_rows"] = lineCount(firstShell.output);
+    state.counters["ours_cpu_ms"] = ours.cpu * 1e3;
+    state.counters["sqlite3_cpu_ms"] = engine.cpu * 1e3;
+    state.counters["ratio"] = ours.cpu / engine.cpu;
+    state.counters["ours_MB"] = ours.peakKB / 1024;
+    state.counters["sqlite3_MB"] = engine.peakKB / 1024;
+    state.counters["us_per_row"] = ours.cpu * 1e6 / rows;
+    const int sampleRows = lineCount(sampleRun().output) - 1;
+    if (rows > sampleRows)
+        state.counters["KB_per_added_row"] = (ours.peakKB - sampleRun().peakKB) / (rows - sampleRows);
+}
+BENCHMARK(TextSideBySide)->Arg(1)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(TextSideBySide)->Arg(10)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(TextSideBySide)->Arg(100)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The main window running the table grouped by municipality, to its first
+// painted screen, measured by the probe program in its own process.
+void WindowShowingTable(benchmark::State &state) {
+    const ScaledStudy &s = study(static_cast<int>(state.range(0)));
+    const QString probe = QDir(kProgramDir).filePath(QStringLiteral("../bench/window_probe"));
+    double best = 1e300, bestCpu = 1e300, peak = 0;
+    for (auto _ : state) {
+        const ProcessCost c = runProcess(probe, {s.folder(), QLatin1String(ScaledStudy::kTopic)}, true);
+        const QList<QByteArray> figures = c.output.trimmed().split(' ');
+        if (!c.ok || figures.size() != 3) {
+            state.SkipWithError("the window probe failed");
+            return;
+        }
+        best = std::min(best, figures[0].toDouble());
+        bestCpu = std::min(bestCpu, figures[1].toDouble());
+        peak = std::max(peak, c.peakKB);
+        state.counters["rows"] = figures[2].toDouble();
+        state.SetIterationTime(figures[0].toDouble() / 1e3);
+    }
+    state.counters["to_painted_ms"] = best;
+    state.counters["to_painted_cpu_ms"] = bestCpu;
+    state.counters["process_MB"] = peak / 1024;
+}
+BENCHMARK(WindowShowingTable)->Arg(1)->Arg(100)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The map picture, the chart and the workbook of one figure column of the
+// table a hundred times larger, each a whole solvane-export process. The
+// map of municipalities is drawn for one state, as the program requires;
+// the copied municipalities have no area on it.
+void PictureAndWorkbook(benchmark::State &state, const char *option, const char *file) {
+    const ScaledStudy &s = study(100);
+    const QString output = QDir(s.folder()).filePath(QLatin1String(file));
+    QStringList arguments =
+        kListing + QStringList{QStringLiteral("--coluna"), QStringLiteral("A01"), QLatin1String(option), output};
+    if (QLatin1String(option) == QLatin1String("--mapa"))
+        arguments << QStringLiteral("--uf") << QStringLiteral("26");
+    Best best;
+    double wall = 1e300;
+    for (auto _ : state) {
+        const ProcessCost c = runProcess(s.exporter(), arguments);
+        if (!c.ok) {
+            state.SkipWithError("solvane-export failed");
+            return;
+        }
+        best.add(c);
+        wall = std::min(wall, c.wallSeconds);
+        state.SetIterationTime(c.cpuSeconds);
+    }
+    state.counters["cpu_s"] = best.cpu;
+    state.counters["wall_s"] = wall;
+    state.counters["MB"] = best.peakKB / 1024;
+}
+BENCHMARK_CAPTURE(PictureAndWorkbook, map_x100, "--mapa", "mapa.png")
+    ->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PictureAndWorkbook, chart_x100, "--grafico", "grafico.png")
+    ->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PictureAndWorkbook, workbook_x100, "--planilha", "tabela.xlsx")
+    ->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
