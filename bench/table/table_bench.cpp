@@ -130,7 +130,7 @@ void TextFile(benchmark::State &state) {
     study().run();
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            TextExport::encode(TextExport::lines(study().cdsDados(), study().tableRun.result().FAtributos(), QLatin1Char(';'))));
+            TextExport::bytes(study().cdsDados(), study().tableRun.result().FAtributos(), QLatin1Char(';')));
 }
 BENCHMARK(TextFile)->Unit(benchmark::kMillisecond);
 

@@ -9,35 +9,12 @@
 #include <QRegularExpression>
 #include <sqlite3.h>
 
-namespace {
-const QVariant &nullValue() {
-    static const QVariant null;
-    return null;
-}
-} // namespace
-
 QString Field::name() const { return m_query->m_columns[m_column].name; }
-QVariant Field::value() const { return m_query->current(m_column); }
-bool Field::isNull() const { return m_query->current(m_column).isNull(); }
-
-QString Field::asString() const {
-    const QVariant &v = m_query->current(m_column);
-    return v.isNull() ? QString() : v.toString();
-}
-
-qint64 Field::asInteger() const {
-    const QVariant &v = m_query->current(m_column);
-    if (v.isNull())
-        return 0;
-    if (v.typeId() == QMetaType::Double)
-        return qRound64(v.toDouble());
-    return v.toLongLong();
-}
-
-double Field::asFloat() const {
-    const QVariant &v = m_query->current(m_column);
-    return v.isNull() ? 0.0 : v.toDouble();
-}
+QVariant Field::value() const { return m_query->value(m_query->m_row, m_column); }
+bool Field::isNull() const { return m_query->isNull(m_query->m_row, m_column); }
+QString Field::asString() const { return m_query->asString(m_query->m_row, m_column); }
+qint64 Field::asInteger() const { return m_query->asInteger(m_query->m_row, m_column); }
+double Field::asFloat() const { return m_query->asFloat(m_query->m_row, m_column); }
 
 QStringList Field::asLines() const {
     const QString text = asString();
@@ -80,44 +57,55 @@ void Query::open() {
     for (int c = 0; c < columns; ++c)
         names[c].name = QString::fromUtf8(sqlite3_column_name(stmt, c));
 
-    QList<QVariant> cells;
+    QList<Cell> cells;
+    QList<quint8> types;
+    QList<QString> texts;
     // Texts repeat down a column (a result sorted by region holds each
     // region's name on many rows): a text equal to the one above shares its
     // string instead of decoding it again.
     std::vector<QByteArray> lastBytes(columns);
-    std::vector<QString> lastText(columns);
+    std::vector<qsizetype> lastText(columns, -1);
     int rows = 0;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
+            const int type = sqlite3_column_type(stmt, c);
+            Cell cell{};
+            switch (type) {
             case SQLITE_INTEGER:
-                cells.emplace_back(static_cast<qint64>(sqlite3_column_int64(stmt, c)));
+                cell.integer = sqlite3_column_int64(stmt, c);
                 break;
             case SQLITE_FLOAT:
-                cells.emplace_back(sqlite3_column_double(stmt, c));
+                cell.number = sqlite3_column_double(stmt, c);
                 break;
             case SQLITE_NULL:
-                cells.emplace_back();
                 break;
             default: {
                 const char *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
                 const QByteArrayView view(bytes, sqlite3_column_bytes(stmt, c));
-                if (lastBytes[c].isNull() || view != lastBytes[c]) {
+                if (lastText[c] < 0 || view != lastBytes[c]) {
                     lastBytes[c] = view.toByteArray();
-                    lastText[c] = QString::fromUtf8(view);
+                    lastText[c] = texts.size();
+                    texts.append(QString::fromUtf8(view));
                 }
-                cells.emplace_back(lastText[c]);
+                cell.text = lastText[c];
             }
             }
+            cells.append(cell);
+            types.append(static_cast<quint8>(type == SQLITE_BLOB ? SQLITE_TEXT : type));
         }
         ++rows;
     }
     if (rc != SQLITE_DONE)
         fail(db, rc);
+    cells.squeeze();
+    types.squeeze();
+    texts.squeeze();
 
     m_columns = std::move(names);
     m_cells = std::move(cells);
+    m_types = std::move(types);
+    m_texts = std::move(texts);
     m_rowCount = rows;
     m_active = true;
     first();
@@ -135,6 +123,8 @@ void Query::close() {
     m_active = false;
     m_columns.clear();
     m_cells.clear();
+    m_types.clear();
+    m_texts.clear();
     m_rowCount = 0;
     m_row = 0;
     m_eof = m_bof = true;
@@ -178,10 +168,60 @@ Field Query::fieldByName(const QString &name) {
     return Field(this, column);
 }
 
-const QVariant &Query::value(int row, int column) const {
+int Query::type(int row, int column) const {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= fieldCount())
-        return nullValue();
-    return m_cells[static_cast<qsizetype>(row) * fieldCount() + column];
+        return SQLITE_NULL;
+    return m_types[static_cast<qsizetype>(row) * fieldCount() + column];
 }
 
-const QVariant &Query::current(int column) const { return value(m_row, column); }
+QVariant Query::value(int row, int column) const {
+    switch (type(row, column)) {
+    case SQLITE_INTEGER:
+        return cell(row, column).integer;
+    case SQLITE_FLOAT:
+        return cell(row, column).number;
+    case SQLITE_TEXT:
+        return m_texts[cell(row, column).text];
+    default:
+        return {};
+    }
+}
+
+bool Query::isNull(int row, int column) const { return type(row, column) == SQLITE_NULL; }
+
+QString Query::asString(int row, int column) const {
+    switch (type(row, column)) {
+    case SQLITE_TEXT:
+        return m_texts[cell(row, column).text];
+    case SQLITE_NULL:
+        return QString();
+    default:
+        return value(row, column).toString();
+    }
+}
+
+qint64 Query::asInteger(int row, int column) const {
+    switch (type(row, column)) {
+    case SQLITE_INTEGER:
+        return cell(row, column).integer;
+    case SQLITE_FLOAT:
+        return qRound64(cell(row, column).number);
+    case SQLITE_TEXT:
+        return value(row, column).toLongLong();
+    default:
+        return 0;
+    }
+}
+
+double Query::asFloat(int row, int column) const {
+    switch (type(row, column)) {
+    case SQLITE_INTEGER:
+        return static_cast<double>(cell(row, column).integer);
+    case SQLITE_FLOAT:
+        return cell(row, column).number;
+    case SQLITE_TEXT:
+        return value(row, column).toDouble();
+    default:
+        return 0.0;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QList>
 #include <QVariant>
 #include <vector>
 
@@ -77,8 +78,13 @@ public:
     // -1 when the result has no such column; names compare without case.
     int fieldIndex(const QString &name) const;
 
-    // Any cell of the result, without moving the cursor.
-    const QVariant &value(int row, int column) const;
+    // Any cell of the result, without moving the cursor; outside the
+    // result a cell reads as null.
+    QVariant value(int row, int column) const;
+    bool isNull(int row, int column) const;
+    QString asString(int row, int column) const;  // null reads as ""
+    qint64 asInteger(int row, int column) const;  // null reads as 0
+    double asFloat(int row, int column) const;    // null reads as 0
 
 signals:
     void afterOpen();
@@ -91,16 +97,31 @@ private:
         QString displayFormat;
         bool visible = true;
     };
-    const QVariant &current(int column) const;
+    // One cell in the type the engine gave it. A text is the index of its
+    // string in m_texts.
+    union Cell {
+        qint64 integer;
+        double number;
+        qsizetype text;
+    };
+    // The engine's type of a cell (SQLITE_INTEGER, ...); SQLITE_NULL outside
+    // the result.
+    int type(int row, int column) const;
+    const Cell &cell(int row, int column) const {
+        return m_cells[static_cast<qsizetype>(row) * fieldCount() + column];
+    }
     [[noreturn]] void fail(sqlite3 *db, int resultCode) const;
 
     Database &m_database;
     QStringList m_lines;
     QString m_activity = QStringLiteral("ler os dados");
     std::vector<Column> m_columns;
-    // Row-major. A QList grows by moving its bytes (QVariant is relocatable)
-    // rather than element by element.
-    QList<QVariant> m_cells;
+    // Row-major, 9 bytes a cell. A QList of plain values grows by
+    // reallocating in place where it can, so a large result is never held
+    // twice while it grows.
+    QList<Cell> m_cells;
+    QList<quint8> m_types;
+    QList<QString> m_texts;
     int m_rowCount = 0;
     int m_row = 0;
     bool m_active = false;

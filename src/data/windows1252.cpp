@@ -21,12 +21,16 @@ QString decode(const QByteArray &bytes) {
 }
 
 QByteArray encode(const QString &text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    append(bytes.data(), text);
+    return bytes;
+}
+
+char *append(char *out, QStringView text) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
+            *out++ = static_cast<char>(u);
             continue;
         }
         char byte = '?';
@@ -36,9 +40,9 @@ QByteArray encode(const QString &text) {
                 break;
             }
         }
-        bytes.append(byte);
+        *out++ = byte;
     }
-    return bytes;
+    return out;
 }
 
 } // namespace Windows1252

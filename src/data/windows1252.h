@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // The single-byte code page of the study's text files (area lists, legend
 // files, the delimited export). Bytes 0x80..0x9F carry the typographic
@@ -13,5 +14,9 @@ QString decode(const QByteArray &bytes);
 
 // Characters the code page cannot hold become '?'.
 QByteArray encode(const QString &text);
+
+// The same, one byte per character written at out, which has room for
+// text.size() bytes; returns the end of what was written.
+char *append(char *out, QStringView text);
 
 } // namespace Windows1252

@@ -186,9 +186,8 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
     }
     if (wroteFile && options.output.isEmpty())
         return;
-    const QStringList lines =
-        TextExport::lines(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator);
-    const QByteArray bytes = TextExport::encode(lines, options.utf8);
+    const QByteArray bytes =
+        TextExport::bytes(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator, options.utf8);
     if (options.output.isEmpty())
         writeOut(out, bytes);
     else

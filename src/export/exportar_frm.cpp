@@ -352,8 +352,7 @@ void TExportar_Frm::exportText() {
     }
     if (!m_sources.cdsDados)
         return;
-    const QStringList lines = TextExport::lines(*m_sources.cdsDados, m_sources.FAtributos, m_separador);
-    SafeFile::write(textTarget(), TextExport::encode(lines));
+    SafeFile::write(textTarget(), TextExport::bytes(*m_sources.cdsDados, m_sources.FAtributos, m_separador));
 }
 
 void TExportar_Frm::exportJpeg() {

@@ -18,11 +18,10 @@ namespace TextExport {
 // field is written once).
 std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtributos);
 
-// Title line and row lines; leaves the table on its first row.
-QStringList lines(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator);
-
-// Every line followed by CR LF, in Windows-1252 or, on request, UTF-8.
-QByteArray encode(const QStringList &lines, bool utf8 = false);
+// The file's bytes: the title line and the row lines, every line followed
+// by CR LF, in Windows-1252 or, on request, UTF-8. Leaves the table on its
+// first row.
+QByteArray bytes(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8 = false);
 
 // Writes the bytes in place of the file at path through a temporary file in
 // the same folder: a failure raises an error and leaves any previous file

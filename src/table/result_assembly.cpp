@@ -32,20 +32,6 @@ const FixedField kFixed[] = {
 
 bool startsWithZZ(const QString &text) { return text.startsWith(QLatin1String("ZZ")); }
 
-// A figure of the data row; null reads as 0. Real columns come straight
-// from the cell, which matters on tables of thousands of rows by dozens of
-// figures.
-double number(const QVariant &v) {
-    switch (v.metaType().id()) {
-    case QMetaType::Double:
-        return *static_cast<const double *>(v.constData());
-    case QMetaType::LongLong:
-        return static_cast<double>(*static_cast<const qint64 *>(v.constData()));
-    default:
-        return v.isNull() ? 0.0 : v.toDouble();
-    }
-}
-
 // The columns of the value query and the fields of the result table that
 // the fill reads and writes, looked up once for all rows.
 struct FillColumns {
@@ -124,7 +110,7 @@ QString regionalCell(const QString &text, bool isTotal, bool columnShown, const 
 // row of the small towns, shown without its sorting prefix.
 QString municipioCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
     if (!text.startsWith(QLatin1String("ZZZ"))) {
-        if (text.left(8).toUpper() == QLatin1String("ZZDEMAIS"))
+        if (text.startsWith(QLatin1String("ZZDEMAIS"), Qt::CaseInsensitive))
             return text.mid(2).left(40);
         return text;
     }
@@ -209,17 +195,13 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int to
     cdsDados.reserve(rows);
     const FillColumns c = lookUpColumns(cdsDados, qValorNivel, plan, attributes);
 
-    // Display texts are read in place; other kinds and nulls are converted.
-    auto text = [&](int row, int col) {
-        const QVariant &v = qValorNivel.value(row, col);
-        if (v.metaType().id() == QMetaType::QString)
-            return *static_cast<const QString *>(v.constData());
-        return v.isNull() ? QString() : v.toString();
-    };
+    // Display texts share the query's strings; other kinds and nulls are
+    // converted.
+    auto text = [&](int row, int col) { return qValorNivel.asString(row, col); };
 
     for (int row = 0; row < rows; ++row) {
         cdsDados.append();
-        const qint64 tipo = list ? qint64{RowKind::Municipio} : qValorNivel.value(row, c.qTipo).toLongLong();
+        const qint64 tipo = list ? qint64{RowKind::Municipio} : qValorNivel.asInteger(row, c.qTipo);
         const bool isTotal = !list && tipo == totalKind;
 
         cdsDados.setText(c.fRegiao, regiaoCell(text(row, c.dRegiao), isTotal, shown));
@@ -231,11 +213,10 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int to
         if (!list) {
             cdsDados.setInteger(c.fTipo, tipo);
             for (const auto &[col, f] : c.values)
-                cdsDados.setFloat(f, number(qValorNivel.value(row, col)));
+                cdsDados.setFloat(f, qValorNivel.asFloat(row, col));
         } else {
             cdsDados.setText(c.fCodMunic, text(row, c.qMunicipio));
-            const QVariant &populacao = qValorNivel.value(row, c.qPopulacao);
-            cdsDados.setFloat(c.fPopulacao, populacao.isNull() ? 0.0 : static_cast<double>(populacao.toLongLong()));
+            cdsDados.setFloat(c.fPopulacao, static_cast<double>(qValorNivel.asInteger(row, c.qPopulacao)));
             cdsDados.setInteger(c.fTipo, RowKind::Municipio);
         }
         if (progress.step)

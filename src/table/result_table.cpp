@@ -2,6 +2,7 @@
 
 #include "data/app_error.h"
 #include "data/format_float.h"
+#include "data/general_number.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -27,10 +28,8 @@ const double kNullNumber = std::numeric_limits<double>::quiet_NaN();
 constexpr qint64 kNullInteger = std::numeric_limits<qint64>::min();
 
 QString generalNumber(double value) {
-    // Whole figures, most of a table, need no rounding to 15 digits.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
-        return QString::number(static_cast<qint64>(value));
-    QString text = QString::number(value, 'g', 15);
+    char buffer[GeneralNumber::kMaxLength];
+    QString text = QString::fromLatin1(buffer, GeneralNumber::write(value, buffer));
     const QString point = QLocale().decimalPoint();
     if (point != QLatin1String("."))
         text.replace(QLatin1Char('.'), point);
@@ -230,6 +229,26 @@ QVariant ResultTable::value(int row, int field) const {
     default:
         return column->texts[r];
     }
+}
+
+ResultTable::CellValue ResultTable::cell(int row, int field) const {
+    CellValue cell;
+    int r = 0;
+    const Column *column = cellColumn(row, field, r);
+    if (!column)
+        return cell;
+    cell.kind = column->kind;
+    switch (column->kind) {
+    case FieldKind::Float:
+        cell.number = column->numbers[r];
+        break;
+    case FieldKind::Integer:
+        cell.integer = column->integers[r];
+        break;
+    default:
+        cell.text = &column->texts[r];
+    }
+    return cell;
 }
 
 QString ResultTable::asString(int row, int field) const {

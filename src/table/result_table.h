@@ -67,6 +67,17 @@ class ResultTable : public QObject {
     // separator, no grouping; null gives "".
     QString plainText(int row, int field) const;
 
+    // A cell as stored, for writers of many cells: the kind of its field
+    // and its value, or the kind Group when the cell is null or there is no
+    // such cell. The text stays valid until the table changes.
+    struct CellValue {
+        FieldKind kind = FieldKind::Group;
+        double number = 0;
+        qint64 integer = 0;
+        const QString *text = nullptr;
+    };
+    CellValue cell(int row, int field) const;
+
     // Cursor.
     void first();
     void next();

@@ -121,6 +121,43 @@ TEST_F(DataLayer, FieldsReadAsTextIntegerFloatAndNullsAsEmptyOrZero) {
     EXPECT_EQ(errorOf([&] { q.fieldByName(QStringLiteral("Nada")); }), QStringLiteral("Field 'Nada' not found"));
 }
 
+// The engine types each value, so a column may change type from row to
+// row: every cell reads back in its own type, by cursor or by row number,
+// and a cell outside the result reads as null.
+TEST_F(DataLayer, CellsKeepTheirOwnTypeDownAColumn) {
+    Query q(db);
+    q.sql() << QStringLiteral("select 7 as V, 'Sul' as T") << QStringLiteral("union all select 2.5, 'Sul'")
+            << QStringLiteral("union all select 'Norte', null") << QStringLiteral("union all select null, 'Sul'");
+    q.open();
+    const struct {
+        QVariant value;
+        QString text;
+        qint64 integer;
+        double number;
+        QString t;
+    } rows[] = {
+        {QVariant(qint64{7}), QStringLiteral("7"), 7, 7.0, QStringLiteral("Sul")},
+        {QVariant(2.5), QStringLiteral("2.5"), 3, 2.5, QStringLiteral("Sul")},
+        {QVariant(QStringLiteral("Norte")), QStringLiteral("Norte"), 0, 0.0, QString()},
+        {QVariant(), QString(), 0, 0.0, QStringLiteral("Sul")},
+    };
+    ASSERT_EQ(q.recordCount(), 4);
+    for (int r = 0; r < 4; ++r, q.next()) {
+        const Field v = q.fieldByName(QStringLiteral("V"));
+        EXPECT_EQ(v.value(), rows[r].value) << r;
+        EXPECT_EQ(v.value().typeId(), rows[r].value.typeId()) << r;
+        EXPECT_EQ(v.isNull(), rows[r].value.isNull()) << r;
+        EXPECT_EQ(v.asString(), rows[r].text) << r;
+        EXPECT_EQ(v.asInteger(), rows[r].integer) << r;
+        EXPECT_DOUBLE_EQ(v.asFloat(), rows[r].number) << r;
+        EXPECT_EQ(q.asString(r, 1), rows[r].t) << r;
+        EXPECT_EQ(q.value(r, 0), rows[r].value) << r;
+    }
+    EXPECT_TRUE(q.isNull(4, 0));
+    EXPECT_FALSE(q.value(-1, 0).isValid());
+    EXPECT_FALSE(q.value(0, 2).isValid());
+}
+
 TEST_F(DataLayer, ReplacingTheThirdLineRunsTheNewStatementAndKeepsTheOthers) {
     Query q(db);
     q.sql() << QStringLiteral("Select Observacao") << QStringLiteral("  From Observacao_Tab_Valor")
