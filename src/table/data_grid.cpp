@@ -10,7 +10,8 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSet>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -150,18 +151,38 @@ int DataGrid::defaultColumnWidth(int column) const {
 
 // The table writes its own texts into territory columns ("TOT.", "TOTAL")
 // and holds names longer than the display width: a text column is as wide
-// as its widest text, so that none is cut.
+// as its widest text, so that none is cut. Shaping every name of a table
+// of tens of thousands of rows would take seconds, so each text is first
+// estimated by the sum of its characters' advances, which kerning moves by
+// far less than a tenth, and only the texts whose estimate comes near the
+// widest are measured.
 int DataGrid::widestText(int column) const {
-    if (m_model->field(column).kind() != FieldKind::Text)
+    const ResultField &f = m_model->field(column);
+    if (f.kind() != FieldKind::Text)
         return 0;
-    const QFontMetrics metrics = fontMetrics();
-    QSet<QString> measured;
-    int widest = 0;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const QString text = m_model->index(row, column).data().toString();
-        if (text.isEmpty() || measured.contains(text))
+    const ResultTable &table = m_model->table();
+    const QFontMetricsF advances(font());
+    QHash<char16_t, qreal> advance;
+    std::vector<std::pair<qreal, QString>> estimates;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        const QString text = f.onGetText() ? table.displayText(row, f.index()) : table.asString(row, f.index());
+        if (text.isEmpty() || (!estimates.empty() && estimates.back().second == text))
             continue;
-        measured.insert(text);
+        qreal width = 0;
+        for (const QChar c : text) {
+            auto known = advance.constFind(c.unicode());
+            if (known == advance.constEnd())
+                known = advance.insert(c.unicode(), advances.horizontalAdvance(c));
+            width += *known;
+        }
+        estimates.emplace_back(width, text);
+    }
+    std::sort(estimates.begin(), estimates.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (const auto &[estimate, text] : estimates) {
+        if (estimate * 1.1 + kTextMargins < widest)
+            break;
         widest = qMax(widest, metrics.horizontalAdvance(text) + kTextMargins);
     }
     return widest;

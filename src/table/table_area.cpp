@@ -162,8 +162,15 @@ void TableArea::MontaDados(const QString &topic, const SelectionState &selection
         m_gauRegistro->setValue(0);
         m_gauRegistro->repaint();
     };
-    // The bar repaints itself only when the shown value changes.
-    hooks.progress.step = [this](int position) { m_gauRegistro->setValue(position); };
+    // Each new value makes the bar measure its text: on a table of tens of
+    // thousands of rows that took longer than the rows themselves, so the
+    // value moves by a hundredth of the bar at least (the percentage it
+    // shows), and to the end.
+    hooks.progress.step = [this](int position) {
+        const int maximum = m_gauRegistro->maximum();
+        if (position >= maximum || position - m_gauRegistro->value() >= qMax(1, maximum / 100))
+            m_gauRegistro->setValue(position);
+    };
 
     m_dbgDados->setTotalKind(result().totalKind());
     if (!m_run.run(topic, selection, hooks)) {
