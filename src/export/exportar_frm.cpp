@@ -22,6 +22,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +42,13 @@ constexpr int kBandLeft = 6;
 constexpr int kBandWidth = 401;
 constexpr int kNameTop = 30;  // name row of the workbook band (and of the picture mode)
 constexpr int kTextNameTop = 42;
+// The name and extension boxes of a file row. The extension box is wider
+// than the four characters of ".Xls" it was drawn for, so that ".Xlsx", the
+// format written, shows whole; the name box gives up the difference.
+constexpr int kNameLeft = 38;
+constexpr int kNameWidth = 322;
+constexpr int kExtensionLeft = kNameLeft + kNameWidth + 2;
+constexpr int kExtensionWidth = 38;
 
 QLabel *picture(const char *name, const QString &file, QWidget *parent) {
     auto *label = new QLabel(parent);
@@ -120,11 +128,29 @@ TExportar_Frm::TExportar_Frm(const Sources &sources, TVarnikExport &btnExportaEx
     const QString start = QDir(exportado).exists() ? exportado : QDir::currentPath();
     const QModelIndex startIndex = m_folders->index(QDir::cleanPath(start));
     dlbExportar->setCurrentIndex(startIndex);
-    dlbExportar->scrollTo(startIndex);
+    showCurrentFolder();
+    // The folders are read and sorted in the background, the upper ones
+    // last: the chosen one is kept open and in view as they arrive, until the
+    // user browses himself. Queued, so that the view has taken them in first.
+    const auto follow = [this] {
+        if (m_followCurrentFolder)
+            showCurrentFolder();
+    };
+    connect(m_folders, &QFileSystemModel::rowsInserted, this, follow, Qt::QueuedConnection);
+    connect(m_folders, &QFileSystemModel::layoutChanged, this, follow, Qt::QueuedConnection);
+    dlbExportar->viewport()->installEventFilter(this);
+    dlbExportar->installEventFilter(this);
     dlbExportarChange(QDir::cleanPath(start));
 
     rbArqExcelClick();
     m_separador = u';';
+}
+
+void TExportar_Frm::showCurrentFolder() {
+    const QModelIndex current = dlbExportar->currentIndex();
+    for (QModelIndex folder = current.parent(); folder.isValid(); folder = folder.parent())
+        dlbExportar->expand(folder);
+    dlbExportar->scrollTo(current, QAbstractItemView::PositionAtCenter);
 }
 
 void TExportar_Frm::buildFolderBand() {
@@ -175,8 +201,8 @@ void TExportar_Frm::buildWorkbookBand() {
     gbArqExcel->setGeometry(kBandLeft, 212, kBandWidth, 59);
     imgArqExcel = picture("imgArqExcel", QStringLiteral("arquivo_planilha.png"), gbArqExcel);
     lblArqExcel = navyLabel("lblArqExcel", gbArqExcel);
-    medArqExcel = edit("medArqExcel", QStringLiteral("Dados_Solvane_2000"), QRect(38, kNameTop - 2, 330, 21), gbArqExcel);
-    medExtArqExcel = edit("medExtArqExcel", QStringLiteral(".Xlsx"), QRect(370, kNameTop - 2, 30, 21), gbArqExcel);
+    medArqExcel = edit("medArqExcel", QStringLiteral("Dados_Solvane_2000"), QRect(kNameLeft, kNameTop - 2, kNameWidth, 21), gbArqExcel);
+    medExtArqExcel = edit("medExtArqExcel", QStringLiteral(".Xlsx"), QRect(kExtensionLeft, kNameTop - 2, kExtensionWidth, 21), gbArqExcel);
     rbArqExcel = frameRadio("rbArqExcel", QStringLiteral(" Arquivo Excel  |"), gbArqExcel, this);
     rbArqExcel->setChecked(true);
 
@@ -197,9 +223,11 @@ void TExportar_Frm::buildTextBand() {
                                  {QStringLiteral(";"), QStringLiteral(","), QStringLiteral("<TAB>")}, 3, gbArqTexto);
     rgSepColuna->setObjectName(QStringLiteral("rgSepColuna"));
     rgSepColuna->setItemIndex(0);
-    rgSepColuna->setGeometry(160, 2, 238, 40);
-    medArqTexto = edit("medArqTexto", QStringLiteral("Solvane_2000"), QRect(38, kTextNameTop, 330, 21), gbArqTexto);
-    medExtArqTexto = edit("medExtArqTexto", QStringLiteral(".Txt"), QRect(370, kTextNameTop, 30, 21), gbArqTexto);
+    rgSepColuna->setGeometry(160, 1, 238, 41);
+    // The three items stand in one row under the title, above the name row.
+    rgSepColuna->layout()->setContentsMargins(6, 0, 6, 0);
+    medArqTexto = edit("medArqTexto", QStringLiteral("Solvane_2000"), QRect(kNameLeft, kTextNameTop, kNameWidth, 21), gbArqTexto);
+    medExtArqTexto = edit("medExtArqTexto", QStringLiteral(".Txt"), QRect(kExtensionLeft, kTextNameTop, kExtensionWidth, 21), gbArqTexto);
     rbArqTexto = frameRadio("rbArqTexto", QStringLiteral(" Arquivo Texto  |"), gbArqTexto, this);
 }
 
@@ -265,6 +293,12 @@ void TExportar_Frm::rgSepColunaClick(int index) {
 }
 
 bool TExportar_Frm::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == dlbExportar || watched == dlbExportar->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel ||
+            event->type() == QEvent::KeyPress)
+            m_followCurrentFolder = false;
+        return QDialog::eventFilter(watched, event);
+    }
     // Leaving an extension box for another control of the dialog (not for
     // another window, the message box included) checks it.
     if (event->type() == QEvent::FocusOut && !m_checkingExtension) {

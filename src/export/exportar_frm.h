@@ -57,6 +57,8 @@ class TExportar_Frm : public QDialog {
     void buildWorkbookBand();
     void buildTextBand();
     void dlbExportarChange(const QString &folder);
+    // Opens the folders above the chosen one and brings it into view.
+    void showCurrentFolder();
     void rbArqExcelClick();
     void rbArqTextoClick();
     void rgSepColunaClick(int index);
@@ -78,6 +80,7 @@ class TExportar_Frm : public QDialog {
     QChar m_separador = u';';
     QString m_filtro;
     bool m_checkingExtension = false;
+    bool m_followCurrentFolder = true; // until the user browses the folders
 
     QGroupBox *GroupBox3;
     QLineEdit *medPasta;

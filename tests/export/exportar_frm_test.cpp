@@ -117,6 +117,33 @@ TEST_F(ExportDialogTest, OpensOnTheExportadoFolderOrTheCurrentOne) {
               QDir::toNativeSeparators(m_program.filePath(QStringLiteral("Exportado"))));
 }
 
+// Nothing the user must read or pick is cut off: the separator items stand
+// inside their group, the extensions inside their boxes, and the folder view
+// opens the folders down to the chosen one.
+TEST_F(ExportDialogTest, ItemsAndTextsShowWhole) {
+    QDir(m_program.path()).mkdir(QStringLiteral("Exportado"));
+    auto d = dialog();
+    QTest::mouseClick(child<QRadioButton>(*d, "rbArqTexto"), Qt::LeftButton);
+    auto *separators = child<RadioGroup>(*d, "rgSepColuna");
+    QApplication::processEvents();
+    for (int i = 0; i < separators->count(); ++i) {
+        QRadioButton *item = separators->button(i);
+        EXPECT_TRUE(separators->rect().contains(item->geometry())) << i;
+        EXPECT_GE(item->width(), item->sizeHint().width()) << i;
+        EXPECT_GE(item->height(), item->minimumSizeHint().height()) << i;
+    }
+    for (const char *name : {"medExtArqExcel", "medExtArqTexto"}) {
+        auto *box = child<QLineEdit>(*d, name);
+        box->setText(QStringLiteral(".Xlsx"));
+        EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(box->text()) + 8) << name;
+    }
+    auto *folders = child<QTreeView>(*d, "dlbExportar");
+    const auto *model = static_cast<QFileSystemModel *>(folders->model());
+    EXPECT_EQ(model->filePath(folders->currentIndex()), m_program.filePath(QStringLiteral("Exportado")));
+    for (QModelIndex folder = folders->currentIndex().parent(); folder.isValid(); folder = folder.parent())
+        EXPECT_TRUE(folders->isExpanded(folder)) << model->filePath(folder).toStdString();
+}
+
 TEST_F(ExportDialogTest, StatesFollowTheChosenFormat) {
     auto d = dialog();
     EXPECT_EQ(d->windowTitle(), QStringLiteral("Exportação dos Dados ...."));
