@@ -248,6 +248,7 @@ void TExportar_Frm::prepareFor(ExportReport::Page page) {
     medArqTexto->move(medArqTexto->x(), kNameTop - 2);
     medExtArqTexto->move(medExtArqTexto->x(), kNameTop - 2);
     medExtArqTexto->setText(QStringLiteral(".Jpg"));
+    gbArqTexto->resize(gbArqTexto->width(), gbArqExcel->height());
 }
 
 void TExportar_Frm::setBoxColor(QLineEdit *box, bool enabled) {

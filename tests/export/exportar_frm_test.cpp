@@ -291,6 +291,7 @@ TEST_F(PictureExportTest, JpegOfTheMapAndTheChart) {
         EXPECT_TRUE(child<QWidget>(*d, "ImgArqJPeg")->isVisible());
         EXPECT_FALSE(child<QWidget>(*d, "imgArqTexto")->isVisible());
         EXPECT_EQ(child<QLineEdit>(*d, "medArqTexto")->y(), child<QLineEdit>(*d, "medArqExcel")->y());
+        EXPECT_EQ(child<QWidget>(*d, "gbArqTexto")->height(), child<QWidget>(*d, "gbArqExcel")->height());
         EXPECT_EQ(child<QLineEdit>(*d, "medExtArqTexto")->text(), QStringLiteral(".Jpg"));
 
         QTest::mouseClick(child<QRadioButton>(*d, "rbArqTexto"), Qt::LeftButton);
