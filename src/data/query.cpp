@@ -5,9 +5,28 @@
 #include "database.h"
 #include "engine_error.h"
 #include "scope_guard.h"
+#include "text_utils.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
+
+namespace {
+
+// Whether a column declared with this type keeps numbers, by the engine's
+// own rules for a column's type: such a column holds a text only when the
+// text is no number at all.
+bool declaredNumeric(const char *declared) {
+    if (!declared)
+        return false;
+    const QByteArray type = QByteArray(declared).toUpper();
+    if (type.contains("INT"))
+        return true;
+    if (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT") || type.contains("BLOB") ||
+        type.isEmpty())
+        return false;
+    return true;
+}
+} // namespace
 
 QString Field::name() const { return m_query->m_columns[m_column].name; }
 QVariant Field::value() const { return m_query->value(m_query->m_row, m_column); }
@@ -56,6 +75,9 @@ void Query::open() {
     std::vector<Column> names(columns);
     for (int c = 0; c < columns; ++c)
         names[c].name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+    std::vector<bool> numeric(columns);
+    for (int c = 0; c < columns; ++c)
+        numeric[c] = declaredNumeric(sqlite3_column_decltype(stmt, c));
 
     QList<Cell> cells;
     QList<quint8> types;
@@ -83,6 +105,11 @@ void Query::open() {
             default: {
                 const char *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
                 const QByteArrayView view(bytes, sqlite3_column_bytes(stmt, c));
+                // Read as a number, such a text would become a 0 that looks
+                // like a figure of the study.
+                if (numeric[c])
+                    fail(QStringLiteral("a coluna %1 tem um texto onde se espera um número: \"%2\"")
+                             .arg(names[c].name, TextUtils::shortened(QString::fromUtf8(view))));
                 if (lastText[c] < 0 || view != lastBytes[c]) {
                     lastBytes[c] = view.toByteArray();
                     lastText[c] = texts.size();
@@ -112,9 +139,11 @@ void Query::open() {
     emit afterOpen();
 }
 
-void Query::fail(sqlite3 *db, int resultCode) const {
-    throw AppError(QStringLiteral("Não foi possível %1 do estudo \"%2\": %3")
-                       .arg(m_activity, m_database.path(), EngineError::text(db, resultCode)));
+void Query::fail(sqlite3 *db, int resultCode) const { fail(EngineError::text(db, resultCode)); }
+
+void Query::fail(const QString &reason) const {
+    throw AppError(
+        QStringLiteral("Não foi possível %1 do estudo \"%2\": %3").arg(m_activity, m_database.path(), reason));
 }
 
 void Query::close() {

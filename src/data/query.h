@@ -111,6 +111,7 @@ private:
         return m_cells[static_cast<qsizetype>(row) * fieldCount() + column];
     }
     [[noreturn]] void fail(sqlite3 *db, int resultCode) const;
+    [[noreturn]] void fail(const QString &reason) const;
 
     Database &m_database;
     QStringList m_lines;
