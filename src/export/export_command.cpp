@@ -96,7 +96,8 @@ void writeWorkbook(Database &db, TableRun &run, const Options &options, ExportRe
     }
     exporter.Exporta();
     if (exporter.workbook()->savedPath() != path)
-        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"").arg(path));
+        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"")
+                           .arg(TextUtils::shortened(path)));
 }
 
 // Every territory code given must exist in the study: a filter on a code

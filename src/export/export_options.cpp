@@ -35,7 +35,7 @@ qsizetype oneOf(const QStringList &values, const QString &option, const QString 
     const qsizetype index = values.indexOf(text);
     if (index < 0)
         throw BadInput(QStringLiteral("valor inválido para %1: \"%2\" (use %3)")
-                           .arg(option, text, values.join(QStringLiteral(", "))));
+                           .arg(option, TextUtils::shortened(text), values.join(QStringLiteral(", "))));
     return index;
 }
 
@@ -43,7 +43,8 @@ qsizetype oneOf(const QStringList &values, const QString &option, const QString 
 int pixels(const QString &option, const QString &text) {
     const qint64 value = number(option, text);
     if (value < 50 || value > 10000)
-        throw BadInput(QStringLiteral("tamanho inválido para %1: \"%2\" (de 50 a 10000 pixels)").arg(option, text));
+        throw BadInput(QStringLiteral("tamanho inválido para %1: \"%2\" (de 50 a 10000 pixels)")
+                           .arg(option, TextUtils::shortened(text)));
     return static_cast<int>(value);
 }
 
@@ -167,12 +168,12 @@ Options parse(const QStringList &arguments) {
             options.mapa = take();
             if (!MapFile::formatOf(options.mapa) && !isWorkbook(options.mapa))
                 throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png, .bmp ou .xlsx)")
-                                   .arg(options.mapa));
+                                   .arg(TextUtils::shortened(options.mapa)));
         } else if (option == QLatin1String("--grafico")) {
             options.grafico = take();
             if (!ChartFile::formatOf(options.grafico) && !isWorkbook(options.grafico))
                 throw BadInput(QStringLiteral("formato de gráfico desconhecido: \"%1\" (use .png, .jpg, .bmp, .svg, .pdf ou .xlsx)")
-                                   .arg(options.grafico));
+                                   .arg(TextUtils::shortened(options.grafico)));
         } else if (option == QLatin1String("--tipo")) {
             options.tipo = static_cast<ChartPicture>(oneOf(kChartTypes, option, take()));
         } else if (option == QLatin1String("--identificador")) {

@@ -1,5 +1,6 @@
 #include "export/value_column.h"
 
+#include "data/text_utils.h"
 #include "export/bad_input.h"
 #include "table/attribute_line.h"
 #include "table/current_result.h"
@@ -14,7 +15,8 @@ const ResultField &find(const CurrentResult &result, const QString &name) {
         if (field >= 0 && result.cdsDados().field(field).isNumeric())
             return result.cdsDados().field(field);
     }
-    throw BadInput(QStringLiteral("o tópico \"%1\" não tem a coluna de valores \"%2\"").arg(result.topic(), name));
+    throw BadInput(QStringLiteral("o tópico \"%1\" não tem a coluna de valores \"%2\"")
+                       .arg(result.topic(), TextUtils::shortened(name)));
 }
 
 } // namespace ValueColumn

@@ -85,8 +85,16 @@ TEST_F(ExportCommandTest, BadInputExitsWithTwoAndOneLine) {
         {{"--topico", "01.01.02", "--uf", "99"}, "código inexistente para --uf: 99"},
         {{"--topico", "01.01.02", "--regiao", "7"}, "código inexistente para --regiao: 7"},
         {{"--topico", "01.01.02", "--municipios", "2611606,1234567"}, "código inexistente para --municipios: 1234567"},
+        // An over-long value is cut in the message.
         {{"--topico", "01.01.02", "--agrupar", QString(5000, QLatin1Char('x'))},
          "agrupamento inválido: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (use"},
+        {{"--topico", "01.01.02", "--coluna", "B4", "--grafico", "g.svg", "--tipo", QString(5000, QLatin1Char('x'))},
+         "valor inválido para --tipo: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (use"},
+        {{"--topico", "01.01.02", "--coluna", "B4", "--mapa", QString(5000, QLatin1Char('x'))},
+         "formato de imagem desconhecido: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (use"},
+        {{"--topico", "01.01.02", "--coluna", QString(5000, QLatin1Char('x')), "--mapa", "m.png"},
+         "o tópico \"01.01.02\" não tem a coluna de valores "
+         "\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
