@@ -68,8 +68,9 @@ bool isWorkbook(const QString &path) {
 QString usage() {
     return QStringLiteral(
         "Uso: solvane-export --topico CÓDIGO [opções]\n"
-        "Escreve em texto delimitado a tabela de um tópico do estudo, como a exportação do programa,\n"
-        "ou o mapa de uma coluna, como a página do mapa o mostra.\n"
+        "Escreve em texto delimitado a tabela de um tópico do estudo, como a exportação do programa;\n"
+        "o mapa ou o gráfico de uma coluna, como as páginas do mapa e do gráfico os mostram, ou as\n"
+        "pastas de trabalho (.xlsx) que a exportação grava a partir de cada página.\n"
         "\n"
         "  --topico CÓDIGO        tópico da tabela (\"01.01.01\", ou \"03\" para a lista de municípios)\n"
         "  --agrupar NÍVEL        regiao, uf, microrregiao, rm ou municipio (padrão: regiao)\n"
