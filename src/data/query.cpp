@@ -125,9 +125,6 @@ void Query::open() {
     }
     if (rc != SQLITE_DONE)
         fail(db, rc);
-    cells.squeeze();
-    types.squeeze();
-    texts.squeeze();
 
     m_columns = std::move(names);
     m_cells = std::move(cells);

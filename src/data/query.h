@@ -119,7 +119,8 @@ private:
     std::vector<Column> m_columns;
     // Row-major, 9 bytes a cell. A QList of plain values grows by
     // reallocating in place where it can, so a large result is never held
-    // twice while it grows.
+    // twice while it grows; its unused room is never touched, so it takes
+    // no memory, and is left as it is (squeezing would copy the result).
     QList<Cell> m_cells;
     QList<quint8> m_types;
     QList<QString> m_texts;

@@ -57,7 +57,7 @@ int ResultTable::addField(const QString &name, FieldKind kind, int size, int par
     f.setDisplayWidth(defaultDisplayWidth(kind, size));
     if (kind != FieldKind::Group) {
         f.m_column = static_cast<int>(m_cells.size());
-        m_cells.push_back(Column{kind, {}, {}, {}});
+        m_cells.push_back(Column{kind});
     }
     if (parent < 0)
         m_topLevel.push_back(index);
@@ -83,7 +83,7 @@ void ResultTable::close() {
         return;
     m_active = false;
     for (Column &column : m_cells)
-        column = Column{column.kind, {}, {}, {}};
+        column = Column{column.kind};
     m_rowCount = 0;
     m_visible.clear();
     m_row = 0;
@@ -132,7 +132,7 @@ void ResultTable::append() {
             column.integers.push_back(kNullInteger);
             break;
         default:
-            column.texts.emplace_back();
+            column.texts.push_back(0);
         }
     }
     ++m_rowCount;
@@ -158,13 +158,12 @@ void ResultTable::setText(int field, const QString &text) {
     const int size = m_fields[field].size();
     const auto [column, row] = currentCell(field);
     if (column->kind == FieldKind::Text) {
-        QString &cell = column->texts[row];
         if (size > 0 && text.size() > size)
-            cell = text.left(size);
+            column->setText(row, text.left(size));
         else if (text.isNull())
-            cell = QStringLiteral(""); // set, so not null
+            column->setText(row, QStringLiteral("")); // set, so not null
         else
-            cell = text;
+            column->setText(row, text);
         return;
     }
     if (column->kind == FieldKind::Float)
@@ -183,7 +182,7 @@ void ResultTable::setInteger(int field, qint64 value) {
         column->integers[row] = value;
         break;
     default:
-        column->texts[row] = QString::number(value);
+        column->setText(row, QString::number(value));
     }
 }
 
@@ -197,8 +196,15 @@ void ResultTable::setFloat(int field, double value) {
         column->integers[row] = qRound64(value);
         break;
     default:
-        column->texts[row] = QString::number(value, 'g', 15);
+        column->setText(row, QString::number(value, 'g', 15));
     }
+}
+
+// The text is never null here: the null text stays entry 0 alone.
+void ResultTable::Column::setText(int row, const QString &text) {
+    if (strings.size() == 1 || strings.back() != text)
+        strings.push_back(text);
+    texts[row] = static_cast<quint32>(strings.size() - 1);
 }
 
 const ResultTable::Column *ResultTable::cellColumn(int row, int field, int &physical) const {
@@ -212,7 +218,7 @@ const ResultTable::Column *ResultTable::cellColumn(int row, int field, int &phys
     case FieldKind::Integer:
         return column.integers[physical] == kNullInteger ? nullptr : &column;
     default:
-        return column.texts[physical].isNull() ? nullptr : &column;
+        return column.texts[physical] == 0 ? nullptr : &column;
     }
 }
 
@@ -227,7 +233,7 @@ QVariant ResultTable::value(int row, int field) const {
     case FieldKind::Integer:
         return column->integers[r];
     default:
-        return column->texts[r];
+        return column->text(r);
     }
 }
 
@@ -246,7 +252,7 @@ ResultTable::CellValue ResultTable::cell(int row, int field) const {
         cell.integer = column->integers[r];
         break;
     default:
-        cell.text = &column->texts[r];
+        cell.text = &column->text(r);
     }
     return cell;
 }
@@ -256,7 +262,7 @@ QString ResultTable::asString(int row, int field) const {
     const Column *column = cellColumn(row, field, r);
     if (!column)
         return {};
-    return column->kind == FieldKind::Text ? column->texts[r] : value(row, field).toString();
+    return column->kind == FieldKind::Text ? column->text(r) : value(row, field).toString();
 }
 
 qint64 ResultTable::asInteger(int row, int field) const {
@@ -270,7 +276,7 @@ qint64 ResultTable::asInteger(int row, int field) const {
     case FieldKind::Integer:
         return column->integers[r];
     default:
-        return column->texts[r].toLongLong();
+        return column->text(r).toLongLong();
     }
 }
 
@@ -285,7 +291,7 @@ double ResultTable::asFloat(int row, int field) const {
     case FieldKind::Integer:
         return static_cast<double>(column->integers[r]);
     default:
-        return column->texts[r].toDouble();
+        return column->text(r).toDouble();
     }
 }
 
@@ -313,7 +319,7 @@ QString ResultTable::plainText(int row, int field) const {
     case FieldKind::Integer:
         return QString::number(column->integers[r]);
     default:
-        return column->texts[r];
+        return column->text(r);
     }
 }
 

@@ -110,12 +110,18 @@ class ResultTable : public QObject {
     void notifyReset();
     // The cells of one value field, typed by its kind. A null cell holds
     // NaN (numbers: the engine never yields one), the smallest integer, or
-    // a null text.
+    // the null text. A text cell is the index of its string: a text equal to
+    // the last one stored shares its entry, so that the names repeated down
+    // a column of tens of thousands of rows cost 4 bytes a row.
     struct Column {
         FieldKind kind;
         std::vector<double> numbers;
         std::vector<qint64> integers;
-        std::vector<QString> texts;
+        std::vector<quint32> texts;
+        std::vector<QString> strings{QString()}; // entry 0: the null text
+
+        const QString &text(int row) const { return strings[texts[row]]; }
+        void setText(int row, const QString &text);
     };
     // The column and physical row of a cell of the current row.
     std::pair<Column *, int> currentCell(int field);

@@ -46,6 +46,27 @@ TEST_F(ResultTableTest, NestedFieldsAreReachedByFullName) {
     EXPECT_EQ(m_table.field(stray).fullName(), QStringLiteral("X"));
 }
 
+// Texts repeated down a column are stored once; each row still reads its
+// own: a set empty text is not null, and rewriting one row leaves the rows
+// that shared its text alone.
+TEST_F(ResultTableTest, RepeatedTextsEmptyAndNullStayApart) {
+    const char *texts[] = {"Sul", "Sul", "", "", nullptr, "Sul", "Norte"};
+    for (const char *text : texts) {
+        m_table.append();
+        if (text)
+            m_table.setText(m_regiao, QString::fromUtf8(text));
+    }
+    m_table.moveTo(1);
+    m_table.setText(m_regiao, QStringLiteral("Leste"));
+    const char *expected[] = {"Sul", "Leste", "", "", nullptr, "Sul", "Norte"};
+    for (int row = 0; row < 7; ++row) {
+        EXPECT_EQ(m_table.value(row, m_regiao).isNull(), expected[row] == nullptr) << row;
+        EXPECT_EQ(m_table.asString(row, m_regiao), QString::fromUtf8(expected[row])) << row;
+        const ResultTable::CellValue cell = m_table.cell(row, m_regiao);
+        EXPECT_EQ(cell.kind, expected[row] ? FieldKind::Text : FieldKind::Group) << row;
+    }
+}
+
 TEST_F(ResultTableTest, RowsCursorAndPlainText) {
     EXPECT_TRUE(m_table.eof());
     EXPECT_TRUE(m_table.bof());
