@@ -195,6 +195,15 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
         TextExport::write(options.output, bytes);
 }
 
+bool draws(const QStringList &arguments) {
+    try {
+        const Options options = parse(arguments);
+        return !options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty();
+    } catch (const BadInput &) {
+        return false;
+    }
+}
+
 int execute(const QStringList &arguments, QIODevice &out, QIODevice &err) {
     try {
         const Options options = parse(arguments);

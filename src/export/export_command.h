@@ -25,6 +25,12 @@ enum ExitStatus { kOk = 0, kDatabaseError = 1, kBadInput = 2 };
 // on the way (a saved legend that could not be used) go to err.
 void run(const Options &options, QIODevice &out, QIODevice &err);
 
+// Whether the arguments ask for a map, a chart or a workbook: those are
+// drawn with fonts, which need a graphical application; a delimited text
+// does not, and starts sooner without one. Arguments that do not parse ask
+// for nothing to be drawn.
+bool draws(const QStringList &arguments);
+
 // The whole command: writes the text to out (or to the file of --saida,
 // through SafeFile) and messages to err; returns the exit status: 2 also for
 // an output path SafeFile refuses, 1 for any failure to write, and 1 with no

@@ -9,6 +9,7 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -32,10 +33,17 @@ int main(int argc, char **argv) {
         if (::fcntl(fd, F_GETFD) == -1)
             ::open("/dev/null", O_RDONLY);
     qInstallMessageHandler(dropQtNotes);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     // The map picture is drawn with fonts but never shown: the headless
-    // platform serves, whether or not the shell has a display.
+    // platform serves, whether or not the shell has a display. A delimited
+    // text is written without any platform, whose start-up (its plugin, the
+    // fonts) would cost more than a small table.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = ExportCommand::draws(arguments)
+                                                      ? std::make_unique<QGuiApplication>(argc, argv)
+                                                      : std::make_unique<QCoreApplication>(argc, argv);
     // Figures and workbook number formats follow the user's number format; a
     // machine with no locale set gets the Brazilian one, as in the program.
     if (QLocale::system().language() == QLocale::C)
@@ -44,5 +52,5 @@ int main(int argc, char **argv) {
     QFile out, err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
         return ExportCommand::kDatabaseError;
-    return ExportCommand::execute(app.arguments().mid(1), out, err);
+    return ExportCommand::execute(app->arguments().mid(1), out, err);
 }

@@ -172,4 +172,23 @@ TEST_F(ExportCommandTest, HelpNeedsNoTopic) {
     EXPECT_TRUE(o.out.startsWith("Uso: solvane-export --topico"));
 }
 
+// Only a map, a chart or a workbook needs the graphical application the
+// command starts for them; arguments that do not parse need none.
+TEST(ExportCommandDraws, OnlyPicturesAndWorkbooks) {
+    const struct {
+        QStringList arguments;
+        bool draws;
+    } cases[] = {
+        {{"--topico", "01.01.01"}, false},
+        {{"--topico", "01.01.01", "--saida", "t.txt"}, false},
+        {{"--topico", "01.01.01", "--coluna", "A07", "--mapa", "m.png"}, true},
+        {{"--topico", "01.01.01", "--coluna", "A07", "--grafico", "g.svg"}, true},
+        {{"--topico", "01.01.01", "--planilha", "p.xlsx"}, true},
+        {{"--topico", "01.01.01", "--mapa"}, false}, // no file: refused
+        {{"--help"}, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ExportCommand::draws(c.arguments), c.draws) << c.arguments.join(QLatin1Char(' ')).toStdString();
+}
+
 } // namespace
