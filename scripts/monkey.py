@@ -19,6 +19,7 @@ import tempfile
 import time
 
 HANG_SECONDS = 30
+WINDOW_LOOKUP_EVERY = 8
 # The exit button and its caption, in main-window coordinates: the only
 # planned way out, kept for the end of the run.
 EXIT_AREA = (740, 0, 812, 70)
@@ -139,8 +140,8 @@ class Program:
         return True
 
 
-def random_event(rng, program):
-    windows = program.windows()
+def random_event(rng, windows):
+    """Sends one random event into one of the windows (id, x, y, width, height)."""
     if not windows:
         xdotool("key", rng.choice(["Escape", "Return", "space"]))
         return
@@ -153,19 +154,17 @@ def random_event(rng, program):
             if wid != main[0] or not (EXIT_AREA[0] <= px < EXIT_AREA[2] and EXIT_AREA[1] <= py < EXIT_AREA[3]):
                 break
         action = rng.random()
-        xdotool("mousemove", x + px, y + py)
+        move = ["mousemove", x + px, y + py]
         if action < 0.65:
-            xdotool("click", 1)
+            xdotool(*move, "click", 1)
         elif action < 0.77:
-            xdotool("click", "--repeat", 2, "--delay", 40, 1)
+            xdotool(*move, "click", "--repeat", 2, "--delay", 40, 1)
         elif action < 0.85:
-            xdotool("click", 3)
+            xdotool(*move, "click", 3)
         elif action < 0.93:
-            xdotool("click", rng.choice([4, 5]))
+            xdotool(*move, "click", rng.choice([4, 5]))
         else:
-            xdotool("mousedown", 1)
-            xdotool("mousemove", x + rng.randrange(w), y + rng.randrange(h))
-            xdotool("mouseup", 1)
+            xdotool(*move, "mousedown", 1, "mousemove", x + rng.randrange(w), y + rng.randrange(h), "mouseup", 1)
     elif kind < 0.88:
         xdotool("key", rng.choice(KEYS))
     else:
@@ -204,6 +203,7 @@ def main():
     program.start()
     fault = None
     restarts = 0
+    windows = []
     for event in range(1, args.events + 1):
         if not program.alive():
             mark, text = program.report()
@@ -213,7 +213,11 @@ def main():
                 break
             restarts += 1
             program.start()
-        random_event(rng, program)
+            windows = []
+        # The windows are looked up again every few events: dialogs come and go.
+        if event % WINDOW_LOOKUP_EVERY == 1 or not windows:
+            windows = program.windows()
+        random_event(rng, windows)
         time.sleep(args.delay)
         hang = program.hang()
         if hang:
