@@ -13,7 +13,7 @@
 // shown and painted.
 static void StartUpToMainWindowShown(benchmark::State &state) {
     ProgramFolder::setPath(QStringLiteral(SOLVANE_PROGRAM_DIR));
-    if (!QFileInfo::exists(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")))) {
+    if (!QFileInfo::exists(ProgramFolder::studyFile())) {
         state.SkipWithError("no study in the build's program folder");
         return;
     }

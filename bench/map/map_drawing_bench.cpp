@@ -27,7 +27,7 @@ struct MarkedTable {
 
     MarkedTable() {
         ProgramFolder::setPath(QStringLiteral(SOLVANE_PROGRAM_DIR));
-        const QString study = ProgramFolder::file(QStringLiteral("Dados/Solvane.db"));
+        const QString study = ProgramFolder::studyFile();
         if (!QFileInfo::exists(study))
             return;
         db.setPath(study);

@@ -42,7 +42,7 @@ const QByteArray &shellStatement() {
     static const QByteArray statement = [] {
         ProgramFolder::setPath(kProgramDir);
         Database db;
-        db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+        db.setPath(ProgramFolder::studyFile());
         db.setConnected(true);
         TableRun run(db);
         SelectionState selection;

@@ -27,7 +27,7 @@ constexpr int kPernambuco = 26;
 struct Study {
     Study() {
         ProgramFolder::setPath(QStringLiteral(SOLVANE_PROGRAM_DIR));
-        db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+        db.setPath(ProgramFolder::studyFile());
         if (QFileInfo::exists(db.path()))
             db.setConnected(true);
     }

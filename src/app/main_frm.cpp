@@ -194,7 +194,7 @@ QWidget *TMain_Frm::buildTopicPanel() {
 void TMain_Frm::FormCreate() {
     BalloonTip::install();
     HelpWindow::setHelpFile(ProgramFolder::file(QStringLiteral("Ajuda/Solvane_AJUDA.html")));
-    m_dbSolvane.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+    m_dbSolvane.setPath(ProgramFolder::studyFile());
     m_dbSolvane.setConnected(true);
 
     FNivelExpandido.clear();

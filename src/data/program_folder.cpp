@@ -30,4 +30,6 @@ void setPath(const QString &folder) {
 
 QString file(const QString &relativePath) { return path() + relativePath; }
 
+QString studyFile() { return file(QStringLiteral("Dados/Solvane.db")); }
+
 } // namespace ProgramFolder

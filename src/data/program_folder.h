@@ -16,4 +16,7 @@ void setPath(const QString &folder);
 // The folder followed by a relative path written with '/' separators.
 QString file(const QString &relativePath);
 
+// The study database, "Dados/Solvane.db" in the folder.
+QString studyFile();
+
 } // namespace ProgramFolder

@@ -267,7 +267,7 @@ void allowFolder(const QString &path) {
 }
 
 void protectProgramInputs() {
-    protectFile(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+    protectFile(ProgramFolder::studyFile());
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));

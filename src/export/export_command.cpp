@@ -153,7 +153,7 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
 
 void run(const Options &options, QIODevice &out, QIODevice &err) {
     Database db;
-    db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+    db.setPath(ProgramFolder::studyFile());
     db.setConnected(true);
     checkTopic(db, options.topic);
     checkTerritories(db, options.selection);

@@ -52,6 +52,16 @@ void GridRows::markNumberRow() {
         m_fill.firstNumberRow = m_fill.row;
 }
 
+// A figure with its column's display format, converted to the sheet's
+// notation unless the user's already is the sheet's.
+void GridRows::writeNumber(const QString &cell, const ExportGrid::Field &field, const QVariant &value) {
+    markNumberRow();
+    m_fill.sheet.setValue(cell, value.toDouble());
+    if (!field.displayFormat.isEmpty())
+        m_fill.sheet.setNumberFormat(cell, m_fill.SepDecimalDefault ? field.displayFormat
+                                                                    : SheetText::TrocaSeparadores(field.displayFormat));
+}
+
 void GridRows::cellColors(const QString &cell, int color, int fontColor) {
     if (!m_fill.ExportarCores)
         return;
@@ -109,12 +119,7 @@ void GridRows::writeFlatRow(const ExportGrid &grid, int record) {
         try {
             if (ExportGrid::isNumber(field.kind)) {
                 marked = true;
-                markNumberRow();
-                sheet.setValue(cell, value.toDouble());
-                if (!field.displayFormat.isEmpty())
-                    sheet.setNumberFormat(cell, m_fill.SepDecimalDefault
-                                                    ? field.displayFormat
-                                                    : SheetText::TrocaSeparadores(field.displayFormat));
+                writeNumber(cell, field, value);
                 cellColors(cell, column.color, column.fontColor);
             }
         } catch (const AppError &) {
@@ -156,12 +161,7 @@ void GridRows::writeNestedRow(const ExportGrid &grid, int record, const std::vec
         case ExportGrid::FieldKind::Float:
         case ExportGrid::FieldKind::Integer:
             try {
-                markNumberRow();
-                sheet.setValue(cell, value.toDouble());
-                if (!field.displayFormat.isEmpty())
-                    sheet.setNumberFormat(cell, m_fill.SepDecimalDefault
-                                                    ? field.displayFormat
-                                                    : SheetText::TrocaSeparadores(field.displayFormat));
+                writeNumber(cell, field, value);
             } catch (const AppError &) {
             }
             break;

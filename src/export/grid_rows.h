@@ -1,9 +1,10 @@
 #pragma once
 
+#include "export/export_grid.h"
+
 #include <QStringList>
 #include <vector>
 
-struct ExportGrid;
 struct SheetFill;
 
 // The rows of a grid below its titles, one sheet row per table record or
@@ -28,6 +29,7 @@ class GridRows {
     void writeTextRow(const QStringList &cells, const ExportGrid &grid, bool pivot);
     void cellColors(const QString &cell, int color, int fontColor);
     void markNumberRow();
+    void writeNumber(const QString &cell, const ExportGrid::Field &field, const QVariant &value);
 
     SheetFill &m_fill;
 };

@@ -114,6 +114,8 @@ class ResultTable : public QObject {
     // the last one stored shares its entry, so that the names repeated down
     // a column of tens of thousands of rows cost 4 bytes a row.
     struct Column {
+        explicit Column(FieldKind columnKind) : kind(columnKind) {}
+
         FieldKind kind;
         std::vector<double> numbers;
         std::vector<qint64> integers;

@@ -1,5 +1,6 @@
 #include "data/program_folder.h"
 #include "data/safe_file.h"
+#include "support/pipe_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,15 +124,10 @@ TEST(SafeFile, DevicesPipesAndSocketsAreWrittenAsStreamsAndStayWhatTheyAre) {
     QTemporaryDir dir;
 
     const QString pipe = dir.filePath(QStringLiteral("tubo"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QByteArray piped;
-    std::thread reader([&] {
-        QFile end(pipe);
-        if (end.open(QIODevice::ReadOnly))
-            piped = end.readAll();
-    });
+    PipeReader reader(pipe);
+    ASSERT_TRUE(reader.made());
     const Outcome toPipe = writeTo(pipe, "pelo tubo\r\n");
-    reader.join();
+    const QByteArray piped = reader.finish();
     EXPECT_EQ(toPipe.message, QString());
     EXPECT_EQ(piped, QByteArray("pelo tubo\r\n"));
     EXPECT_EQ(typeOf(pipe), mode_t(S_IFIFO));

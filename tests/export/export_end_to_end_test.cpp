@@ -5,6 +5,7 @@
 #include "table/result_table.h"
 #include "table/table_run.h"
 #include "export/text_export.h"
+#include "support/pipe_reader.h"
 
 #include <QFile>
 #include <QImage>
@@ -15,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <thread>
 
 // solvane-export run as a user runs it, on the sample study beside it.
 namespace {
@@ -51,7 +51,7 @@ class ExportEndToEndTest : public ::testing::Test {
   protected:
     ExportEndToEndTest() {
         ProgramFolder::setPath(kProgramDir);
-        m_db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+        m_db.setPath(ProgramFolder::studyFile());
         m_db.setConnected(true);
     }
     ~ExportEndToEndTest() override { ProgramFolder::setPath(QString()); }
@@ -177,15 +177,10 @@ TEST_F(ExportEndToEndTest, TheOutputNeverReplacesTheStudyAPipeOrAFolder) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
 
     const QString pipe = dir.filePath(QStringLiteral("tubo"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QByteArray piped;
-    std::thread reader([&] {
-        QFile end(pipe);
-        if (end.open(QIODevice::ReadOnly))
-            piped = end.readAll();
-    });
+    PipeReader reader(pipe);
+    ASSERT_TRUE(reader.made());
     const ExportRun toPipe = exportTable({"--topico", "02.01.01", "--saida", pipe});
-    reader.join();
+    const QByteArray piped = reader.finish();
     EXPECT_EQ(toPipe.status, 0) << toPipe.err.toStdString();
     EXPECT_TRUE(piped.startsWith("Regi\xE3o;"));
     EXPECT_FALSE(QFileInfo(pipe).isFile());

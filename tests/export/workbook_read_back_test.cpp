@@ -61,7 +61,7 @@ std::vector<QStringList> readBack(const QString &workbook, const QString &scratc
 TEST(WorkbookReadBackTest, OfficeSuiteReadsTheTableCellByCellWithNumbersAsNumbers) {
     ProgramFolder::setPath(kProgramDir);
     Database db;
-    db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+    db.setPath(ProgramFolder::studyFile());
     db.setConnected(true);
     TableRun run(db);
     SelectionState selection;

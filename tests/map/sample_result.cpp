@@ -5,7 +5,7 @@
 
 SampleResult::SampleResult() {
     ProgramFolder::setPath(kStudy);
-    db.setPath(ProgramFolder::file(QStringLiteral("Dados/Solvane.db")));
+    db.setPath(ProgramFolder::studyFile());
     db.setConnected(true);
 }
 
