@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <map>
 #include <tuple>
 #include <xlsxwriter.h>
 
@@ -93,11 +93,20 @@ void check(lxw_error error, const QString &doing) {
 
 } // namespace
 
+bool SheetCell::operator<(const SheetCell &other) const {
+    return std::tie(fontColor, bold, fill, numberFormat, alignment) <
+           std::tie(other.fontColor, other.bold, other.fill, other.numberFormat, other.alignment);
+}
+
 MemoryWorkbook::MemoryWorkbook(const QLocale &locale) : m_locale(locale) {}
 
 void MemoryWorkbook::addWorkbook() {
     m_hasWorkbook = true;
     m_rows.clear();
+    m_boxed.clear();
+    m_looks.assign(1, SheetCell());
+    m_lookIndex = {{SheetCell(), 0}};
+    m_lastLook = 0;
     m_widths.clear();
     m_merges.clear();
     m_pictures.clear();
@@ -119,47 +128,52 @@ void MemoryWorkbook::setSheetName(const QString &name) {
 }
 
 std::pair<int, int> MemoryWorkbook::position(const QString &address) {
+    // Up to three capital letters, then the row number in digits alone.
+    const qsizetype size = address.size();
     qsizetype i = 0;
     int column = 0;
-    while (i < address.size() && address[i] >= u'A' && address[i] <= u'Z' && i < 3)
+    while (i < size && i < 3 && address[i] >= u'A' && address[i] <= u'Z')
         column = column * 26 + (address[i++].unicode() - u'A' + 1);
-    bool ok = false;
-    const int row = QStringView(address).mid(i).toInt(&ok);
-    if (i == 0 || !ok || row < 1 || row > kMaxRows || column > kMaxColumns || !address[i].isDigit())
+    const qsizetype letters = i;
+    int row = 0;
+    while (i < size && address[i] >= u'0' && address[i] <= u'9' && row <= kMaxRows)
+        row = row * 10 + (address[i++].unicode() - u'0');
+    if (letters == 0 || i == letters || i != size || row < 1 || row > kMaxRows || column > kMaxColumns)
         throw AppError(QStringLiteral("Endereço de célula inválido: \"%1\"").arg(address));
     return {row - 1, column - 1};
 }
 
-SheetCell &MemoryWorkbook::at(const QString &address) {
+MemoryWorkbook::Slot &MemoryWorkbook::at(const QString &address) {
     requireWorkbook();
     const auto [row, column] = position(address);
     if (static_cast<size_t>(row) >= m_rows.size())
         m_rows.resize(row + 1);
-    std::vector<std::optional<SheetCell>> &cells = m_rows[row];
+    std::vector<Slot> &cells = m_rows[row];
     if (static_cast<size_t>(column) >= cells.size())
         cells.resize(column + 1);
-    std::optional<SheetCell> &found = cells[column];
-    if (!found)
-        found.emplace();
-    return *found;
+    Slot &found = cells[column];
+    if (found.content == Slot::Content::Untouched)
+        found.content = Slot::Content::Empty;
+    return found;
 }
 
-const SheetCell *MemoryWorkbook::find(int row, int column) const {
+const MemoryWorkbook::Slot *MemoryWorkbook::find(int row, int column) const {
     if (static_cast<size_t>(row) >= m_rows.size() || static_cast<size_t>(column) >= m_rows[row].size())
         return nullptr;
-    const std::optional<SheetCell> &found = m_rows[row][column];
-    return found ? &*found : nullptr;
+    const Slot &found = m_rows[row][column];
+    return found.content == Slot::Content::Untouched ? nullptr : &found;
 }
 
 const SheetCell *MemoryWorkbook::cell(const QString &address) const {
     const auto [row, column] = position(address);
-    return find(row, column);
+    const Slot *found = find(row, column);
+    return found ? &m_looks[found->look] : nullptr;
 }
 
 int MemoryWorkbook::rowCount() const {
     for (size_t row = m_rows.size(); row > 0; --row)
-        for (const std::optional<SheetCell> &c : m_rows[row - 1])
-            if (c)
+        for (const Slot &c : m_rows[row - 1])
+            if (c.content != Slot::Content::Untouched)
                 return static_cast<int>(row);
     return 0;
 }
@@ -168,7 +182,7 @@ int MemoryWorkbook::columnCount() const {
     size_t count = 0;
     for (const auto &cells : m_rows)
         for (size_t column = cells.size(); column > count; --column)
-            if (cells[column - 1]) {
+            if (cells[column - 1].content != Slot::Content::Untouched) {
                 count = column;
                 break;
             }
@@ -198,24 +212,42 @@ void MemoryWorkbook::pasteSpecial(const QImage &picture) {
 }
 
 void MemoryWorkbook::setValue(const QString &address, const QVariant &value) {
-    SheetCell &c = at(address);
-    c.value = QVariant();
+    Slot &c = at(address);
+    const auto put = [&](double number) {
+        c.number = number;
+        c.content = Slot::Content::Number;
+    };
+    const auto box = [&](QVariant boxed) {
+        // A cell that held a text or a date reuses its place.
+        if (c.content != Slot::Content::Boxed) {
+            c.boxed = static_cast<quint32>(m_boxed.size());
+            m_boxed.emplace_back();
+        }
+        m_boxed[c.boxed] = std::move(boxed);
+        c.content = Slot::Content::Boxed;
+    };
     switch (value.typeId()) {
     case QMetaType::QString: {
         const QString text = value.toString();
         if (text.isEmpty())
             break;
-        const std::optional<double> number = automationNumber(text);
-        c.value = number ? QVariant(*number) : QVariant(text);
-        break;
+        if (const std::optional<double> number = automationNumber(text))
+            put(*number);
+        else
+            box(text);
+        return;
     }
     case QMetaType::QDateTime:
-        if (value.toDateTime().isValid())
-            c.value = value.toDateTime();
+        if (value.toDateTime().isValid()) {
+            box(value.toDateTime());
+            return;
+        }
         break;
     case QMetaType::QDate:
-        if (value.toDate().isValid())
-            c.value = QDateTime(value.toDate(), QTime(0, 0));
+        if (value.toDate().isValid()) {
+            box(QDateTime(value.toDate(), QTime(0, 0)));
+            return;
+        }
         break;
     default:
         if (value.isNull())
@@ -224,34 +256,76 @@ void MemoryWorkbook::setValue(const QString &address, const QVariant &value) {
         const double number = value.toDouble(&ok);
         if (!ok)
             throw AppError(QStringLiteral("Valor inválido para a célula %1").arg(address));
-        if (std::isfinite(number))
-            c.value = number;
+        if (std::isfinite(number)) {
+            put(number);
+            return;
+        }
     }
+    // Emptied: a text or date the cell held stays in its place, unused,
+    // so the places of the other cells hold.
+    if (c.content != Slot::Content::Boxed)
+        c.content = Slot::Content::Empty;
+    else
+        m_boxed[c.boxed] = QVariant();
 }
 
 QVariant MemoryWorkbook::value(const QString &address) const {
     requireWorkbook();
-    const SheetCell *c = cell(address);
-    return c ? c->value : QVariant();
+    const auto [row, column] = position(address);
+    const Slot *c = find(row, column);
+    if (!c)
+        return QVariant();
+    switch (c->content) {
+    case Slot::Content::Number:
+        return c->number;
+    case Slot::Content::Boxed:
+        return m_boxed[c->boxed];
+    default:
+        return QVariant();
+    }
 }
 
-void MemoryWorkbook::setFontColor(const QString &cell, int color) { at(cell).fontColor = color; }
-void MemoryWorkbook::setFontBold(const QString &cell, bool bold) { at(cell).bold = bold; }
-void MemoryWorkbook::setInteriorColor(const QString &cell, int color) { at(cell).fill = color; }
+quint32 MemoryWorkbook::lookIndex(const SheetCell &look) {
+    if (look == m_looks[m_lastLook])
+        return m_lastLook;
+    const auto [found, added] = m_lookIndex.try_emplace(look, static_cast<quint32>(m_looks.size()));
+    if (added)
+        m_looks.push_back(look);
+    m_lastLook = found->second;
+    return m_lastLook;
+}
+
+template <typename Change> void MemoryWorkbook::restyle(const QString &address, Change change) {
+    Slot &c = at(address);
+    SheetCell look = m_looks[c.look];
+    change(look);
+    c.look = lookIndex(look);
+}
+
+void MemoryWorkbook::setFontColor(const QString &cell, int color) {
+    restyle(cell, [color](SheetCell &look) { look.fontColor = color; });
+}
+
+void MemoryWorkbook::setFontBold(const QString &cell, bool bold) {
+    restyle(cell, [bold](SheetCell &look) { look.bold = bold; });
+}
+
+void MemoryWorkbook::setInteriorColor(const QString &cell, int color) {
+    restyle(cell, [color](SheetCell &look) { look.fill = color; });
+}
 
 void MemoryWorkbook::setNumberFormat(const QString &cell, const QString &format) {
-    SheetCell &c = at(cell);
     if (format != m_lastFormat) {
         m_lastFileFormat = fileNumberFormat(format, m_locale);
         m_lastFormat = format;
     }
-    c.numberFormat = m_lastFileFormat;
+    restyle(cell, [this](SheetCell &look) { look.numberFormat = m_lastFileFormat; });
 }
 
 void MemoryWorkbook::setHorizontalAlignment(const QString &cell, int alignment) {
     if (alignment != xlLeft && alignment != xlRight && alignment != xlCenter)
         throw AppError(QStringLiteral("Alinhamento inválido para a célula %1").arg(cell));
-    at(cell).alignment = alignment;
+    restyle(cell, [alignment](SheetCell &look) { look.alignment = alignment; });
 }
 
 void MemoryWorkbook::mergeCells(const QString &firstCell, const QString &lastCell) {
@@ -282,18 +356,125 @@ void MemoryWorkbook::saveAs(const QString &path) {
     m_savedPath = path;
 }
 
+struct MemoryWorkbook::Writing {
+    lxw_workbook *workbook;
+    lxw_worksheet *sheet;
+    const std::vector<SheetCell> &looks;
+    QString doing;
+    // The format of each look, made when first used: [look][as a date].
+    std::vector<std::array<lxw_format *, 2>> formats = std::vector<std::array<lxw_format *, 2>>(looks.size());
+
+    // Nothing for a cell that looks as the sheet's default.
+    lxw_format *format(quint32 look, bool isDate) {
+        lxw_format *&made = formats[look][isDate ? 1 : 0];
+        if (made)
+            return made;
+        const SheetCell &c = looks[look];
+        const QString numberFormat =
+            isDate && c.numberFormat.isEmpty() ? QStringLiteral("dd/mm/yyyy hh:mm") : c.numberFormat;
+        if (!c.fontColor && !c.bold && !c.fill && c.alignment == 0 && numberFormat.isEmpty())
+            return nullptr;
+        made = workbook_add_format(workbook);
+        if (c.fontColor)
+            format_set_font_color(made, rgb(*c.fontColor));
+        if (c.bold)
+            format_set_bold(made);
+        if (c.fill)
+            format_set_bg_color(made, rgb(*c.fill));
+        if (!numberFormat.isEmpty())
+            format_set_num_format(made, numberFormat.toUtf8().constData());
+        if (c.alignment == xlLeft)
+            format_set_align(made, LXW_ALIGN_LEFT);
+        else if (c.alignment == xlRight)
+            format_set_align(made, LXW_ALIGN_RIGHT);
+        else if (c.alignment == xlCenter)
+            format_set_align(made, LXW_ALIGN_CENTER);
+        return made;
+    }
+};
+
+void MemoryWorkbook::writeCells(Writing &w) const {
+    // The writer keeps only the row it is on, so every row is written
+    // whole, in order. The cells of a merged area take the look of its first
+    // cell unless they have one of their own; the merge itself is declared on
+    // its last row, where the writer pads that row and keeps the area.
+    int rows = static_cast<int>(m_rows.size());
+    for (const Merge &m : m_merges)
+        rows = std::max(rows, m.lastRow + 1);
+    const auto firstLook = [&](const Merge &m) {
+        const Slot *first = find(m.firstRow, m.firstColumn);
+        return first ? first->look : 0;
+    };
+    for (int r = 0; r < rows; ++r) {
+        const auto row = static_cast<lxw_row_t>(r);
+        for (const Merge &m : m_merges) {
+            if (r < m.firstRow || r > m.lastRow)
+                continue;
+            lxw_format *format = w.format(firstLook(m), false);
+            if (r == m.lastRow) {
+                check(worksheet_merge_range(w.sheet, m.firstRow, m.firstColumn, m.lastRow, m.lastColumn, "", format),
+                      w.doing);
+                continue;
+            }
+            if (!format)
+                continue;
+            for (int col = m.firstColumn; col <= m.lastColumn; ++col)
+                check(worksheet_write_blank(w.sheet, row, static_cast<lxw_col_t>(col), format), w.doing);
+        }
+        if (static_cast<size_t>(r) >= m_rows.size())
+            continue;
+        const std::vector<Slot> &cells = m_rows[r];
+        for (size_t col = 0; col < cells.size(); ++col) {
+            const Slot &c = cells[col];
+            const auto column = static_cast<lxw_col_t>(col);
+            switch (c.content) {
+            case Slot::Content::Untouched:
+                break;
+            case Slot::Content::Number:
+                check(worksheet_write_number(w.sheet, row, column, c.number, w.format(c.look, false)), w.doing);
+                break;
+            case Slot::Content::Boxed: {
+                const QVariant &boxed = m_boxed[c.boxed];
+                if (boxed.typeId() == QMetaType::QDateTime) {
+                    check(worksheet_write_number(w.sheet, row, column, dateSerial(boxed.toDateTime()),
+                                                 w.format(c.look, true)),
+                          w.doing);
+                    break;
+                }
+                if (boxed.typeId() == QMetaType::QString) {
+                    check(worksheet_write_string(w.sheet, row, column, boxed.toString().toUtf8().constData(),
+                                                 w.format(c.look, false)),
+                          w.doing);
+                    break;
+                }
+                [[fallthrough]];
+            }
+            case Slot::Content::Empty:
+                if (lxw_format *format = w.format(c.look, false))
+                    check(worksheet_write_blank(w.sheet, row, column, format), w.doing);
+                break;
+            }
+        }
+    }
+}
+
 QByteArray MemoryWorkbook::xlsx() const {
     requireWorkbook();
-    // The writer composes the file under a name of its own; the bytes are
-    // then read back so that the target is replaced in one safe step.
+    // The writer composes the file under a name of its own, keeping only the
+    // row it is on in memory; the bytes are then read back so that the target
+    // is replaced in one safe step.
     QTemporaryDir scratch;
     if (!scratch.isValid())
         throw AppError(QStringLiteral("Não foi possível criar uma pasta temporária: %1").arg(scratch.errorString()));
     const QString file = scratch.filePath(QStringLiteral("pasta.xlsx"));
     const QByteArray fileName = QFile::encodeName(file);
+    QByteArray scratchPath = QFile::encodeName(scratch.path());
     const QString doing = QStringLiteral("Gravando a planilha");
 
-    lxw_workbook *workbook = workbook_new(fileName.constData());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = scratchPath.data();
+    lxw_workbook *workbook = workbook_new_opt(fileName.constData(), &options);
     if (!workbook)
         throw AppError(QStringLiteral("%1: não foi possível criar a pasta de trabalho").arg(doing));
     const QByteArray sheetName = m_sheetName.toUtf8();
@@ -303,73 +484,10 @@ QByteArray MemoryWorkbook::xlsx() const {
     try {
         if (!sheet)
             throw AppError(QStringLiteral("%1: nome de planilha recusado").arg(doing));
-
-        // One format per distinct look; a cell without any takes none.
-        using Style = std::tuple<std::optional<int>, bool, std::optional<int>, int, QString>;
-        std::map<Style, lxw_format *> formats;
-        const QString dateFormat = QStringLiteral("dd/mm/yyyy hh:mm");
-        const auto formatOf = [&](const SheetCell &c, bool isDate) -> lxw_format * {
-            const QString &numberFormat = isDate && c.numberFormat.isEmpty() ? dateFormat : c.numberFormat;
-            if (!c.fontColor && !c.bold && !c.fill && c.alignment == 0 && numberFormat.isEmpty())
-                return nullptr;
-            lxw_format *&format = formats[Style(c.fontColor, c.bold, c.fill, c.alignment, numberFormat)];
-            if (!format) {
-                format = workbook_add_format(workbook);
-                if (c.fontColor)
-                    format_set_font_color(format, rgb(*c.fontColor));
-                if (c.bold)
-                    format_set_bold(format);
-                if (c.fill)
-                    format_set_bg_color(format, rgb(*c.fill));
-                if (!numberFormat.isEmpty())
-                    format_set_num_format(format, numberFormat.toUtf8().constData());
-                if (c.alignment == xlLeft)
-                    format_set_align(format, LXW_ALIGN_LEFT);
-                else if (c.alignment == xlRight)
-                    format_set_align(format, LXW_ALIGN_RIGHT);
-                else if (c.alignment == xlCenter)
-                    format_set_align(format, LXW_ALIGN_CENTER);
-            }
-            return format;
-        };
-
         for (const auto &[column, width] : m_widths)
             check(worksheet_set_column(sheet, column, column, width, nullptr), doing);
-        const SheetCell blank;
-        for (const Merge &m : m_merges) {
-            const SheetCell *found = find(m.firstRow, m.firstColumn);
-            const SheetCell &first = found ? *found : blank;
-            check(worksheet_merge_range(sheet, m.firstRow, m.firstColumn, m.lastRow, m.lastColumn, "",
-                                        formatOf(first, false)),
-                  doing);
-        }
-        for (size_t r = 0; r < m_rows.size(); ++r) {
-            for (size_t col = 0; col < m_rows[r].size(); ++col) {
-                if (!m_rows[r][col])
-                    continue;
-                const SheetCell &c = *m_rows[r][col];
-                const auto row = static_cast<lxw_row_t>(r);
-                const auto column = static_cast<lxw_col_t>(col);
-                switch (c.value.typeId()) {
-                case QMetaType::Double:
-                    check(worksheet_write_number(sheet, row, column, c.value.toDouble(), formatOf(c, false)), doing);
-                    break;
-                case QMetaType::QString:
-                    check(worksheet_write_string(sheet, row, column, c.value.toString().toUtf8().constData(),
-                                                 formatOf(c, false)),
-                          doing);
-                    break;
-                case QMetaType::QDateTime:
-                    check(
-                        worksheet_write_number(sheet, row, column, dateSerial(c.value.toDateTime()), formatOf(c, true)),
-                        doing);
-                    break;
-                default:
-                    if (lxw_format *format = formatOf(c, false))
-                        check(worksheet_write_blank(sheet, row, column, format), doing);
-                }
-            }
-        }
+        Writing writing{workbook, sheet, m_looks, doing};
+        writeCells(writing);
         pictures.reserve(m_pictures.size());
         for (const Picture &p : m_pictures) {
             pictures.push_back(png(p.image));

@@ -8,14 +8,17 @@
 #include <optional>
 #include <vector>
 
-// One cell of the sheet as the export left it.
+// How one cell of the sheet looks as the export left it. Cells that look
+// alike share one record, so a sheet of millions of cells keeps a handful.
 struct SheetCell {
-    QVariant value; // null (empty), double, QString or QDateTime
     std::optional<int> fontColor;
     bool bold = false;
     std::optional<int> fill;
     QString numberFormat; // in the file's own notation: "," thousands, "." decimals
     int alignment = 0;    // 0: the sheet's default
+
+    bool operator==(const SheetCell &other) const = default;
+    bool operator<(const SheetCell &other) const;
 };
 
 // The sheet automation kept in memory: what is written can be read back
@@ -62,7 +65,8 @@ class MemoryWorkbook : public SheetAutomation {
     bool visible() const { return m_visible; }
     const QString &sheetName() const { return m_sheetName; }
     const QString &savedPath() const { return m_savedPath; }
-    // The cell at an address, or nothing when no operation touched it.
+    // The look of the cell at an address, or nothing when no operation
+    // touched it; its value is read with value().
     const SheetCell *cell(const QString &address) const;
     // Rows and columns in use (the highest 1-based row and column touched).
     int rowCount() const;
@@ -76,11 +80,29 @@ class MemoryWorkbook : public SheetAutomation {
     QByteArray xlsx() const;
 
   private:
+    // One cell in 16 bytes: what it holds and which look it has.
+    struct Slot {
+        enum class Content : quint8 { Untouched, Empty, Number, Boxed };
+        union {
+            double number = 0;
+            quint32 boxed; // index into m_boxed: a text or a date and time
+        };
+        quint32 look = 0; // index into m_looks; 0 is the sheet's default
+        Content content = Content::Untouched;
+    };
+
     // Parses "B7" into a 0-based row and column; raises AppError.
     static std::pair<int, int> position(const QString &address);
-    SheetCell &at(const QString &address);
-    const SheetCell *find(int row, int column) const;
+    Slot &at(const QString &address);
+    const Slot *find(int row, int column) const;
     void requireWorkbook() const;
+    // Gives the cell the look it has once change is applied to it.
+    template <typename Change> void restyle(const QString &address, Change change);
+    quint32 lookIndex(const SheetCell &look);
+    // The libxlsxwriter workbook being written and the formats made for it.
+    struct Writing;
+    // The cells row after row, as the writer takes them.
+    void writeCells(Writing &writing) const;
 
     QLocale m_locale;
     bool m_hasWorkbook = false;
@@ -90,9 +112,16 @@ class MemoryWorkbook : public SheetAutomation {
     QString m_sheetName;
     QString m_selected = QStringLiteral("A1");
     QString m_savedPath;
-    // The cells by row, then column; a cell no operation touched is empty.
-    // Rows are filled in order, so vectors serve better than a search tree.
-    std::vector<std::vector<std::optional<SheetCell>>> m_rows;
+    // The cells by row, then column. Rows are filled in order, so vectors
+    // serve better than a search tree.
+    std::vector<std::vector<Slot>> m_rows;
+    // Texts and dates of the cells, kept apart so a cell stays small.
+    std::vector<QVariant> m_boxed;
+    // The distinct looks, the default first, and where each one is.
+    std::vector<SheetCell> m_looks{SheetCell()};
+    std::map<SheetCell, quint32> m_lookIndex{{SheetCell(), 0}};
+    // The last look given, since a column gives the same one row after row.
+    quint32 m_lastLook = 0;
     // The last number format converted, since a column repeats its format
     // in every row.
     QString m_lastFormat, m_lastFileFormat;

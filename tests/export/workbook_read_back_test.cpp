@@ -2,6 +2,7 @@
 #include "data/format_float.h"
 #include "data/program_folder.h"
 #include "export/export_grid.h"
+#include "export/memory_workbook.h"
 #include "export/varnik_export.h"
 #include "table/result_table.h"
 #include "table/table_run.h"
@@ -161,6 +162,33 @@ TEST(WorkbookReadBackTest, MapAndChartWorkbooksHoldThePictureAndTheFooterFromRow
             EXPECT_EQ(rows[row - 1].mid(0, cells.size()), cells) << c.option << " row " << row;
         }
     }
+}
+
+// The sheet goes to the file row after row, whatever order it was filled
+// in: nothing written to an earlier row, beside a merged area over several
+// rows or below it is lost.
+TEST(WorkbookReadBackTest, ASheetFilledInAnyOrderKeepsEveryCellAroundAMergeOverRows) {
+    MemoryWorkbook book(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    book.addWorkbook();
+    book.setValue(QStringLiteral("C5"), QStringLiteral("abaixo"));
+    book.setValue(QStringLiteral("A2"), QStringLiteral("área"));
+    book.setFontBold(QStringLiteral("A2"), true);
+    book.mergeCells(QStringLiteral("A2"), QStringLiteral("B4"));
+    book.setValue(QStringLiteral("D3"), 7.5);
+    book.setNumberFormat(QStringLiteral("D3"), QStringLiteral("##0,00"));
+    book.setValue(QStringLiteral("A1"), QStringLiteral("topo"));
+    book.setValue(QStringLiteral("C4"), QStringLiteral("ao lado"));
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("ordem.xlsx"));
+    book.saveAs(workbook);
+
+    const std::vector<QStringList> rows = readBack(workbook, dir.path());
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(rows[0].mid(0, 1), QStringList{QStringLiteral("topo")});
+    EXPECT_EQ(rows[1].mid(0, 1), QStringList{QStringLiteral("área")});
+    EXPECT_EQ(rows[2].mid(0, 4), (QStringList{QString(), QString(), QString(), QStringLiteral("7,50")}));
+    EXPECT_EQ(rows[3].mid(0, 3), (QStringList{QString(), QString(), QStringLiteral("ao lado")}));
+    EXPECT_EQ(rows[4].mid(0, 3), (QStringList{QString(), QString(), QStringLiteral("abaixo")}));
 }
 
 } // namespace
