@@ -49,7 +49,9 @@ bool ScaledStudy::build() {
     const QDir target(m_dir.path());
     if (!target.mkpath(QStringLiteral("Dados")) ||
         !QFile::copy(source.filePath(QStringLiteral("Dados/Solvane.db")), database()) ||
-        !QFile::copy(source.filePath(QStringLiteral("solvane-export")), exporter())) {
+        !QFile::copy(source.filePath(QStringLiteral("solvane-export")), exporter()) ||
+        !QFile::copy(source.filePath(QStringLiteral("solvane-export-desenho")),
+                     target.filePath(QStringLiteral("solvane-export-desenho")))) {
         m_error = QStringLiteral("no study or no solvane-export in ") + kProgramDir;
         return false;
     }

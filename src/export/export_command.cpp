@@ -1,28 +1,18 @@
 #include "export/export_command.h"
 
-#include "chart/engine/chart_file.h"
 #include "data/database.h"
 #include "data/program_folder.h"
 #include "data/query.h"
 #include "data/safe_file.h"
-#include "data/study_titles.h"
 #include "data/system_error.h"
 #include "data/text_utils.h"
 #include "export/bad_input.h"
-#include "export/chart_command.h"
-#include "export/export_grid.h"
-#include "export/export_report.h"
-#include "export/map_command.h"
 #include "export/text_export.h"
-#include "export/varnik_export.h"
-#include "map/map_drawing.h"
-#include "map/map_file.h"
 #include "table/table_run.h"
 #include "table/topic_code.h"
 
 #include <QFileDevice>
 #include <QIODevice>
-#include <QImage>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -45,59 +35,6 @@ void checkTopic(Database &db, const QString &topic) {
         throw BadInput(QStringLiteral("tópico inexistente: \"%1\"").arg(topic));
     if (!TopicCode::isTable(topic))
         throw BadInput(QStringLiteral("o tópico \"%1\" não é uma tabela").arg(topic));
-}
-
-// The shown text of a territory list: the name of the chosen key, or its
-// "all" entry.
-QString shownText(Database &db, const QString &table, int key, const QString &all) {
-    if (key == 0)
-        return all;
-    Query query(db);
-    query.sql() << QStringLiteral("select Descricao from %1").arg(table)
-                << QStringLiteral(" where %1 = %2").arg(table).arg(key);
-    query.open();
-    return query.eof() ? all : query.fieldByName(QStringLiteral("Descricao")).asString();
-}
-
-QString topicTitle(Database &db, const QString &topic) {
-    Query query(db);
-    query.sql() << QStringLiteral("select Descricao from Nivel_Informacao")
-                << QStringLiteral(" where Nivel_Informacao = '%1'").arg(topic);
-    query.open();
-    return query.eof() ? QString() : query.fieldByName(QStringLiteral("Descricao")).asString();
-}
-
-// The workbook the export dialog writes on the page for this run: the table
-// on the data page, the picture on the map and chart pages.
-void writeWorkbook(Database &db, TableRun &run, const Options &options, ExportReport::Page page,
-                   const QString &path, const QImage &picture = QImage()) {
-    const SelectionState &s = options.selection;
-    const QString todas = QStringLiteral("<Todas>");
-    const ExportReport::FilterTexts filters = {
-        shownText(db, QStringLiteral("Municipio"), s.municipio, QStringLiteral("<Todos>")),
-        shownText(db, QStringLiteral("Regiao_Metropolitana"), s.regiaoMetropolitana, todas),
-        shownText(db, QStringLiteral("Micro_Regiao"), s.microRegiao, todas),
-        shownText(db, QStringLiteral("Unidade_Federativa"), s.unidadeFederativa, todas),
-        shownText(db, QStringLiteral("Regiao"), s.regiao, todas)};
-    const QString FFiltro = ExportReport::FFiltro(filters);
-    const QString agrupar = Grouping::texts().value(s.agrupar);
-    const QStringList rodape = ExportReport::MontaRodape(page, agrupar, FFiltro, run.result().notes());
-    TVarnikExport exporter;
-    exporter.Hint = path;
-    ExportGrid grid;
-    if (page == ExportReport::kDataPage) {
-        grid = ExportGrid::fromResultTable(run.cdsDados());
-        const ExportReport::Header header = {
-            QImage(ProgramFolder::file(QStringLiteral("Imagens/") + StudyTitles::kLogo)), StudyTitles::kTitulo1,
-            StudyTitles::kTitulo2};
-        ExportReport::prepareDataPage(exporter, grid, header, topicTitle(db, options.topic), agrupar, FFiltro, rodape);
-    } else {
-        ExportReport::preparePicturePage(exporter, picture, rodape);
-    }
-    exporter.Exporta();
-    if (exporter.workbook()->savedPath() != path)
-        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"")
-                           .arg(TextUtils::shortened(path)));
 }
 
 // Every territory code given must exist in the study: a filter on a code
@@ -151,7 +88,7 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
 
 } // namespace
 
-void run(const Options &options, QIODevice &out, QIODevice &err) {
+void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) {
     Database db;
     db.setPath(ProgramFolder::studyFile());
     db.setConnected(true);
@@ -161,29 +98,10 @@ void run(const Options &options, QIODevice &out, QIODevice &err) {
     TableRun tableRun(db);
     tableRun.run(options.topic, options.selection);
     bool wroteFile = false;
-    if (!options.mapa.isEmpty()) {
-        const auto warn = [&err](const QString &text) { writeLine(err, kProgram + text); };
-        const QImage map = MapCommand::picture(db, tableRun.result(), options.coluna, warn);
-        if (isWorkbook(options.mapa))
-            writeWorkbook(db, tableRun, options, ExportReport::kMapPage, options.mapa, map);
-        else
-            SafeFile::write(options.mapa, MapFile::encode(map, *MapFile::formatOf(options.mapa)));
-        wroteFile = true;
-    }
-    if (!options.grafico.isEmpty()) {
-        const ChartRenderer chart = ChartCommand::compose(db, tableRun, options);
-        // The table is written whole, total rows included.
-        tableRun.cdsDados().setFiltered(false);
-        if (isWorkbook(options.grafico))
-            writeWorkbook(db, tableRun, options, ExportReport::kChartPage, options.grafico,
-                          chart.picture(options.tamanho));
-        else
-            ChartFile::save(options.grafico, chart, options.tamanho);
-        wroteFile = true;
-    }
-    if (!options.workbook.isEmpty()) {
-        writeWorkbook(db, tableRun, options, ExportReport::kDataPage, options.workbook);
-        wroteFile = true;
+    if (!options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty()) {
+        if (!draw)
+            throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
+        wroteFile = draw(db, tableRun, options, [&err](const QString &text) { writeLine(err, kProgram + text); });
     }
     if (wroteFile && options.output.isEmpty())
         return;
@@ -204,19 +122,16 @@ bool draws(const QStringList &arguments) {
     }
 }
 
-int execute(const QStringList &arguments, QIODevice &out, QIODevice &err) {
+int execute(const QStringList &arguments, QIODevice &out, QIODevice &err, DrawStep draw) {
     try {
         const Options options = parse(arguments);
         if (options.help) {
             out.write(usage().toUtf8());
             return kOk;
         }
-        run(options, out, err);
+        run(options, out, err, draw);
         return kOk;
     } catch (const BadInput &e) {
-        writeLine(err, kProgram + e.message());
-        return kBadInput;
-    } catch (const MapRefusal &e) {
         writeLine(err, kProgram + e.message());
         return kBadInput;
     } catch (const SafeFile::Refused &e) {

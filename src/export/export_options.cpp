@@ -1,9 +1,9 @@
 #include "export/export_options.h"
 
-#include "chart/engine/chart_file.h"
+#include "chart/engine/chart_file_format.h"
 #include "data/text_utils.h"
 #include "export/bad_input.h"
-#include "map/map_file.h"
+#include "map/map_file_format.h"
 
 #include <limits>
 

@@ -4,20 +4,8 @@
 #include "map/jpeg_writer.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 
 namespace MapFile {
-
-std::optional<Format> formatOf(const QString &path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-        return Format::Jpeg;
-    if (suffix == QLatin1String("png"))
-        return Format::Png;
-    if (suffix == QLatin1String("bmp"))
-        return Format::Bmp;
-    return std::nullopt;
-}
 
 QByteArray encode(const QImage &picture, Format format) {
     if (format == Format::Jpeg)

@@ -1,5 +1,6 @@
 #include "data/program_folder.h"
 #include "export/export_command.h"
+#include "export/export_drawing.h"
 #include "table_fixture.h"
 
 #include <QBuffer>
@@ -26,7 +27,7 @@ class ExportCommandTest : public ::testing::Test {
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        const int status = ExportCommand::execute(arguments, out, err);
+        const int status = ExportCommand::execute(arguments, out, err, &ExportDrawing::write);
         return {status, out.data(), QString::fromUtf8(err.data())};
     }
 
@@ -151,7 +152,7 @@ TEST_F(ExportCommandTest, AFailingOutputOrMemoryIsAnErrorNotASuccess) {
         out.open(QIODevice::WriteOnly);
         QBuffer err;
         err.open(QIODevice::WriteOnly);
-        EXPECT_EQ(ExportCommand::execute({"--topico", "01.01.02"}, out, err), 1);
+        EXPECT_EQ(ExportCommand::execute({"--topico", "01.01.02"}, out, err, &ExportDrawing::write), 1);
         EXPECT_EQ(QString::fromUtf8(err.data()), outOfMemory
                                                      ? QStringLiteral("solvane-export: memória insuficiente\n")
                                                      : QStringLiteral("solvane-export: Não foi possível gravar na "

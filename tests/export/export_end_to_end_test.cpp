@@ -234,3 +234,31 @@ TEST_F(ExportEndToEndTest, ChartsAColumnInTheFormatOfItsExtensionAndRefusesWhatT
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("g.png")));
 }
+
+// solvane-export copied without the drawing program beside it still writes
+// tables; a chart it cannot hand over is a failure with the missing
+// program's name, and no file.
+TEST(ExportHandOverTest, WithoutTheDrawingProgramATableIsWrittenAndAChartIsAFailure) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(kProgramDir + QStringLiteral("/solvane-export"), folder.filePath("solvane-export")));
+    ASSERT_TRUE(QFile::link(kProgramDir + QStringLiteral("/Dados"), folder.filePath("Dados")));
+    const auto run = [&](const QStringList &arguments) {
+        QProcess process;
+        process.start(folder.filePath("solvane-export"), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return ExportRun{process.exitCode(), process.readAllStandardOutput(),
+                         QString::fromUtf8(process.readAllStandardError())};
+    };
+    const ExportRun table = run({"--topico", "02.01.01", "--agrupar", "uf"});
+    EXPECT_EQ(table.status, 0) << table.err.toStdString();
+    EXPECT_TRUE(table.out.startsWith("Regi\xE3o;U.F.;"));
+
+    const QString png = folder.filePath("grafico.png");
+    const ExportRun chart = run({"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
+    EXPECT_EQ(chart.status, 1);
+    EXPECT_TRUE(chart.err.startsWith(QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"") +
+                                     folder.filePath("solvane-export-desenho") + QStringLiteral("\": ")))
+        << chart.err.toStdString();
+    EXPECT_TRUE(chart.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(png));
+}

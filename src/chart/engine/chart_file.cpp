@@ -6,7 +6,6 @@
 #include "map/jpeg_writer.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -61,21 +60,6 @@ QByteArray pdf(const ChartRenderer &chart, const QSize &size) {
 }
 
 } // namespace
-
-std::optional<Format> formatOf(const QString &path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("bmp"))
-        return Format::Bmp;
-    if (suffix == QLatin1String("png"))
-        return Format::Png;
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-        return Format::Jpeg;
-    if (suffix == QLatin1String("svg"))
-        return Format::Svg;
-    if (suffix == QLatin1String("pdf"))
-        return Format::Pdf;
-    return std::nullopt;
-}
 
 QByteArray compose(const ChartRenderer &chart, const QSize &size, Format format) {
     switch (format) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "chart/engine/chart_file_format.h"
+
 #include <QByteArray>
 #include <QSize>
-#include <QString>
-#include <optional>
 
 class ChartRenderer;
 
@@ -11,12 +11,6 @@ class ChartRenderer;
 // whose texts stay texts (SVG, PDF). The bytes are composed in memory and
 // then written in one piece.
 namespace ChartFile {
-
-enum class Format { Bmp, Png, Jpeg, Svg, Pdf };
-
-// The format a file name's extension asks for, in any letter case
-// (".jpg" and ".jpeg" for JPEG).
-std::optional<Format> formatOf(const QString &path);
 
 QByteArray compose(const ChartRenderer &chart, const QSize &size, Format format);
 
