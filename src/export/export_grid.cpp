@@ -50,16 +50,16 @@ ExportGrid ExportGrid::fromResultTable(const ResultTable &table) {
     for (int index : grid.topLevel)
         addColumns(addColumns, index);
 
-    const int rowCount = table.recordCount();
-    grid.rows.resize(rowCount);
-    for (int row = 0; row < rowCount; ++row) {
-        std::vector<QVariant> &values = grid.rows[row];
-        values.resize(grid.fields.size());
-        for (int field = 0; field < table.fieldCount(); ++field)
-            if (!table.field(field).isGroup())
-                values[field] = table.value(row, field);
-    }
+    grid.table = &table;
     return grid;
+}
+
+int ExportGrid::rowCount() const { return table ? table->recordCount() : static_cast<int>(rows.size()); }
+
+QVariant ExportGrid::value(int row, int field) const {
+    if (fields[field].kind == FieldKind::Group)
+        return QVariant();
+    return table ? table->value(row, field) : rows[row][field];
 }
 
 int ExportGrid::fieldIndex(const QString &fullName) const {
@@ -86,7 +86,7 @@ int ExportGrid::storageSize(const Field &field) {
 }
 
 QString ExportGrid::plainText(int row, int field) const {
-    const QVariant &value = rows[row][field];
+    const QVariant value = this->value(row, field);
     if (value.isNull())
         return QString();
     switch (fields[field].kind) {

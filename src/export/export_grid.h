@@ -50,7 +50,11 @@ struct ExportGrid {
     std::vector<Field> fields;
     std::vector<int> topLevel;
     std::vector<Column> columns;
-    std::vector<std::vector<QVariant>> rows; // per row, one value per field (null: empty)
+    // The rows: those of the program's table, read in place (the table
+    // outlives the grid and does not change while it is written), or kept
+    // here, per row one value per field (null: empty).
+    const ResultTable *table = nullptr;
+    std::vector<std::vector<QVariant>> rows;
 
     // String and pivot grids: cells[row][column], the fixed rows and columns
     // first.
@@ -65,6 +69,9 @@ struct ExportGrid {
     // order (groups included, shown when their field is), titles centred.
     static ExportGrid fromResultTable(const ResultTable &table);
 
+    int rowCount() const;
+    // The value of a field in a row; null when empty, and always for a group.
+    QVariant value(int row, int field) const;
     // -1 when no field has that full name.
     int fieldIndex(const QString &fullName) const;
     // Bytes a value of the field takes: a text its length + 1, an integer 4,

@@ -52,14 +52,12 @@ void GridRows::markNumberRow() {
         m_fill.firstNumberRow = m_fill.row;
 }
 
-// A figure with its column's display format, converted to the sheet's
-// notation unless the user's already is the sheet's.
-void GridRows::writeNumber(const QString &cell, const ExportGrid::Field &field, const QVariant &value) {
+// A figure with its column's display format.
+void GridRows::writeNumber(const QString &cell, const QString &numberFormat, const QVariant &value) {
     markNumberRow();
     m_fill.sheet.setValue(cell, value.toDouble());
-    if (!field.displayFormat.isEmpty())
-        m_fill.sheet.setNumberFormat(cell, m_fill.SepDecimalDefault ? field.displayFormat
-                                                                    : SheetText::TrocaSeparadores(field.displayFormat));
+    if (!numberFormat.isEmpty())
+        m_fill.sheet.setNumberFormat(cell, numberFormat);
 }
 
 void GridRows::cellColors(const QString &cell, int color, int fontColor) {
@@ -74,21 +72,28 @@ void GridRows::cellColors(const QString &cell, int color, int fontColor) {
 void GridRows::write(const ExportGrid &grid) {
     switch (grid.kind) {
     case ExportGrid::Kind::Data: {
-        if (grid.rows.empty()) {
+        const int rowCount = grid.rowCount();
+        if (rowCount == 0) {
             ++m_fill.row;
             return;
         }
         const bool nested = GridTitles::nested(grid);
+        // The display formats, converted to the sheet's notation unless the
+        // user's already is the sheet's, once for all the rows.
+        m_numberFormats.clear();
+        for (const ExportGrid::Field &field : grid.fields)
+            m_numberFormats.push_back(m_fill.SepDecimalDefault ? field.displayFormat
+                                                               : SheetText::TrocaSeparadores(field.displayFormat));
         std::vector<int> fieldOfColumn;
         for (const ExportGrid::Column &column : grid.columns)
             fieldOfColumn.push_back(grid.fieldIndex(column.fieldName));
-        for (size_t record = 0; record < grid.rows.size(); ++record) {
+        for (int record = 0; record < rowCount; ++record) {
             m_fill.column = SheetColumn();
             ++m_fill.row;
             if (nested)
-                writeNestedRow(grid, static_cast<int>(record), fieldOfColumn);
+                writeNestedRow(grid, record, fieldOfColumn);
             else
-                writeFlatRow(grid, static_cast<int>(record));
+                writeFlatRow(grid, record);
         }
         break;
     }
@@ -113,13 +118,13 @@ void GridRows::writeFlatRow(const ExportGrid &grid, int record) {
         if (index < 0)
             throw AppError(QStringLiteral("Field '%1' not found").arg(column.fieldName));
         const ExportGrid::Field &field = grid.fields[index];
-        const QVariant &value = grid.rows[record][index];
+        const QVariant value = grid.value(record, index);
         sheet.setColumnWidth(cell, ExportGrid::storageSize(field) + 3);
         bool marked = false;
         try {
             if (ExportGrid::isNumber(field.kind)) {
                 marked = true;
-                writeNumber(cell, field, value);
+                writeNumber(cell, m_numberFormats[index], value);
                 cellColors(cell, column.color, column.fontColor);
             }
         } catch (const AppError &) {
@@ -152,7 +157,7 @@ void GridRows::writeNestedRow(const ExportGrid &grid, int record, const std::vec
         if (!column.visible || index < 0)
             continue;
         const ExportGrid::Field &field = grid.fields[index];
-        const QVariant &value = grid.rows[record][index];
+        const QVariant value = grid.value(record, index);
         const QString cell = m_fill.column.cell(m_fill.row);
         sheet.setColumnWidth(cell, ExportGrid::storageSize(field) + 3);
         // Every value column keeps its own sheet column, also when its cell
@@ -161,7 +166,7 @@ void GridRows::writeNestedRow(const ExportGrid &grid, int record, const std::vec
         case ExportGrid::FieldKind::Float:
         case ExportGrid::FieldKind::Integer:
             try {
-                writeNumber(cell, field, value);
+                writeNumber(cell, m_numberFormats[index], value);
             } catch (const AppError &) {
             }
             break;

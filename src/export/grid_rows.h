@@ -29,7 +29,10 @@ class GridRows {
     void writeTextRow(const QStringList &cells, const ExportGrid &grid, bool pivot);
     void cellColors(const QString &cell, int color, int fontColor);
     void markNumberRow();
-    void writeNumber(const QString &cell, const ExportGrid::Field &field, const QVariant &value);
+    void writeNumber(const QString &cell, const QString &numberFormat, const QVariant &value);
 
     SheetFill &m_fill;
+    // Per field of the grid being written, its display format as the sheet
+    // takes it (empty: none).
+    std::vector<QString> m_numberFormats;
 };

@@ -106,7 +106,8 @@ void MemoryWorkbook::addWorkbook() {
     m_boxed.clear();
     m_looks.assign(1, SheetCell());
     m_lookIndex = {{SheetCell(), 0}};
-    m_lastLook = 0;
+    m_memos.clear();
+    m_widestRow = 0;
     m_widths.clear();
     m_merges.clear();
     m_pictures.clear();
@@ -146,11 +147,20 @@ std::pair<int, int> MemoryWorkbook::position(const QString &address) {
 MemoryWorkbook::Slot &MemoryWorkbook::at(const QString &address) {
     requireWorkbook();
     const auto [row, column] = position(address);
+    return at(row, column);
+}
+
+MemoryWorkbook::Slot &MemoryWorkbook::at(int row, int column) {
     if (static_cast<size_t>(row) >= m_rows.size())
         m_rows.resize(row + 1);
     std::vector<Slot> &cells = m_rows[row];
-    if (static_cast<size_t>(column) >= cells.size())
-        cells.resize(column + 1);
+    const auto size = static_cast<size_t>(column) + 1;
+    if (size > cells.size()) {
+        if (size > cells.capacity())
+            cells.reserve(std::max({size, m_widestRow, 2 * cells.capacity()}));
+        cells.resize(size);
+        m_widestRow = std::max(m_widestRow, size);
+    }
     Slot &found = cells[column];
     if (found.content == Slot::Content::Untouched)
         found.content = Slot::Content::Empty;
@@ -285,47 +295,62 @@ QVariant MemoryWorkbook::value(const QString &address) const {
     }
 }
 
-quint32 MemoryWorkbook::lookIndex(const SheetCell &look) {
-    if (look == m_looks[m_lastLook])
-        return m_lastLook;
-    const auto [found, added] = m_lookIndex.try_emplace(look, static_cast<quint32>(m_looks.size()));
-    if (added)
-        m_looks.push_back(look);
-    m_lastLook = found->second;
-    return m_lastLook;
+MemoryWorkbook::ColumnMemo &MemoryWorkbook::memo(int column) {
+    if (static_cast<size_t>(column) >= m_memos.size())
+        m_memos.resize(column + 1);
+    return m_memos[column];
 }
 
-template <typename Change> void MemoryWorkbook::restyle(const QString &address, Change change) {
-    Slot &c = at(address);
+template <typename Change> void MemoryWorkbook::restyle(int row, int column, Change change) {
+    Slot &c = at(row, column);
     SheetCell look = m_looks[c.look];
     change(look);
-    c.look = lookIndex(look);
+    ColumnMemo &last = memo(column);
+    if (look != m_looks[last.look]) {
+        const auto [found, added] = m_lookIndex.try_emplace(look, static_cast<quint32>(m_looks.size()));
+        if (added)
+            m_looks.push_back(look);
+        last.look = found->second;
+    }
+    c.look = last.look;
 }
 
 void MemoryWorkbook::setFontColor(const QString &cell, int color) {
-    restyle(cell, [color](SheetCell &look) { look.fontColor = color; });
+    requireWorkbook();
+    const auto [row, column] = position(cell);
+    restyle(row, column, [color](SheetCell &look) { look.fontColor = color; });
 }
 
 void MemoryWorkbook::setFontBold(const QString &cell, bool bold) {
-    restyle(cell, [bold](SheetCell &look) { look.bold = bold; });
+    requireWorkbook();
+    const auto [row, column] = position(cell);
+    restyle(row, column, [bold](SheetCell &look) { look.bold = bold; });
 }
 
 void MemoryWorkbook::setInteriorColor(const QString &cell, int color) {
-    restyle(cell, [color](SheetCell &look) { look.fill = color; });
+    requireWorkbook();
+    const auto [row, column] = position(cell);
+    restyle(row, column, [color](SheetCell &look) { look.fill = color; });
 }
 
 void MemoryWorkbook::setNumberFormat(const QString &cell, const QString &format) {
-    if (format != m_lastFormat) {
-        m_lastFileFormat = fileNumberFormat(format, m_locale);
-        m_lastFormat = format;
+    requireWorkbook();
+    const auto [row, column] = position(cell);
+    ColumnMemo &last = memo(column);
+    if (format != last.typedFormat) {
+        last.fileFormat = fileNumberFormat(format, m_locale);
+        last.typedFormat = format;
     }
-    restyle(cell, [this](SheetCell &look) { look.numberFormat = m_lastFileFormat; });
+    const QString fileFormat = last.fileFormat;
+    restyle(row, column, [&fileFormat](SheetCell &look) { look.numberFormat = fileFormat; });
 }
 
 void MemoryWorkbook::setHorizontalAlignment(const QString &cell, int alignment) {
     if (alignment != xlLeft && alignment != xlRight && alignment != xlCenter)
         throw AppError(QStringLiteral("Alinhamento inválido para a célula %1").arg(cell));
-    restyle(cell, [alignment](SheetCell &look) { look.alignment = alignment; });
+    requireWorkbook();
+    const auto [row, column] = position(cell);
+    restyle(row, column, [alignment](SheetCell &look) { look.alignment = alignment; });
 }
 
 void MemoryWorkbook::mergeCells(const QString &firstCell, const QString &lastCell) {

@@ -94,11 +94,18 @@ class MemoryWorkbook : public SheetAutomation {
     // Parses "B7" into a 0-based row and column; raises AppError.
     static std::pair<int, int> position(const QString &address);
     Slot &at(const QString &address);
+    Slot &at(int row, int column);
     const Slot *find(int row, int column) const;
     void requireWorkbook() const;
+    // What the last call gave in a column, since a column repeats its look
+    // and its number format row after row.
+    struct ColumnMemo {
+        quint32 look = 0;
+        QString typedFormat, fileFormat;
+    };
+    ColumnMemo &memo(int column);
     // Gives the cell the look it has once change is applied to it.
-    template <typename Change> void restyle(const QString &address, Change change);
-    quint32 lookIndex(const SheetCell &look);
+    template <typename Change> void restyle(int row, int column, Change change);
     // The libxlsxwriter workbook being written and the formats made for it.
     struct Writing;
     // The cells row after row, as the writer takes them.
@@ -120,11 +127,9 @@ class MemoryWorkbook : public SheetAutomation {
     // The distinct looks, the default first, and where each one is.
     std::vector<SheetCell> m_looks{SheetCell()};
     std::map<SheetCell, quint32> m_lookIndex{{SheetCell(), 0}};
-    // The last look given, since a column gives the same one row after row.
-    quint32 m_lastLook = 0;
-    // The last number format converted, since a column repeats its format
-    // in every row.
-    QString m_lastFormat, m_lastFileFormat;
+    std::vector<ColumnMemo> m_memos;
+    // The most cells a row has held: a new row makes room for as many.
+    size_t m_widestRow = 0;
     std::map<int, double> m_widths;
     std::vector<Merge> m_merges;
     std::vector<Picture> m_pictures;

@@ -2,6 +2,8 @@
 
 #include "data/app_error.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kLetters = 26;
 }
@@ -22,6 +24,25 @@ void SheetColumn::ProximaColuna() {
         throw AppError(QStringLiteral("A planilha não comporta mais de %1 colunas.").arg(kLetters * (kLetters + 1)));
     m_letter = 0;
     ++m_prefix;
+}
+
+QString SheetColumn::cell(int row) const {
+    // Composed in place: a sheet asks for one address per cell.
+    char address[16];
+    int size = 0;
+    if (m_prefix >= 0)
+        address[size++] = static_cast<char>('A' + m_prefix);
+    address[size++] = static_cast<char>('A' + m_letter);
+    const int digitsAt = size;
+    unsigned n = static_cast<unsigned>(row < 0 ? -static_cast<qint64>(row) : row);
+    do {
+        address[size++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    if (row < 0)
+        address[size++] = '-';
+    std::reverse(address + digitsAt, address + size);
+    return QString::fromLatin1(address, size);
 }
 
 QString SheetColumn::text() const {

@@ -15,7 +15,7 @@ class SheetColumn {
     void ProximaColuna();
 
     QString text() const;
-    QString cell(int row) const { return text() + QString::number(row); }
+    QString cell(int row) const;
     // 0 for A.
     int index() const { return (m_prefix + 1) * 26 + m_letter; }
 
