@@ -212,11 +212,15 @@ void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int to
 
         if (!list) {
             cdsDados.setInteger(c.fTipo, tipo);
+            // A figure the study lacks stays empty: read as a number it
+            // would be a 0 that looks like a figure in the files written.
             for (const auto &[col, f] : c.values)
-                cdsDados.setFloat(f, qValorNivel.asFloat(row, col));
+                if (!qValorNivel.isNull(row, col))
+                    cdsDados.setFloat(f, qValorNivel.asFloat(row, col));
         } else {
             cdsDados.setText(c.fCodMunic, text(row, c.qMunicipio));
-            cdsDados.setFloat(c.fPopulacao, static_cast<double>(qValorNivel.asInteger(row, c.qPopulacao)));
+            if (!qValorNivel.isNull(row, c.qPopulacao))
+                cdsDados.setFloat(c.fPopulacao, static_cast<double>(qValorNivel.asInteger(row, c.qPopulacao)));
             cdsDados.setInteger(c.fTipo, RowKind::Municipio);
         }
         if (progress.step)

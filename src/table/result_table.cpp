@@ -272,9 +272,9 @@ qint64 ResultTable::asInteger(int row, int field) const {
         return 0;
     switch (column->kind) {
     case FieldKind::Float:
-        return qRound64(column->numbers[r]);
+        return std::isnan(column->numbers[r]) ? 0 : qRound64(column->numbers[r]);
     case FieldKind::Integer:
-        return column->integers[r];
+        return column->integers[r] == kNullInteger ? 0 : column->integers[r];
     default:
         return column->text(r).toLongLong();
     }
@@ -287,9 +287,9 @@ double ResultTable::asFloat(int row, int field) const {
         return 0.0;
     switch (column->kind) {
     case FieldKind::Float:
-        return column->numbers[r];
+        return std::isnan(column->numbers[r]) ? 0.0 : column->numbers[r];
     case FieldKind::Integer:
-        return static_cast<double>(column->integers[r]);
+        return column->integers[r] == kNullInteger ? 0.0 : static_cast<double>(column->integers[r]);
     default:
         return column->text(r).toDouble();
     }

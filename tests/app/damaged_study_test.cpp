@@ -104,12 +104,13 @@ const Damage kDamages[] = {
      },
      false, "ler o tópico 01.01.01 do estudo \"%1\": a coluna A01 tem um texto onde se espera um número: \"muitos\"",
      "ler o tópico 01.01.01 do estudo \"%1\": a coluna A01 tem um texto onde se espera um número: \"muitos\"", ""},
-    // A missing figure is no figure: the grid shows "-", the text file 0.
+    // A missing figure is no figure: the grid shows "-", the text file
+    // leaves it empty.
     {"NULL figures",
      [](const QString &s) {
          execute(s, "update \"010101\" set A01 = null, A07 = null where Unidade_Federativa = 26 and Tipo_Registro = 4");
      },
-     false, "", "", "Nordeste;PE;0;0;"},
+     false, "", "", "Nordeste;PE;;;"},
     {"NULL name",
      [](const QString &s) {
          execute(s, "update \"010101\" set DUnidade_Federativa = null where Unidade_Federativa = 26 and "

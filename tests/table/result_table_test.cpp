@@ -91,6 +91,19 @@ TEST_F(ResultTableTest, RowsCursorAndPlainText) {
     EXPECT_EQ(m_table.recNo(), 2); // stays on the last row
 }
 
+// A cell never set is null: its value and plain text are empty, and read
+// as a number it is 0, in a number column as in an integer one.
+TEST_F(ResultTableTest, NullNumbersReadAsZero) {
+    m_table.append();
+    EXPECT_TRUE(m_table.value(0, m_a).isNull());
+    EXPECT_TRUE(m_table.value(0, m_tipo).isNull());
+    EXPECT_EQ(m_table.plainText(0, m_a), QString());
+    for (const int field : {m_a, m_tipo}) {
+        EXPECT_EQ(m_table.asFloat(0, field), 0.0) << field;
+        EXPECT_EQ(m_table.asInteger(0, field), 0) << field;
+    }
+}
+
 TEST_F(ResultTableTest, FilterLeavesOutOneRowKind) {
     addRow(QStringLiteral("N"), 5, 1);
     addRow(QStringLiteral("S"), 6, 2);
