@@ -113,7 +113,8 @@ void GridRows::writeFlatRow(const ExportGrid &grid, int record) {
     for (const ExportGrid::Column &column : grid.columns) {
         if (!column.visible)
             continue;
-        const QString cell = m_fill.column.cell(m_fill.row);
+        m_fill.column.cell(m_fill.row, m_cell);
+        const QString &cell = m_cell;
         const int index = grid.fieldIndex(column.fieldName);
         if (index < 0)
             throw AppError(QStringLiteral("Field '%1' not found").arg(column.fieldName));
@@ -158,7 +159,8 @@ void GridRows::writeNestedRow(const ExportGrid &grid, int record, const std::vec
             continue;
         const ExportGrid::Field &field = grid.fields[index];
         const QVariant value = grid.value(record, index);
-        const QString cell = m_fill.column.cell(m_fill.row);
+        m_fill.column.cell(m_fill.row, m_cell);
+        const QString &cell = m_cell;
         sheet.setColumnWidth(cell, ExportGrid::storageSize(field) + 3);
         // Every value column keeps its own sheet column, also when its cell
         // stays empty, so the figures stay under their titles.
@@ -198,7 +200,8 @@ void GridRows::writeTextRow(const QStringList &cells, const ExportGrid &grid, bo
         pivot || grid.cells.empty() ? static_cast<int>(cells.size()) : static_cast<int>(grid.cells.front().size());
     for (int c = 0; c < columnCount; ++c) {
         const QString s = c < cells.size() ? cells[c] : QString();
-        const QString cell = m_fill.column.cell(m_fill.row);
+        m_fill.column.cell(m_fill.row, m_cell);
+        const QString &cell = m_cell;
         const QString adjusted = SheetText::AjustaValor(s);
         const QString written = m_fill.SepDecimalDefault && !pivot ? s : adjusted;
         if (pivot)

@@ -35,4 +35,6 @@ class GridRows {
     // Per field of the grid being written, its display format as the sheet
     // takes it (empty: none).
     std::vector<QString> m_numberFormats;
+    // The address of the cell being written, its room reused cell after cell.
+    QString m_cell;
 };

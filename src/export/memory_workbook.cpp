@@ -106,9 +106,8 @@ void MemoryWorkbook::addWorkbook() {
     m_boxed.clear();
     m_looks.assign(1, SheetCell());
     m_lookIndex = {{SheetCell(), 0}};
-    m_memos.clear();
+    m_columns.clear();
     m_widestRow = 0;
-    m_widths.clear();
     m_merges.clear();
     m_pictures.clear();
     m_sheetName = QStringLiteral("Plan1");
@@ -200,8 +199,9 @@ int MemoryWorkbook::columnCount() const {
 }
 
 double MemoryWorkbook::columnWidth(int column) const {
-    const auto found = m_widths.find(column);
-    return found == m_widths.end() ? 0 : found->second;
+    if (column < 0 || static_cast<size_t>(column) >= m_columns.size())
+        return 0;
+    return m_columns[column].width.value_or(0);
 }
 
 void MemoryWorkbook::paste(const QImage &picture) {
@@ -237,6 +237,15 @@ void MemoryWorkbook::setValue(const QString &address, const QVariant &value) {
         c.content = Slot::Content::Boxed;
     };
     switch (value.typeId()) {
+    case QMetaType::Double: {
+        // The figures of a table, most of the cells: read without conversion.
+        const double number = *static_cast<const double *>(value.constData());
+        if (std::isfinite(number)) {
+            put(number);
+            return;
+        }
+        break;
+    }
     case QMetaType::QString: {
         const QString text = value.toString();
         if (text.isEmpty())
@@ -295,17 +304,17 @@ QVariant MemoryWorkbook::value(const QString &address) const {
     }
 }
 
-MemoryWorkbook::ColumnMemo &MemoryWorkbook::memo(int column) {
-    if (static_cast<size_t>(column) >= m_memos.size())
-        m_memos.resize(column + 1);
-    return m_memos[column];
+MemoryWorkbook::Column &MemoryWorkbook::columnAt(int index) {
+    if (static_cast<size_t>(index) >= m_columns.size())
+        m_columns.resize(index + 1);
+    return m_columns[index];
 }
 
 template <typename Change> void MemoryWorkbook::restyle(int row, int column, Change change) {
     Slot &c = at(row, column);
     SheetCell look = m_looks[c.look];
     change(look);
-    ColumnMemo &last = memo(column);
+    Column &last = columnAt(column);
     if (look != m_looks[last.look]) {
         const auto [found, added] = m_lookIndex.try_emplace(look, static_cast<quint32>(m_looks.size()));
         if (added)
@@ -336,7 +345,7 @@ void MemoryWorkbook::setInteriorColor(const QString &cell, int color) {
 void MemoryWorkbook::setNumberFormat(const QString &cell, const QString &format) {
     requireWorkbook();
     const auto [row, column] = position(cell);
-    ColumnMemo &last = memo(column);
+    Column &last = columnAt(column);
     if (format != last.typedFormat) {
         last.fileFormat = fileNumberFormat(format, m_locale);
         last.typedFormat = format;
@@ -372,7 +381,7 @@ void MemoryWorkbook::setColumnWidth(const QString &cell, double width) {
     requireWorkbook();
     if (!std::isfinite(width) || width < 0)
         throw AppError(QStringLiteral("Largura inválida para a coluna da célula %1").arg(cell));
-    m_widths[position(cell).second] = std::min(width, 255.0);
+    columnAt(position(cell).second).width = std::min(width, 255.0);
 }
 
 void MemoryWorkbook::saveAs(const QString &path) {
@@ -509,8 +518,10 @@ QByteArray MemoryWorkbook::xlsx() const {
     try {
         if (!sheet)
             throw AppError(QStringLiteral("%1: nome de planilha recusado").arg(doing));
-        for (const auto &[column, width] : m_widths)
-            check(worksheet_set_column(sheet, column, column, width, nullptr), doing);
+        for (size_t c = 0; c < m_columns.size(); ++c)
+            if (const std::optional<double> width = m_columns[c].width)
+                check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), *width, nullptr),
+                      doing);
         Writing writing{workbook, sheet, m_looks, doing};
         writeCells(writing);
         pictures.reserve(m_pictures.size());

@@ -97,13 +97,15 @@ class MemoryWorkbook : public SheetAutomation {
     Slot &at(int row, int column);
     const Slot *find(int row, int column) const;
     void requireWorkbook() const;
-    // What the last call gave in a column, since a column repeats its look
-    // and its number format row after row.
-    struct ColumnMemo {
+    // What the sheet keeps per column: its width, and the look and number
+    // format its last cell was given, since a column repeats them row after
+    // row.
+    struct Column {
+        std::optional<double> width;
         quint32 look = 0;
         QString typedFormat, fileFormat;
     };
-    ColumnMemo &memo(int column);
+    Column &columnAt(int index);
     // Gives the cell the look it has once change is applied to it.
     template <typename Change> void restyle(int row, int column, Change change);
     // The libxlsxwriter workbook being written and the formats made for it.
@@ -127,10 +129,9 @@ class MemoryWorkbook : public SheetAutomation {
     // The distinct looks, the default first, and where each one is.
     std::vector<SheetCell> m_looks{SheetCell()};
     std::map<SheetCell, quint32> m_lookIndex{{SheetCell(), 0}};
-    std::vector<ColumnMemo> m_memos;
+    std::vector<Column> m_columns;
     // The most cells a row has held: a new row makes room for as many.
     size_t m_widestRow = 0;
-    std::map<int, double> m_widths;
     std::vector<Merge> m_merges;
     std::vector<Picture> m_pictures;
 };

@@ -27,22 +27,30 @@ void SheetColumn::ProximaColuna() {
 }
 
 QString SheetColumn::cell(int row) const {
-    // Composed in place: a sheet asks for one address per cell.
-    char address[16];
+    QString address;
+    cell(row, address);
+    return address;
+}
+
+void SheetColumn::cell(int row, QString &address) const {
+    char text[16]; // two letters, a sign and ten digits at most
     int size = 0;
     if (m_prefix >= 0)
-        address[size++] = static_cast<char>('A' + m_prefix);
-    address[size++] = static_cast<char>('A' + m_letter);
+        text[size++] = static_cast<char>('A' + m_prefix);
+    text[size++] = static_cast<char>('A' + m_letter);
     const int digitsAt = size;
     unsigned n = static_cast<unsigned>(row < 0 ? -static_cast<qint64>(row) : row);
     do {
-        address[size++] = static_cast<char>('0' + n % 10);
+        text[size++] = static_cast<char>('0' + n % 10);
         n /= 10;
     } while (n != 0);
     if (row < 0)
-        address[size++] = '-';
-    std::reverse(address + digitsAt, address + size);
-    return QString::fromLatin1(address, size);
+        text[size++] = '-';
+    std::reverse(text + digitsAt, text + size);
+    address.resize(size);
+    QChar *out = address.data();
+    for (int i = 0; i < size; ++i)
+        out[i] = QLatin1Char(text[i]);
 }
 
 QString SheetColumn::text() const {

@@ -16,6 +16,9 @@ class SheetColumn {
 
     QString text() const;
     QString cell(int row) const;
+    // The same address written into a text the caller keeps, reusing its
+    // room: a sheet fill asks for one address per cell.
+    void cell(int row, QString &address) const;
     // 0 for A.
     int index() const { return (m_prefix + 1) * 26 + m_letter; }
 
