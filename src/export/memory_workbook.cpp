@@ -349,9 +349,19 @@ void MemoryWorkbook::setNumberFormat(const QString &cell, const QString &format)
     if (format != last.typedFormat) {
         last.fileFormat = fileNumberFormat(format, m_locale);
         last.typedFormat = format;
+        last.formattedFrom = kNoLook;
     }
+    // A column gives its cells one format row after row: a cell that looks as
+    // the last one did takes the look that one took.
+    Slot &c = at(row, column);
+    if (c.look == last.formattedFrom) {
+        c.look = last.formattedTo;
+        return;
+    }
+    last.formattedFrom = c.look;
     const QString fileFormat = last.fileFormat;
     restyle(row, column, [&fileFormat](SheetCell &look) { look.numberFormat = fileFormat; });
+    last.formattedTo = c.look;
 }
 
 void MemoryWorkbook::setHorizontalAlignment(const QString &cell, int alignment) {

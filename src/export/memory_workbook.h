@@ -100,10 +100,12 @@ class MemoryWorkbook : public SheetAutomation {
     // What the sheet keeps per column: its width, and the look and number
     // format its last cell was given, since a column repeats them row after
     // row.
+    static constexpr quint32 kNoLook = ~0u;
     struct Column {
         std::optional<double> width;
         quint32 look = 0;
         QString typedFormat, fileFormat;
+        quint32 formattedFrom = kNoLook, formattedTo = 0; // the last cell's look before and after its format
     };
     Column &columnAt(int index);
     // Gives the cell the look it has once change is applied to it.

@@ -2,7 +2,7 @@
 
 #include "data/app_error.h"
 
-#include <algorithm>
+#include <iterator>
 
 namespace {
 constexpr int kLetters = 26;
@@ -33,24 +33,22 @@ QString SheetColumn::cell(int row) const {
 }
 
 void SheetColumn::cell(int row, QString &address) const {
-    char text[16]; // two letters, a sign and ten digits at most
-    int size = 0;
-    if (m_prefix >= 0)
-        text[size++] = static_cast<char>('A' + m_prefix);
-    text[size++] = static_cast<char>('A' + m_letter);
-    const int digitsAt = size;
+    // The digits from the end of the buffer backwards, then the letters
+    // before them.
+    char16_t text[16]; // two letters, a sign and ten digits at most
+    char16_t *const end = text + std::size(text);
+    char16_t *first = end;
     unsigned n = static_cast<unsigned>(row < 0 ? -static_cast<qint64>(row) : row);
     do {
-        text[size++] = static_cast<char>('0' + n % 10);
+        *--first = static_cast<char16_t>(u'0' + n % 10);
         n /= 10;
     } while (n != 0);
     if (row < 0)
-        text[size++] = '-';
-    std::reverse(text + digitsAt, text + size);
-    address.resize(size);
-    QChar *out = address.data();
-    for (int i = 0; i < size; ++i)
-        out[i] = QLatin1Char(text[i]);
+        *--first = u'-';
+    *--first = static_cast<char16_t>(u'A' + m_letter);
+    if (m_prefix >= 0)
+        *--first = static_cast<char16_t>(u'A' + m_prefix);
+    address.setUnicode(reinterpret_cast<const QChar *>(first), end - first);
 }
 
 QString SheetColumn::text() const {
