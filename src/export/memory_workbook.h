@@ -90,6 +90,7 @@ class MemoryWorkbook : public SheetAutomation {
         quint32 look = 0; // index into m_looks; 0 is the sheet's default
         Content content = Content::Untouched;
     };
+    static_assert(sizeof(Slot) == 16);
 
     // Parses "B7" into a 0-based row and column; raises AppError.
     static std::pair<int, int> position(const QString &address);
@@ -97,10 +98,10 @@ class MemoryWorkbook : public SheetAutomation {
     Slot &at(int row, int column);
     const Slot *find(int row, int column) const;
     void requireWorkbook() const;
+    static constexpr quint32 kNoLook = ~0u;
     // What the sheet keeps per column: its width, and the look and number
     // format its last cell was given, since a column repeats them row after
     // row.
-    static constexpr quint32 kNoLook = ~0u;
     struct Column {
         std::optional<double> width;
         quint32 look = 0;
