@@ -52,6 +52,12 @@ void GridRows::markNumberRow() {
         m_fill.firstNumberRow = m_fill.row;
 }
 
+// The address of the cursor's cell, composed into one reused text.
+const QString &GridRows::cursorCell() {
+    m_fill.column.cell(m_fill.row, m_cell);
+    return m_cell;
+}
+
 // A figure with its column's display format.
 void GridRows::writeNumber(const QString &cell, const QString &numberFormat, const QVariant &value) {
     markNumberRow();
@@ -113,8 +119,7 @@ void GridRows::writeFlatRow(const ExportGrid &grid, int record) {
     for (const ExportGrid::Column &column : grid.columns) {
         if (!column.visible)
             continue;
-        m_fill.column.cell(m_fill.row, m_cell);
-        const QString &cell = m_cell;
+        const QString &cell = cursorCell();
         const int index = grid.fieldIndex(column.fieldName);
         if (index < 0)
             throw AppError(QStringLiteral("Field '%1' not found").arg(column.fieldName));
@@ -159,8 +164,7 @@ void GridRows::writeNestedRow(const ExportGrid &grid, int record, const std::vec
             continue;
         const ExportGrid::Field &field = grid.fields[index];
         const QVariant value = grid.value(record, index);
-        m_fill.column.cell(m_fill.row, m_cell);
-        const QString &cell = m_cell;
+        const QString &cell = cursorCell();
         sheet.setColumnWidth(cell, ExportGrid::storageSize(field) + 3);
         // Every value column keeps its own sheet column, also when its cell
         // stays empty, so the figures stay under their titles.
@@ -200,8 +204,7 @@ void GridRows::writeTextRow(const QStringList &cells, const ExportGrid &grid, bo
         pivot || grid.cells.empty() ? static_cast<int>(cells.size()) : static_cast<int>(grid.cells.front().size());
     for (int c = 0; c < columnCount; ++c) {
         const QString s = c < cells.size() ? cells[c] : QString();
-        m_fill.column.cell(m_fill.row, m_cell);
-        const QString &cell = m_cell;
+        const QString &cell = cursorCell();
         const QString adjusted = SheetText::AjustaValor(s);
         const QString written = m_fill.SepDecimalDefault && !pivot ? s : adjusted;
         if (pivot)

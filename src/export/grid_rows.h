@@ -30,6 +30,7 @@ class GridRows {
     void cellColors(const QString &cell, int color, int fontColor);
     void markNumberRow();
     void writeNumber(const QString &cell, const QString &numberFormat, const QVariant &value);
+    const QString &cursorCell();
 
     SheetFill &m_fill;
     // Per field of the grid being written, its display format as the sheet
