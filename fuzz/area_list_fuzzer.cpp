@@ -1,11 +1,11 @@
 // Area lists and colour lists as a damaged or hostile map folder may hold
 // them, read and used as the map view does: seeds, lookups by name and by
 // point, colouring and hover on a small picture.
-#include "data/app_error.h"
-#include "data/windows1252.h"
-#include "map/area_coloring.h"
-#include "map/area_hover.h"
-#include "map/area_list.h"
+#include "base/data/app_error.h"
+#include "base/data/windows1252.h"
+#include "core/map/area_coloring.h"
+#include "core/map/area_hover.h"
+#include "core/map/area_list.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Comma-text lines as the attribute list carries catalogue titles: any line
 // splits without hanging, and any list of items survives a round trip in
 // both written forms.
-#include "data/comma_text.h"
+#include "base/data/comma_text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // arguments, separated by NUL bytes. Reading them either gives options a
 // command can run with or refuses them with a short message: no other
 // failure, no message that repeats a long value in full.
-#include "export/bad_input.h"
-#include "export/export_options.h"
+#include "base/export/bad_input.h"
+#include "base/export/export_options.h"
 
 #include <cstddef>
 #include <cstdint>

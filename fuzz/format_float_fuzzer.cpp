@@ -1,7 +1,7 @@
 // The number formatter on any value and any picture. With the pictures the
 // tables use, the text must read back as the value it shows: a figure never
 // looks like another figure.
-#include "data/format_float.h"
+#include "base/data/format_float.h"
 
 #include <QLocale>
 #include <cmath>

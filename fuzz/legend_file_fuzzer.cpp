@@ -2,9 +2,9 @@
 // another encoding): read as the map page reads them, loaded into a legend,
 // validated and used to class values; a sound file written back reads the
 // same.
-#include "data/app_error.h"
-#include "data/ini_file.h"
-#include "map/map_legend.h"
+#include "base/data/app_error.h"
+#include "base/data/ini_file.h"
+#include "core/map/map_legend.h"
 
 #include <QLocale>
 #include <cstddef>

@@ -2,8 +2,8 @@
 
 #include "output_file.h"
 
-#include "data/app_error.h"
-#include "data/windows1252.h"
+#include "base/data/app_error.h"
+#include "base/data/windows1252.h"
 
 #include <QBuffer>
 #include <QHash>

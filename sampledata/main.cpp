@@ -1,6 +1,6 @@
 #include "sample_study_generator.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "municipality_list.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QFile>
 #include <QSet>

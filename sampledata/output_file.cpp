@@ -1,7 +1,7 @@
 #include "output_file.h"
 
-#include "data/app_error.h"
-#include "data/safe_file.h"
+#include "base/data/app_error.h"
+#include "base/data/safe_file.h"
 
 #include <QDir>
 #include <QFileInfo>

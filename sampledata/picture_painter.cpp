@@ -2,7 +2,7 @@
 
 #include "output_file.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QBuffer>
 #include <QLinearGradient>

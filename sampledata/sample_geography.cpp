@@ -5,7 +5,7 @@
 #include "seed_index.h"
 #include "viewport.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "state_outlines.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QFile>
 #include <QRegularExpression>

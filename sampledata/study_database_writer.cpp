@@ -5,7 +5,7 @@
 #include "study_figures.h"
 #include "topic_catalogue.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QFile>
 #include <QFileInfo>

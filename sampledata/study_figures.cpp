@@ -3,7 +3,7 @@
 #include "random_source.h"
 #include "sample_geography.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "topic_catalogue.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 namespace {
 

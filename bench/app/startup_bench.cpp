@@ -1,6 +1,6 @@
-#include "app/main_frm.h"
-#include "data/program_folder.h"
-#include "extras/sobre_frm.h"
+#include "ui/app/main_frm.h"
+#include "base/data/program_folder.h"
+#include "ui/extras/sobre_frm.h"
 
 #include <QApplication>
 #include <QFileInfo>

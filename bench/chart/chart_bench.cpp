@@ -1,5 +1,5 @@
-#include "chart/engine/chart_file.h"
-#include "chart/engine/chart_renderer.h"
+#include "core/chart/engine/chart_file.h"
+#include "core/chart/engine/chart_renderer.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "data/program_folder.h"
-#include "map/area_coloring.h"
-#include "map/area_hover.h"
-#include "map/area_list.h"
+#include "base/data/program_folder.h"
+#include "core/map/area_coloring.h"
+#include "core/map/area_hover.h"
+#include "core/map/area_list.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>

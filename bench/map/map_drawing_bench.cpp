@@ -1,12 +1,12 @@
-#include "data/database.h"
-#include "data/program_folder.h"
-#include "data/query.h"
-#include "map/jpeg_writer.h"
-#include "map/map_drawing.h"
-#include "map/map_legend.h"
-#include "table/result_table.h"
-#include "table/table_run.h"
-#include "table/topic_notes.h"
+#include "base/data/database.h"
+#include "base/data/program_folder.h"
+#include "base/data/query.h"
+#include "core/drawing/jpeg_writer.h"
+#include "core/map/map_drawing.h"
+#include "core/map/map_legend.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
+#include "base/table/topic_notes.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>

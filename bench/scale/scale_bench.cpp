@@ -1,12 +1,12 @@
 #include "process_cost.h"
 #include "scaled_study.h"
 
-#include "data/access_dialect.h"
-#include "data/database.h"
-#include "data/portuguese_collation.h"
-#include "data/program_folder.h"
-#include "data/query.h"
-#include "table/table_run.h"
+#include "base/data/access_dialect.h"
+#include "base/data/database.h"
+#include "base/data/portuguese_collation.h"
+#include "base/data/program_folder.h"
+#include "base/data/query.h"
+#include "base/table/table_run.h"
 
 #include <QDir>
 #include <algorithm>

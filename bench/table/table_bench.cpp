@@ -1,13 +1,13 @@
-#include "data/access_dialect.h"
-#include "data/database.h"
-#include "data/program_folder.h"
-#include "data/query.h"
-#include "export/text_export.h"
-#include "table/data_grid.h"
-#include "table/query_builder.h"
-#include "table/result_table.h"
-#include "table/result_table_model.h"
-#include "table/table_run.h"
+#include "base/data/access_dialect.h"
+#include "base/data/database.h"
+#include "base/data/program_folder.h"
+#include "base/data/query.h"
+#include "base/export/text_export.h"
+#include "ui/table/data_grid.h"
+#include "base/table/query_builder.h"
+#include "base/table/result_table.h"
+#include "ui/table/result_table_model.h"
+#include "base/table/table_run.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>

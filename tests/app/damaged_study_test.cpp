@@ -1,8 +1,8 @@
-#include "app/main_frm.h"
-#include "app/startup.h"
-#include "data/program_folder.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/startup.h"
+#include "base/data/program_folder.h"
 #include "support/modal_answerer.h"
-#include "table/data_page.h"
+#include "ui/table/data_page.h"
 
 #include <QApplication>
 #include <QDir>

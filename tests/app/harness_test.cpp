@@ -1,5 +1,5 @@
-#include "app/solvane_application.h"
-#include "data/app_error.h"
+#include "ui/app/solvane_application.h"
+#include "base/data/app_error.h"
 #include "support/modal_answerer.h"
 
 #include <QLineEdit>

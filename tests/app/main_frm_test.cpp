@@ -1,10 +1,10 @@
-#include "app/main_frm.h"
-#include "app/topic_tree.h"
-#include "app/tree_index.h"
-#include "data/query.h"
-#include "selection/filter_panel.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/topic_tree.h"
+#include "ui/app/tree_index.h"
+#include "base/data/query.h"
+#include "ui/selection/filter_panel.h"
 #include "support/modal_answerer.h"
-#include "table/data_page.h"
+#include "ui/table/data_page.h"
 #include "app/main_window_fixture.h"
 
 #include <QApplication>

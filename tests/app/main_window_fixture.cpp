@@ -1,9 +1,9 @@
 #include "main_window_fixture.h"
 
-#include "data/program_folder.h"
+#include "base/data/program_folder.h"
 #include "support/study_fixture.h"
-#include "table/data_page.h"
-#include "table/table_area.h"
+#include "ui/table/data_page.h"
+#include "ui/table/table_area.h"
 
 #include <QLabel>
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/main_frm.h"
+#include "ui/app/main_frm.h"
 #include "support/fixture_database.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "app/main_frm.h"
-#include "app/startup.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/startup.h"
 #include "app/main_window_fixture.h"
-#include "data/program_folder.h"
+#include "base/data/program_folder.h"
 #include "support/fixture_database.h"
 #include "support/modal_answerer.h"
 

@@ -1,8 +1,8 @@
-#include "app/main_frm.h"
-#include "app/topic_tree.h"
-#include "app/tree_index.h"
-#include "data/database.h"
-#include "data/query.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/topic_tree.h"
+#include "ui/app/tree_index.h"
+#include "base/data/database.h"
+#include "base/data/query.h"
 #include "support/fixture_database.h"
 #include "app/main_window_fixture.h"
 

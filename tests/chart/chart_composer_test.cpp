@@ -1,5 +1,5 @@
-#include "chart/chart_composer.h"
-#include "table/result_table.h"
+#include "core/chart/chart_composer.h"
+#include "base/table/result_table.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "chart/engine/chart_renderer.h"
-#include "chart/engine/mark_placer.h"
-#include "extras/windows_fonts.h"
+#include "core/chart/engine/chart_renderer.h"
+#include "core/chart/engine/mark_placer.h"
+#include "core/drawing/windows_fonts.h"
 
 #include <QPainter>
 #include <QtMath>

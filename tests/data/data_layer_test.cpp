@@ -1,6 +1,6 @@
-#include "data/app_error.h"
-#include "data/database.h"
-#include "data/query.h"
+#include "base/data/app_error.h"
+#include "base/data/database.h"
+#include "base/data/query.h"
 #include "support/study_fixture.h"
 #include "support/fixture_database.h"
 

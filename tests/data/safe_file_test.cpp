@@ -1,5 +1,5 @@
-#include "data/program_folder.h"
-#include "data/safe_file.h"
+#include "base/data/program_folder.h"
+#include "base/data/safe_file.h"
 #include "support/pipe_reader.h"
 
 #include <QDir>

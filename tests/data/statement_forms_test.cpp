@@ -1,9 +1,9 @@
 // Every statement form the windows compose, line by line as they write them,
 // run against a small study, checking the rows and their order.
-#include "data/access_dialect.h"
-#include "data/database.h"
-#include "data/portuguese_collation.h"
-#include "data/query.h"
+#include "base/data/access_dialect.h"
+#include "base/data/database.h"
+#include "base/data/portuguese_collation.h"
+#include "base/data/query.h"
 #include "support/study_fixture.h"
 #include "support/fixture_database.h"
 

@@ -1,6 +1,6 @@
-#include "data/program_folder.h"
-#include "export/export_command.h"
-#include "export/export_drawing.h"
+#include "base/data/program_folder.h"
+#include "base/export/export_command.h"
+#include "core/export/export_drawing.h"
 #include "table_fixture.h"
 
 #include <QBuffer>

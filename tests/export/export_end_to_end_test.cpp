@@ -1,10 +1,10 @@
-#include "data/database.h"
-#include "data/program_folder.h"
-#include "data/query.h"
-#include "export/export_command.h"
-#include "table/result_table.h"
-#include "table/table_run.h"
-#include "export/text_export.h"
+#include "base/data/database.h"
+#include "base/data/program_folder.h"
+#include "base/data/query.h"
+#include "base/export/export_command.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
+#include "base/export/text_export.h"
 #include "support/pipe_reader.h"
 
 #include <QFile>

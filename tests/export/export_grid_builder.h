@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export/export_grid.h"
+#include "core/export/export_grid.h"
 
 #include <initializer_list>
 

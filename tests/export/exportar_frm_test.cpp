@@ -1,10 +1,10 @@
-#include "data/program_folder.h"
-#include "export/exportar_frm.h"
-#include "export/varnik_export.h"
+#include "base/data/program_folder.h"
+#include "ui/export/exportar_frm.h"
+#include "core/export/varnik_export.h"
 #include "extras/url_recorder.h"
-#include "extras/radio_group.h"
+#include "ui/widgets/radio_group.h"
 #include "support/modal_answerer.h"
-#include "table/result_table.h"
+#include "base/table/result_table.h"
 
 #include <QApplication>
 #include <QDir>

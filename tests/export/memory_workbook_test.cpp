@@ -1,5 +1,5 @@
-#include "data/app_error.h"
-#include "export/memory_workbook.h"
+#include "base/data/app_error.h"
+#include "core/export/memory_workbook.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "data/app_error.h"
-#include "data/scope_guard.h"
-#include "export/sheet_column.h"
-#include "export/sheet_text.h"
+#include "base/data/app_error.h"
+#include "base/data/scope_guard.h"
+#include "core/export/sheet_column.h"
+#include "core/export/sheet_text.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

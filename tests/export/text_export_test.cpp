@@ -1,5 +1,5 @@
-#include "data/app_error.h"
-#include "export/text_export.h"
+#include "base/data/app_error.h"
+#include "base/export/text_export.h"
 #include "table_fixture.h"
 
 #include <QDir>

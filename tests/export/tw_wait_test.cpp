@@ -1,7 +1,7 @@
-#include "data/app_error.h"
-#include "export/export_grid.h"
-#include "export/tw_wait.h"
-#include "export/varnik_export.h"
+#include "base/data/app_error.h"
+#include "core/export/export_grid.h"
+#include "ui/export/tw_wait.h"
+#include "core/export/varnik_export.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

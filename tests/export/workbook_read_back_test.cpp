@@ -1,11 +1,11 @@
-#include "data/database.h"
-#include "data/format_float.h"
-#include "data/program_folder.h"
-#include "export/export_grid.h"
-#include "export/memory_workbook.h"
-#include "export/varnik_export.h"
-#include "table/result_table.h"
-#include "table/table_run.h"
+#include "base/data/database.h"
+#include "base/data/format_float.h"
+#include "base/data/program_folder.h"
+#include "core/export/export_grid.h"
+#include "core/export/memory_workbook.h"
+#include "core/export/varnik_export.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "data/program_folder.h"
-#include "extras/arquivos_anexos_frm.h"
-#include "extras/help_window.h"
-#include "extras/radio_group.h"
-#include "extras/sobre_frm.h"
+#include "base/data/program_folder.h"
+#include "ui/extras/arquivos_anexos_frm.h"
+#include "ui/extras/help_window.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/extras/sobre_frm.h"
 #include "extras/url_recorder.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "extras/balloon_tip.h"
+#include "ui/widgets/balloon_tip.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -1,8 +1,8 @@
 #include "ascii_map.h"
-#include "data/app_error.h"
-#include "map/area_coloring.h"
-#include "map/area_hover.h"
-#include "map/area_list.h"
+#include "base/data/app_error.h"
+#include "core/map/area_coloring.h"
+#include "core/map/area_hover.h"
+#include "core/map/area_list.h"
 
 #include <gtest/gtest.h>
 

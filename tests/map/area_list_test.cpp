@@ -1,5 +1,5 @@
-#include "data/app_error.h"
-#include "map/area_list.h"
+#include "base/data/app_error.h"
+#include "core/map/area_list.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "ascii_map.h"
-#include "map/flood_fill.h"
+#include "core/map/flood_fill.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

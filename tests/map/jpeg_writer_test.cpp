@@ -1,5 +1,5 @@
-#include "data/app_error.h"
-#include "map/jpeg_writer.h"
+#include "base/data/app_error.h"
+#include "core/drawing/jpeg_writer.h"
 
 #include <QDir>
 #include <QFile>

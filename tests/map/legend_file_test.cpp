@@ -1,7 +1,7 @@
-#include "data/app_error.h"
-#include "data/ini_file.h"
-#include "data/program_folder.h"
-#include "map/legend_file.h"
+#include "base/data/app_error.h"
+#include "base/data/ini_file.h"
+#include "base/data/program_folder.h"
+#include "core/map/legend_file.h"
 
 #include <QDir>
 #include <QFile>

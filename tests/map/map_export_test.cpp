@@ -1,5 +1,5 @@
-#include "map/legend_file.h"
-#include "map/map_page.h"
+#include "core/map/legend_file.h"
+#include "ui/map/map_page.h"
 #include "sample_result.h"
 
 #include <QFile>

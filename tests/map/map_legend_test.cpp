@@ -1,7 +1,7 @@
-#include "data/app_error.h"
-#include "map/map_legend.h"
-#include "selection/selection_state.h"
-#include "table/query_builder.h"
+#include "base/data/app_error.h"
+#include "core/map/map_legend.h"
+#include "base/selection/selection_state.h"
+#include "base/table/query_builder.h"
 
 #include <gtest/gtest.h>
 

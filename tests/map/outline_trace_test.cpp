@@ -1,5 +1,5 @@
 #include "ascii_map.h"
-#include "map/outline_trace.h"
+#include "core/map/outline_trace.h"
 
 #include <QRandomGenerator>
 #include <QSet>

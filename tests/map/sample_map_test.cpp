@@ -1,6 +1,6 @@
-#include "map/area_list.h"
-#include "map/flood_fill.h"
-#include "map/outline_trace.h"
+#include "core/map/area_list.h"
+#include "core/map/flood_fill.h"
+#include "core/map/outline_trace.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>

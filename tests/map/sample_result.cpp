@@ -1,7 +1,7 @@
 #include "sample_result.h"
 
-#include "data/app_error.h"
-#include "data/program_folder.h"
+#include "base/data/app_error.h"
+#include "base/data/program_folder.h"
 
 SampleResult::SampleResult() {
     ProgramFolder::setPath(kStudy);

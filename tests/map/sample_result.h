@@ -1,10 +1,10 @@
 #pragma once
 
-#include "data/database.h"
-#include "data/query.h"
-#include "map/map_drawing.h"
-#include "table/result_table.h"
-#include "table/table_run.h"
+#include "base/data/database.h"
+#include "base/data/query.h"
+#include "core/map/map_drawing.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
 
 // A topic of the sample study run as the data page runs it, for the map:
 // the study connected from the build's program folder, and the request of

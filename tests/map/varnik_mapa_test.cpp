@@ -1,5 +1,5 @@
 #include "ascii_map.h"
-#include "map/varnik_mapa.h"
+#include "ui/map/varnik_mapa.h"
 #include "support/modal_answerer.h"
 
 #include <QInputDialog>

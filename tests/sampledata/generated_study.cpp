@@ -1,6 +1,6 @@
 #include "generated_study.h"
 
-#include "data/query.h"
+#include "base/data/query.h"
 
 GeneratedStudy::GeneratedStudy() {
     m_database.setPath(file(QStringLiteral("Dados/Solvane.db")));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/database.h"
+#include "base/data/database.h"
 
 #include <QString>
 #include <QStringList>

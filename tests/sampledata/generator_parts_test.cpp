@@ -6,7 +6,7 @@
 #include "topic_catalogue.h"
 #include "viewport.h"
 
-#include "data/app_error.h"
+#include "base/data/app_error.h"
 
 #include <QDir>
 #include <QFile>

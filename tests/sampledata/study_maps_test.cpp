@@ -5,7 +5,7 @@
 // the top pixel of every vertical run of the area (the hover lookup).
 #include "generated_study.h"
 
-#include "data/windows1252.h"
+#include "base/data/windows1252.h"
 
 #include <QFile>
 #include <QHash>

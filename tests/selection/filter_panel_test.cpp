@@ -1,10 +1,10 @@
 // The filter panel driven as a user drives it: the cascade of the territory
 // lists, the band, the grouping level and its enabling rules, the search
 // button and the municipality buttons around the picker.
-#include "data/query.h"
+#include "base/data/query.h"
 #include "panel_fixture.h"
 #include "qstring_printer.h"
-#include "selection/territory_statements.h"
+#include "base/selection/territory_statements.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,10 +1,10 @@
 // The lookup list shows a query's rows and keeps a key: code sets the key
 // silently, only a user's pick announces itself, and the key outlives a
 // refill of the rows.
-#include "data/query.h"
+#include "base/data/query.h"
 #include "panel_fixture.h"
 #include "qstring_printer.h"
-#include "selection/territory_statements.h"
+#include "base/selection/territory_statements.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

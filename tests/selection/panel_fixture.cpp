@@ -1,6 +1,6 @@
 #include "panel_fixture.h"
 
-#include "data/query.h"
+#include "base/data/query.h"
 #include "support/modal_answerer.h"
 #include "support/study_fixture.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "data/database.h"
-#include "selection/filter_panel.h"
-#include "selection/lookup_list.h"
-#include "selection/number_edit.h"
-#include "selection/sel_municipio_frm.h"
+#include "base/data/database.h"
+#include "ui/selection/filter_panel.h"
+#include "ui/selection/lookup_list.h"
+#include "ui/selection/number_edit.h"
+#include "ui/selection/sel_municipio_frm.h"
 #include "support/fixture_database.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The municipality picker opened from the filter panel: the state it shows,
 // the towns it offers, and the selection it keeps across states and
 // showings.
-#include "data/query.h"
+#include "base/data/query.h"
 #include "panel_fixture.h"
 #include "qstring_printer.h"
 

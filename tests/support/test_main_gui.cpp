@@ -1,4 +1,4 @@
-#include "app/solvane_application.h"
+#include "ui/app/solvane_application.h"
 #include "support/test_environment.h"
 
 #include <gtest/gtest.h>

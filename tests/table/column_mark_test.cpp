@@ -1,5 +1,5 @@
-#include "table/cell_colors.h"
-#include "table/column_mark.h"
+#include "core/table/cell_colors.h"
+#include "base/table/column_mark.h"
 
 #include <gtest/gtest.h>
 

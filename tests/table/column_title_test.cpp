@@ -1,4 +1,4 @@
-#include "table/column_title.h"
+#include "base/table/column_title.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "data/app_error.h"
-#include "table/attribute_line.h"
-#include "table/query_builder.h"
-#include "table/topic_code.h"
+#include "base/data/app_error.h"
+#include "base/table/attribute_line.h"
+#include "base/table/query_builder.h"
+#include "base/table/topic_code.h"
 #include "table_fixture.h"
 
 #include <gtest/gtest.h>

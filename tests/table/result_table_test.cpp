@@ -1,5 +1,5 @@
-#include "data/app_error.h"
-#include "table/result_table.h"
+#include "base/data/app_error.h"
+#include "base/table/result_table.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "support/text_recorder.h"
-#include "table/data_grid.h"
-#include "table/group_header_view.h"
-#include "table/result_table.h"
-#include "table/result_table_model.h"
-#include "table/table_area.h"
+#include "ui/table/data_grid.h"
+#include "ui/table/group_header_view.h"
+#include "base/table/result_table.h"
+#include "ui/table/result_table_model.h"
+#include "ui/table/table_area.h"
 #include "table_fixture.h"
 
 #include <QAbstractItemModelTester>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "data/database.h"
-#include "data/query.h"
+#include "base/data/database.h"
+#include "base/data/query.h"
 #include "support/fixture_database.h"
-#include "table/result_table.h"
-#include "table/table_run.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "data/app_error.h"
-#include "table/value_text.h"
+#include "base/data/app_error.h"
+#include "base/table/value_text.h"
 #include "table_fixture.h"
 
 #include <QSignalSpy>

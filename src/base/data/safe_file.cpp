@@ -1,0 +1,278 @@
+#include "base/data/safe_file.h"
+
+#include "base/data/program_folder.h"
+#include "base/data/scope_guard.h"
+#include "base/data/system_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <vector>
+
+namespace SafeFile {
+namespace {
+
+struct Protected {
+    enum Kind { File, Folder, AllowedFolder };
+    QByteArray path;
+    Kind kind;
+};
+
+std::vector<Protected> &protectedPaths() {
+    static std::vector<Protected> paths;
+    return paths;
+}
+
+QString failure(const QString &path, const QString &reason) {
+    return QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2").arg(path, reason);
+}
+
+[[noreturn]] void fail(const QString &path, int errorNumber) {
+    throw AppError(failure(path, SystemError::text(errorNumber)));
+}
+
+[[noreturn]] void refuse(const QString &path, const QString &reason) { throw Refused(failure(path, reason)); }
+
+bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+QByteArray canonical(const QByteArray &path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
+}
+
+QByteArray parentOf(const QByteArray &path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// Refuses a path that reaches a protected file, or whose entry lies under a
+// protected folder with no allowed folder nearer to it. holder is the
+// canonical folder the entry lives in.
+void checkNotProtected(const QString &shown, const struct stat *target, const QByteArray &holder) {
+    std::vector<std::pair<struct stat, const Protected *>> folders;
+    for (const Protected &p : protectedPaths()) {
+        struct stat guarded {};
+        if (::stat(p.path.constData(), &guarded) != 0)
+            continue;
+        if (p.kind != Protected::File) {
+            folders.emplace_back(guarded, &p);
+            continue;
+        }
+        if (target && sameFile(*target, guarded)) {
+            const QString name = QFile::decodeName(p.path);
+            QString reason = QStringLiteral("é um arquivo que o programa lê e não pode ser substituído");
+            if (QFileInfo(shown).absoluteFilePath() != QFileInfo(name).absoluteFilePath())
+                reason += QStringLiteral(" (é o mesmo arquivo que \"%1\")").arg(name);
+            refuse(shown, reason);
+        }
+    }
+    if (folders.empty())
+        return;
+    for (QByteArray folder = holder;; folder = parentOf(folder)) {
+        struct stat here {};
+        if (::stat(folder.constData(), &here) == 0) {
+            for (const auto &[guarded, p] : folders) {
+                if (!sameFile(here, guarded))
+                    continue;
+                if (p->kind == Protected::AllowedFolder)
+                    return;
+                refuse(shown, QStringLiteral("fica na pasta de dados \"%1\" do programa, que não pode ser alterada")
+                                  .arg(QFile::decodeName(p->path)));
+            }
+        }
+        if (folder == "/" || folder == ".")
+            return;
+    }
+}
+
+// Writes every byte, going on after a partial write or an interruption.
+bool writeAll(int fd, const QByteArray &bytes) {
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A complete temporary file beside the target, flushed to the disk, then
+// renamed over it: readers see the old file or the new one, never a part.
+void replaceRegular(const QString &shown, const QByteArray &target, const struct stat *existing,
+                    const QByteArray &contents) {
+    QByteArray temporary = parentOf(target) + "/.solvane-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        fail(shown, errno);
+    bool open = true;
+    bool renamed = false;
+    ScopeGuard cleanUp([&] {
+        if (open)
+            ::close(fd);
+        if (!renamed)
+            ::unlink(temporary.constData());
+    });
+    // The new file keeps the old one's permissions and, where allowed, its
+    // owner; a file system without them (a memory card) keeps its own.
+    if (existing) {
+        (void)::fchmod(fd, existing->st_mode & 07777);
+        (void)::fchown(fd, existing->st_uid, existing->st_gid);
+    } else {
+        (void)::fchmod(fd, newFileMode());
+    }
+    if (!writeAll(fd, contents))
+        fail(shown, errno);
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        fail(shown, errno);
+    open = false;
+    if (::close(fd) != 0)
+        fail(shown, errno);
+    if (::rename(temporary.constData(), target.constData()) != 0)
+        fail(shown, errno);
+    renamed = true;
+}
+
+int openStream(const QByteArray &path, const struct stat &info) {
+    if (!S_ISSOCK(info.st_mode))
+        return ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof(address.sun_path)) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
+// A device, pipe or socket takes the bytes as they are: it is never renamed
+// over or truncated. A reader that closes a pipe early is a failure of this
+// write, not the end of the program, so SIGPIPE is held back meanwhile.
+void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
+    sigset_t pipeSignal, previous;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    sigset_t pendingBefore;
+    sigpending(&pendingBefore);
+    const bool wasPending = sigismember(&pendingBefore, SIGPIPE) == 1;
+    ScopeGuard restore([&] {
+        if (!wasPending) {
+            const timespec now{0, 0};
+            while (sigtimedwait(&pipeSignal, nullptr, &now) == SIGPIPE) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    });
+
+    const int fd = openStream(path, info);
+    if (fd < 0)
+        fail(shown, errno);
+    if (!writeAll(fd, contents)) {
+        const int error = errno;
+        ::close(fd);
+        fail(shown, error);
+    }
+    if (::close(fd) != 0)
+        fail(shown, errno);
+}
+
+} // namespace
+
+void write(const QString &path, const QByteArray &contents) {
+    if (path.isEmpty())
+        throw AppError(failure(path, QStringLiteral("falta o nome do arquivo")));
+    const QByteArray name = QFile::encodeName(path);
+
+    struct stat link {};
+    if (::lstat(name.constData(), &link) != 0) {
+        if (errno != ENOENT)
+            fail(path, errno);
+        // A new file: its folder must exist and must not be one of the
+        // program's data folders.
+        const QByteArray folder = canonical(parentOf(name));
+        if (folder.isEmpty())
+            throw AppError(failure(path, QStringLiteral("a pasta \"%1\" não existe")
+                                             .arg(QFile::decodeName(parentOf(name)))));
+        checkNotProtected(path, nullptr, folder);
+        replaceRegular(path, folder + '/' + name.mid(name.lastIndexOf('/') + 1), nullptr, contents);
+        return;
+    }
+
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            refuse(path, QStringLiteral("é um atalho para um caminho que não existe"));
+        fail(path, errno);
+    }
+    if (S_ISDIR(info.st_mode))
+        refuse(path, SystemError::text(EISDIR));
+    const QByteArray target = canonical(name);
+    if (target.isEmpty())
+        fail(path, errno);
+    checkNotProtected(path, &info, parentOf(target));
+    if (S_ISREG(info.st_mode))
+        replaceRegular(path, target, &info, contents);
+    else
+        writeStream(path, target, info, contents);
+}
+
+void protectFile(const QString &path) { protectedPaths().push_back({QFile::encodeName(path), Protected::File}); }
+
+void protectFolder(const QString &path) {
+    protectedPaths().push_back({QFile::encodeName(path), Protected::Folder});
+}
+
+void allowFolder(const QString &path) {
+    protectedPaths().push_back({QFile::encodeName(path), Protected::AllowedFolder});
+}
+
+void protectProgramInputs() {
+    protectFile(ProgramFolder::studyFile());
+    for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
+        protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
+    allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));
+}
+
+void clearProtection() { protectedPaths().clear(); }
+
+} // namespace SafeFile

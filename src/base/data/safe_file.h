@@ -1,0 +1,46 @@
+#pragma once
+
+#include "base/data/app_error.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The one writer of every file the program produces. It never destroys what
+// it was not asked to write:
+// - a regular file is replaced atomically: the bytes go to a temporary file
+//   in the same folder, which is renamed over the target only once complete
+//   and flushed, and takes the target's permissions; a failure leaves the old
+//   file whole. A link is followed, so the file it reaches is replaced and the
+//   link stays;
+// - a device, named pipe or socket that exists is written to as a stream and
+//   keeps being what it is;
+// - a folder, and the program's own inputs (the study database, by whatever
+//   name or link reaches it, and the folders of its shipped data), are
+//   refused;
+// - every write, the flush and the close are checked; a failure raises
+//   AppError naming the file, with the reason in Portuguese.
+namespace SafeFile {
+
+// The path cannot be written by its nature (a folder, an input of the
+// program): the user must choose another.
+class Refused : public AppError {
+  public:
+    using AppError::AppError;
+};
+
+void write(const QString &path, const QByteArray &contents);
+
+// Inputs of the program that write() refuses. A protected file is matched by
+// its identity on disk, so a link or a second name of it is refused too. A
+// protected folder covers everything under it, save a folder allowed inside
+// it: the nearest registered folder above a path decides.
+void protectFile(const QString &path);
+void protectFolder(const QString &path);
+void allowFolder(const QString &path);
+// The study database and the folders of the program's shipped data (Dados,
+// Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
+// Mapas/Legendas, where the program saves the legend files.
+void protectProgramInputs();
+void clearProtection();
+
+} // namespace SafeFile

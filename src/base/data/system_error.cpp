@@ -1,0 +1,37 @@
+#include "base/data/system_error.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace SystemError {
+
+QString text(int errorNumber) {
+    switch (errorNumber) {
+    case ENOENT:
+        return QStringLiteral("arquivo não encontrado");
+    case ENOTDIR:
+        return QStringLiteral("uma parte do caminho não é uma pasta");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permissão negada");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("não há espaço livre no disco");
+    case EISDIR:
+        return QStringLiteral("é uma pasta, não um arquivo");
+    case ENAMETOOLONG:
+        return QStringLiteral("nome longo demais");
+    case EROFS:
+        return QStringLiteral("o disco só permite leitura");
+    case ENOMEM:
+        return QStringLiteral("memória insuficiente");
+    case EPIPE:
+        return QStringLiteral("quem lia a saída a fechou");
+    case ELOOP:
+        return QStringLiteral("atalhos demais no caminho");
+    default:
+        return QString::fromLocal8Bit(std::strerror(errorNumber));
+    }
+}
+
+} // namespace SystemError

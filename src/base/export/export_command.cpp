@@ -1,0 +1,154 @@
+#include "base/export/export_command.h"
+
+#include "base/data/database.h"
+#include "base/data/program_folder.h"
+#include "base/data/query.h"
+#include "base/data/safe_file.h"
+#include "base/data/system_error.h"
+#include "base/data/text_utils.h"
+#include "base/export/bad_input.h"
+#include "base/export/text_export.h"
+#include "base/table/table_run.h"
+#include "base/table/topic_code.h"
+
+#include <QFileDevice>
+#include <QIODevice>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <new>
+#include <vector>
+
+namespace ExportCommand {
+namespace {
+
+// The topic must be a code of the topic tree, and a table.
+void checkTopic(Database &db, const QString &topic) {
+    static const QRegularExpression form(QStringLiteral("^\\d\\d(\\.\\d\\d){0,2}$"));
+    if (!form.match(topic).hasMatch())
+        throw BadInput(QStringLiteral("tópico inexistente: \"%1\"").arg(TextUtils::shortened(topic)));
+    Query query(db);
+    query.sql() << QStringLiteral("select Nivel_Informacao from Nivel_Informacao")
+                << QStringLiteral(" where Nivel_Informacao = '%1'").arg(topic);
+    query.open();
+    if (query.eof())
+        throw BadInput(QStringLiteral("tópico inexistente: \"%1\"").arg(topic));
+    if (!TopicCode::isTable(topic))
+        throw BadInput(QStringLiteral("o tópico \"%1\" não é uma tabela").arg(topic));
+}
+
+// Every territory code given must exist in the study: a filter on a code
+// that names nothing would give an empty table that looks like a result.
+void checkTerritories(Database &db, const SelectionState &s) {
+    struct Code {
+        const char *option, *table;
+        int value;
+    };
+    std::vector<Code> codes = {{"--regiao", "Regiao", s.regiao},
+                               {"--uf", "Unidade_Federativa", s.unidadeFederativa},
+                               {"--microrregiao", "Micro_Regiao", s.microRegiao},
+                               {"--rm", "Regiao_Metropolitana", s.regiaoMetropolitana},
+                               {"--municipio", "Municipio", s.municipio}};
+    for (const QString &entry : s.municipiosSelecionados)
+        codes.push_back({"--municipios", "Municipio", entry.mid(entry.lastIndexOf(QLatin1Char('/')) + 1).toInt()});
+    for (const Code &code : codes) {
+        if (code.value == 0)
+            continue;
+        Query query(db);
+        query.setActivity(QStringLiteral("conferir o código %1 de %2").arg(code.value).arg(QLatin1String(code.option)));
+        query.sql() << QStringLiteral("select 1 from %1 where %1 = %2").arg(QLatin1String(code.table)).arg(code.value);
+        query.open();
+        if (query.eof())
+            throw BadInput(QStringLiteral("código inexistente para %1: %2").arg(QLatin1String(code.option)).arg(code.value));
+    }
+}
+
+const QString kProgram = QStringLiteral("solvane-export: ");
+
+void writeLine(QIODevice &device, const QString &text) { device.write((text + QLatin1Char('\n')).toUtf8()); }
+
+// Standard output closed by its reader before the end (a pipe into "head").
+struct ReaderGone {};
+
+// The table on standard output: the write and the final flush are checked,
+// so a full disk or a closed output is a failure, never a silent success.
+void writeOut(QIODevice &out, const QByteArray &bytes) {
+    errno = 0;
+    bool written = out.write(bytes) == bytes.size();
+    if (auto *file = qobject_cast<QFileDevice *>(&out); written && file)
+        written = file->flush();
+    if (written)
+        return;
+    const int error = errno;
+    if (error == EPIPE)
+        throw ReaderGone{};
+    throw AppError(QStringLiteral("Não foi possível gravar na saída padrão: %1")
+                       .arg(error ? SystemError::text(error) : out.errorString()));
+}
+
+} // namespace
+
+void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) {
+    Database db;
+    db.setPath(ProgramFolder::studyFile());
+    db.setConnected(true);
+    checkTopic(db, options.topic);
+    checkTerritories(db, options.selection);
+
+    TableRun tableRun(db);
+    tableRun.run(options.topic, options.selection);
+    bool wroteFile = false;
+    if (!options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty()) {
+        if (!draw)
+            throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
+        wroteFile = draw(db, tableRun, options, [&err](const QString &text) { writeLine(err, kProgram + text); });
+    }
+    if (wroteFile && options.output.isEmpty())
+        return;
+    const QByteArray bytes =
+        TextExport::bytes(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator, options.utf8);
+    if (options.output.isEmpty())
+        writeOut(out, bytes);
+    else
+        TextExport::write(options.output, bytes);
+}
+
+bool draws(const QStringList &arguments) {
+    try {
+        const Options options = parse(arguments);
+        return !options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty();
+    } catch (const BadInput &) {
+        return false;
+    }
+}
+
+int execute(const QStringList &arguments, QIODevice &out, QIODevice &err, DrawStep draw) {
+    try {
+        const Options options = parse(arguments);
+        if (options.help) {
+            out.write(usage().toUtf8());
+            return kOk;
+        }
+        run(options, out, err, draw);
+        return kOk;
+    } catch (const BadInput &e) {
+        writeLine(err, kProgram + e.message());
+        return kBadInput;
+    } catch (const SafeFile::Refused &e) {
+        writeLine(err, kProgram + e.message());
+        return kBadInput;
+    } catch (const AppError &e) {
+        writeLine(err, kProgram + e.message());
+        return kDatabaseError;
+    } catch (const ReaderGone &) {
+        return kDatabaseError;
+    } catch (const std::bad_alloc &) {
+        writeLine(err, kProgram + QStringLiteral("memória insuficiente"));
+        return kDatabaseError;
+    } catch (const std::exception &e) {
+        writeLine(err, kProgram + QString::fromLocal8Bit(e.what()));
+        return kDatabaseError;
+    }
+}
+
+} // namespace ExportCommand

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "base/export/export_options.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <functional>
+
+class Database;
+class QIODevice;
+class TableRun;
+
+// The command-line exporter: a topic and filters given as options run the
+// same query as the data page and write its table as the delimited text
+// file of the export dialog.
+namespace ExportCommand {
+
+enum ExitStatus { kOk = 0, kDatabaseError = 1, kBadInput = 2 };
+
+// The step that writes what a run draws (map, chart, workbook) and returns
+// whether it wrote a file; warn takes its notes. A program that draws
+// nothing passes none and never reaches it (see draws()).
+using DrawStep = bool (*)(Database &db, TableRun &tableRun, const Options &options,
+                          const std::function<void(const QString &)> &warn);
+
+// Runs the topic on the study in the program's folder and writes what the
+// options ask for: what draw writes (the map, chart and workbooks), the
+// table to --saida or, when nothing else is written, to out. A topic that
+// does not exist or is not a table, or a territory code the study does not
+// hold, raises BadInput; the database's and the files' own errors raise
+// AppError, as does a drawing asked of a run without a draw step. Notes on
+// the way go to err.
+void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw);
+
+// Whether the arguments ask for a map, a chart or a workbook: those are
+// drawn with fonts, which need a graphical application; a delimited text
+// does not, and starts sooner without one. Arguments that do not parse ask
+// for nothing to be drawn.
+bool draws(const QStringList &arguments);
+
+// The whole command: writes the text to out (or to the file of --saida,
+// through SafeFile) and messages to err; returns the exit status: 2 also for
+// an output path SafeFile refuses, 1 for any failure to write, and 1 with no
+// message when the reader of out closed it early.
+int execute(const QStringList &arguments, QIODevice &out, QIODevice &err, DrawStep draw);
+
+} // namespace ExportCommand

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "base/chart/chart_choice.h"
+#include "base/selection/selection_state.h"
+
+#include <QChar>
+#include <QSize>
+#include <QStringList>
+#include <optional>
+
+// The options of the command-line exporter solvane-export.
+namespace ExportCommand {
+
+struct Options {
+    QString topic;
+    SelectionState selection;
+    QChar separator = QLatin1Char(';');
+    QString output; // empty: standard output
+    QString workbook; // --planilha: the table as the export dialog's workbook
+    bool utf8 = false;
+    QString coluna; // a value column named by its data column
+    QString mapa;   // the map picture's file (then the table is written only to --saida)
+    QString grafico; // the chart's file (then the table is written only to --saida)
+    std::optional<ChartPicture> tipo; // unset: pie, or points for a percentage column
+    std::optional<QChar> identificador; // the identifier's first letter; unset: "Valor"
+    bool legenda = true;
+    QSize tamanho{900, 600}; // the chart's width and height in pixels
+    bool help = false;
+};
+
+// Whether --mapa or --grafico names a workbook (".xlsx" or ".xls", any
+// letter case): the workbook the export dialog writes on that page.
+bool isWorkbook(const QString &path);
+
+// The text of --help.
+QString usage();
+
+// Reads the options (arguments without the program name); raises BadInput.
+// "--name value" and "--name=value" are the same.
+Options parse(const QStringList &arguments);
+
+} // namespace ExportCommand

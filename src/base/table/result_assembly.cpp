@@ -1,0 +1,232 @@
+#include "base/table/result_assembly.h"
+
+#include "base/data/query.h"
+#include "base/table/attribute_catalogue.h"
+#include "base/table/result_table.h"
+#include "base/table/row_kind.h"
+#include "base/table/topic_code.h"
+#include "base/table/value_text.h"
+
+#include <vector>
+
+namespace ResultAssembly {
+namespace {
+
+struct FixedField {
+    const char *name;
+    const char *title;
+    int width;
+    int listWidth; // width in the municipality list
+};
+
+// Pais, the territory fields, CodMunic (list only) and Municipio, in field order.
+const FixedField kFixed[] = {
+    {"Pais", "País", 7, 7},
+    {"Regiao", "Região", 10, 11},
+    {"Unidade_Federativa", "U.F.", 3, 15},
+    {"Micro_Regiao", "Microrregião", 15, 18},
+    {"Regiao_Metropolitana", "R. Metropolitana", 10, 20},
+    {"CodMunic", "Cod.Mun.", 7, 7},
+    {"Municipio", "Município", 17, 20},
+};
+
+bool startsWithZZ(const QString &text) { return text.startsWith(QLatin1String("ZZ")); }
+
+// The columns of the value query and the fields of the result table that
+// the fill reads and writes, looked up once for all rows.
+struct FillColumns {
+    int dRegiao = -1, dUF = -1, dMicro = -1, dRM = -1, dMunicipio = -1;
+    int fRegiao = -1, fUF = -1, fMicro = -1, fRM = -1, fMunicipio = -1, fTipo = -1;
+    // Table topics: the row kind and one data column per value field.
+    int qTipo = -1;
+    std::vector<std::pair<int, int>> values; // (query column, table field)
+    // The municipality list: its code and population.
+    int qMunicipio = -1, qPopulacao = -1, fCodMunic = -1, fPopulacao = -1;
+};
+
+FillColumns lookUpColumns(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan,
+                          const std::vector<AttributeLine> &attributes) {
+    auto column = [&](const char *name) { return qValorNivel.fieldByName(QLatin1String(name)).index(); };
+    auto field = [&](const char *name) { return cdsDados.fieldByName(QLatin1String(name)).index(); };
+    FillColumns c;
+    c.dRegiao = column("DRegiao");
+    c.dUF = column("DUnidade_Federativa");
+    c.dMicro = column("DMicro_Regiao");
+    c.dRM = column("DRegiao_Metropolitana");
+    c.dMunicipio = column("DMunicipio");
+    c.fRegiao = field("Regiao");
+    c.fUF = field("Unidade_Federativa");
+    c.fMicro = field("Micro_Regiao");
+    c.fRM = field("Regiao_Metropolitana");
+    c.fMunicipio = field("Municipio");
+    c.fTipo = field("Tipo_Registro");
+    if (!plan.municipalityList) {
+        c.qTipo = column("Tipo_Registro");
+        for (const AttributeLine &line : attributes) {
+            if (line.isValue())
+                c.values.emplace_back(qValorNivel.fieldByName(line.name).index(),
+                                      cdsDados.fieldByName(line.path).index());
+        }
+    } else {
+        c.qMunicipio = column("Municipio");
+        c.qPopulacao = column("Populacao_Cidade");
+        c.fCodMunic = field("CodMunic");
+        c.fPopulacao = field("Populacao_Cidade");
+    }
+    return c;
+}
+
+// The territory cells of a row. A display text beginning with "ZZ" stands
+// for "all of this level": the row sums the level's territories. On a total
+// row the widest shown column says "TOTAL" (the state column alone says
+// "TOT.", being three characters wide); every other summing cell stays empty.
+const QString kTotal = QStringLiteral("TOTAL");
+
+// A total row shows "TOTAL" in place of its region's name; a row summing
+// every region shows it only while the region column is shown.
+QString regiaoCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
+    if (!startsWithZZ(text))
+        return isTotal ? kTotal : text;
+    return shown.regiao && isTotal ? kTotal : QString();
+}
+
+// A named state is left out of a total row, whose "TOTAL" stands elsewhere.
+QString ufCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
+    if (!startsWithZZ(text))
+        return isTotal ? QString() : text;
+    const bool onlyState =
+        shown.unidadeFederativa && !shown.regiao && !shown.municipio && !shown.microRegiao && !shown.regiaoMetropolitana;
+    return isTotal && onlyState ? QStringLiteral("TOT.") : QString();
+}
+
+// Micro-regions and metropolitan regions total below the region column.
+QString regionalCell(const QString &text, bool isTotal, bool columnShown, const ShownTerritory &shown) {
+    if (!startsWithZZ(text))
+        return text;
+    return columnShown && isTotal && !shown.regiao ? kTotal : QString();
+}
+
+// Municipality names: "ZZZ" sums every municipality, "ZZDEMAIS..." is the
+// row of the small towns, shown without its sorting prefix.
+QString municipioCell(const QString &text, bool isTotal, const ShownTerritory &shown) {
+    if (!text.startsWith(QLatin1String("ZZZ"))) {
+        if (text.startsWith(QLatin1String("ZZDEMAIS"), Qt::CaseInsensitive))
+            return text.mid(2).left(40);
+        return text;
+    }
+    const bool widest = shown.municipio && !shown.regiao && !shown.microRegiao && !shown.regiaoMetropolitana;
+    return widest && isTotal ? kTotal : QString();
+}
+
+} // namespace
+
+void define(ResultTable &cdsDados, const QString &topic, const RunPlan &plan, Query &qAux, QStringList &FAtributos) {
+    const bool list = plan.municipalityList;
+    cdsDados.clearFields();
+    cdsDados.addField(QStringLiteral("Pais"), FieldKind::Text, 25);
+    cdsDados.addField(QStringLiteral("Regiao"), FieldKind::Text, 15);
+    cdsDados.addField(QStringLiteral("Unidade_Federativa"), FieldKind::Text, list ? 25 : 4);
+    cdsDados.addField(QStringLiteral("Micro_Regiao"), FieldKind::Text, 40);
+    cdsDados.addField(QStringLiteral("Regiao_Metropolitana"), FieldKind::Text, 40);
+    if (list)
+        cdsDados.addField(QStringLiteral("CodMunic"), FieldKind::Text, 10);
+    cdsDados.addField(QStringLiteral("Municipio"), FieldKind::Text, 40);
+    cdsDados.addField(QStringLiteral("Tipo_Registro"), FieldKind::Integer);
+    if (list)
+        cdsDados.addField(QStringLiteral("Populacao_Cidade"), FieldKind::Float);
+
+    CarregaAtributos(qAux, TopicCode::tableName(topic), cdsDados, FAtributos);
+    cdsDados.createDataSet();
+
+    const ShownTerritory &shown = plan.shown;
+    cdsDados.fieldByName(QStringLiteral("Pais")).setVisible(false);
+    cdsDados.fieldByName(QStringLiteral("Tipo_Registro")).setVisible(false);
+    cdsDados.fieldByName(QStringLiteral("Regiao")).setVisible(shown.regiao);
+    cdsDados.fieldByName(QStringLiteral("Unidade_Federativa")).setVisible(shown.unidadeFederativa);
+    cdsDados.fieldByName(QStringLiteral("Micro_Regiao")).setVisible(shown.microRegiao);
+    cdsDados.fieldByName(QStringLiteral("Regiao_Metropolitana")).setVisible(shown.regiaoMetropolitana);
+    cdsDados.fieldByName(QStringLiteral("Municipio")).setVisible(shown.municipio);
+}
+
+QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<AttributeLine> &attributes,
+              const QString &campoLocal) {
+    const bool list = plan.municipalityList;
+    for (const FixedField &fixed : kFixed) {
+        const int index = cdsDados.findField(QLatin1String(fixed.name));
+        if (index < 0)
+            continue;
+        ResultField &field = cdsDados.field(index);
+        field.setDisplayLabel(QString::fromUtf8(fixed.title));
+        field.setDisplayWidth(list ? fixed.listWidth : fixed.width);
+    }
+
+    QString local = campoLocal;
+    if (!list) {
+        for (const char *name : {"Regiao", "Unidade_Federativa", "Micro_Regiao", "Regiao_Metropolitana", "Municipio"})
+            if (cdsDados.fieldByName(QLatin1String(name)).isVisible())
+                local = QLatin1String(name);
+        for (const AttributeLine &line : attributes) {
+            ResultField &field = cdsDados.fieldByName(line.path);
+            field.setDisplayLabel(line.title);
+            if (!line.isValue())
+                continue;
+            field.setDisplayFormat(line.formula.isEmpty() ? QStringLiteral("###,##0") : QStringLiteral("##0.00"));
+            if (line.sample == QLatin1String("S"))
+                field.setTag(line.formula.isEmpty() ? 1 : 2);
+            field.setOnGetText(ValorGetText);
+        }
+    } else {
+        ResultField &populacao = cdsDados.fieldByName(QStringLiteral("Populacao_Cidade"));
+        populacao.setDisplayLabel(QStringLiteral("População Total"));
+        populacao.setDisplayWidth(7);
+        populacao.setDisplayFormat(QStringLiteral("###,##0"));
+    }
+    return local;
+}
+
+void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
+          const std::vector<AttributeLine> &attributes, const Progress &progress) {
+    const bool list = plan.municipalityList;
+    const ShownTerritory &shown = plan.shown;
+    const int rows = qValorNivel.recordCount();
+    if (progress.start)
+        progress.start(rows);
+    cdsDados.disableControls();
+    cdsDados.reserve(rows);
+    const FillColumns c = lookUpColumns(cdsDados, qValorNivel, plan, attributes);
+
+    // Display texts share the query's strings; other kinds and nulls are
+    // converted.
+    auto text = [&](int row, int col) { return qValorNivel.asString(row, col); };
+
+    for (int row = 0; row < rows; ++row) {
+        cdsDados.append();
+        const qint64 tipo = list ? qint64{RowKind::Municipio} : qValorNivel.asInteger(row, c.qTipo);
+        const bool isTotal = !list && tipo == totalKind;
+
+        cdsDados.setText(c.fRegiao, regiaoCell(text(row, c.dRegiao), isTotal, shown));
+        cdsDados.setText(c.fUF, ufCell(text(row, c.dUF), isTotal, shown));
+        cdsDados.setText(c.fMicro, regionalCell(text(row, c.dMicro), isTotal, shown.microRegiao, shown));
+        cdsDados.setText(c.fRM, regionalCell(text(row, c.dRM), isTotal, shown.regiaoMetropolitana, shown));
+        cdsDados.setText(c.fMunicipio, municipioCell(text(row, c.dMunicipio), isTotal, shown));
+
+        if (!list) {
+            cdsDados.setInteger(c.fTipo, tipo);
+            // A figure the study lacks stays empty: read as a number it
+            // would be a 0 that looks like a figure in the files written.
+            for (const auto &[col, f] : c.values)
+                if (!qValorNivel.isNull(row, col))
+                    cdsDados.setFloat(f, qValorNivel.asFloat(row, col));
+        } else {
+            cdsDados.setText(c.fCodMunic, text(row, c.qMunicipio));
+            if (!qValorNivel.isNull(row, c.qPopulacao))
+                cdsDados.setFloat(c.fPopulacao, static_cast<double>(qValorNivel.asInteger(row, c.qPopulacao)));
+            cdsDados.setInteger(c.fTipo, RowKind::Municipio);
+        }
+        if (progress.step)
+            progress.step(row + 1);
+    }
+    cdsDados.first();
+}
+
+} // namespace ResultAssembly

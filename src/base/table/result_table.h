@@ -1,0 +1,148 @@
+#pragma once
+
+#include "base/table/result_field.h"
+
+#include <QHash>
+#include <QObject>
+#include <QVariant>
+#include <optional>
+#include <vector>
+
+// The in-memory table of one query run. Its fields are defined anew on every
+// run (value fields and nested group fields, reached by full dotted names),
+// then rows are appended and read back through a cursor or by row number.
+// Row numbers count the rows the filter lets through, from 0.
+//
+// Display updates: while suspended (disableControls), nothing is signalled to
+// the views; resuming tells them once that the whole content changed, so a
+// fill of thousands of rows costs the views a single reset.
+class ResultTable : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit ResultTable(QObject *parent = nullptr);
+
+    // Definition. clearFields closes the table first.
+    void clearFields();
+    // Appends a field as the last child of parent (-1: at the top level) and
+    // returns its index. A parent that is not a group field takes nothing:
+    // the field goes to the top level.
+    int addField(const QString &name, FieldKind kind, int size = 0, int parent = -1);
+    // Makes the defined table active and empty.
+    void createDataSet();
+    void close();
+    bool isActive() const { return m_active; }
+
+    int fieldCount() const { return static_cast<int>(m_fields.size()); }
+    const ResultField &field(int index) const { return m_fields[index]; }
+    ResultField &field(int index) { return m_fields[index]; }
+    const std::vector<int> &topLevelFields() const { return m_topLevel; }
+    // -1 when no field has that full name (compared without letter case).
+    int findField(const QString &fullName) const;
+    // Raises "Field '<name>' not found" when no field has that full name.
+    ResultField &fieldByName(const QString &fullName);
+    const ResultField &fieldByName(const QString &fullName) const;
+
+    // Rows.
+    void reserve(int rows);                       // room for that many rows, appended without reallocating
+    void append();                                // a new empty row, which becomes the current row
+    void setText(int field, const QString &text); // cut to the field's size
+    void setInteger(int field, qint64 value);
+    void setFloat(int field, double value);
+
+    int recordCount() const {
+        if (!m_active)
+            return 0;
+        return m_filtered ? static_cast<int>(m_visible.size()) : m_rowCount;
+    }
+    bool isEmpty() const { return recordCount() == 0; }
+    QVariant value(int row, int field) const;   // null when not set
+    QString asString(int row, int field) const; // null reads as ""
+    qint64 asInteger(int row, int field) const; // null reads as 0
+    double asFloat(int row, int field) const;   // null reads as 0
+    // The text a grid shows: the field's handler, else its display format.
+    QString displayText(int row, int field) const;
+    // The value without display rules: texts as stored, numbers in the
+    // general format with 15 significant digits and the locale's decimal
+    // separator, no grouping; null gives "".
+    QString plainText(int row, int field) const;
+
+    // A cell as stored, for writers of many cells: the kind of its field
+    // and its value, or the kind Group when the cell is null or there is no
+    // such cell. The text stays valid until the table changes.
+    struct CellValue {
+        FieldKind kind = FieldKind::Group;
+        double number = 0;
+        qint64 integer = 0;
+        const QString *text = nullptr;
+    };
+    CellValue cell(int row, int field) const;
+
+    // Cursor.
+    void first();
+    void next();
+    void moveTo(int row);
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    int currentRow() const { return m_row; }
+    int recNo() const { return isEmpty() ? 0 : m_row + 1; } // 1-based sequence number
+
+    // Row filter: only the form "Tipo_Registro <> N" is understood; any other
+    // text raises an error when the filter is switched on.
+    void setFilter(const QString &expression);
+    const QString &filter() const { return m_filterText; }
+    void setFiltered(bool filtered);
+    bool isFiltered() const { return m_filtered; }
+
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disabled > 0; }
+
+  signals:
+    // Fields, rows or the active state changed as a whole: views reload.
+    void contentReset();
+    void afterScroll();
+    void afterClose();
+
+  private:
+    int physicalRow(int row) const { return m_filtered ? m_visible[row] : row; }
+    void applyFilter();
+    void notifyReset();
+    // The cells of one value field, typed by its kind. A null cell holds
+    // NaN (numbers: the engine never yields one), the smallest integer, or
+    // the null text. A text cell is the index of its string: a text equal to
+    // the last one stored shares its entry, so that the names repeated down
+    // a column of tens of thousands of rows cost 4 bytes a row.
+    struct Column {
+        explicit Column(FieldKind columnKind) : kind(columnKind) {}
+
+        FieldKind kind;
+        std::vector<double> numbers;
+        std::vector<qint64> integers;
+        std::vector<quint32> texts;
+        std::vector<QString> strings{QString()}; // entry 0: the null text
+
+        const QString &text(int row) const { return strings[texts[row]]; }
+        void setText(int row, const QString &text);
+    };
+    // The column and physical row of a cell of the current row.
+    std::pair<Column *, int> currentCell(int field);
+    const Column *cellColumn(int row, int field, int &physical) const;
+
+    std::vector<ResultField> m_fields;
+    std::vector<int> m_topLevel;
+    QHash<QString, int> m_byName; // lower-case full name -> field index
+    std::vector<Column> m_cells;  // one per value field
+    int m_rowCount = 0;
+    bool m_active = false;
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::optional<qint64> m_excludedKind;
+    std::vector<int> m_visible; // physical rows the filter lets through
+
+    int m_row = 0;
+    bool m_eof = true;
+    bool m_bof = true;
+    int m_disabled = 0;
+};

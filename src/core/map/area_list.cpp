@@ -1,0 +1,161 @@
+#include "core/map/area_list.h"
+
+#include "base/data/app_error.h"
+#include "base/data/windows1252.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <limits>
+
+namespace {
+
+constexpr QChar kEquals = QLatin1Char('=');
+
+// An integer written exactly as QString::number writes it (no sign but "-",
+// no leading zeros, no blanks). Only such texts can equal a point's text.
+std::optional<int> canonicalInt(QStringView text) {
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 10 || (digits.size() > 1 && digits.front() == QLatin1Char('0')))
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    if (negative)
+        value = -value;
+    if ((negative && value == 0) || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(value);
+}
+
+quint64 pointKey(int x, int y) { return (quint64(quint32(x)) << 32) | quint32(y); }
+
+template <typename Key> void firstWins(QHash<Key, int> &index, const Key &key, int line) {
+    if (!index.contains(key))
+        index.insert(key, line);
+}
+
+} // namespace
+
+void AreaList::setLines(const QStringList &lines) {
+    m_lines = lines;
+    invalidate();
+}
+
+void AreaList::invalidate() {
+    m_names.reset();
+    m_points.reset();
+}
+
+int AreaList::indexOfName(const QString &name) const {
+    if (!m_names) {
+        m_names.emplace();
+        m_names->reserve(m_lines.size());
+        for (int i = 0; i < m_lines.size(); ++i)
+            firstWins(*m_names, nameOf(m_lines[i]).toCaseFolded(), i);
+    }
+    return m_names->value(name.toCaseFolded(), -1);
+}
+
+// Any occurrence of "(x/y)" in a line begins at a "(" and ends at the first
+// ")" after it with no "(" between; the index holds every such group of
+// every line whose numbers are written as QString::number writes them, so
+// a lookup answers exactly what a text search of the lines would.
+int AreaList::indexOfPoint(QPoint point) const {
+    if (!m_points) {
+        m_points.emplace();
+        for (int i = 0; i < m_lines.size(); ++i) {
+            const QStringView line(m_lines[i]);
+            qsizetype open = line.indexOf(QLatin1Char('('));
+            while (open >= 0) {
+                qsizetype end = open + 1;
+                while (end < line.size() && line[end] != QLatin1Char('(') && line[end] != QLatin1Char(')'))
+                    ++end;
+                if (end < line.size() && line[end] == QLatin1Char(')')) {
+                    const QStringView inner = line.mid(open + 1, end - open - 1);
+                    const qsizetype slash = inner.indexOf(QLatin1Char('/'));
+                    if (slash >= 0) {
+                        const auto x = canonicalInt(inner.left(slash));
+                        const auto y = canonicalInt(inner.mid(slash + 1));
+                        if (x && y)
+                            firstWins(*m_points, pointKey(*x, *y), i);
+                    }
+                }
+                open = line.indexOf(QLatin1Char('('), end);
+            }
+        }
+    }
+    return m_points->value(pointKey(point.x(), point.y()), -1);
+}
+
+void AreaList::store(const QString &name, const QList<QPoint> &points, bool sameNames) {
+    QStringList texts;
+    texts.reserve(points.size());
+    for (const QPoint p : points)
+        texts << pointText(p);
+    const QString line = name + kEquals + texts.join(QLatin1Char(','));
+    const int index = sameNames ? indexOfPoint(points.value(0)) : indexOfName(name);
+    if (index >= 0)
+        m_lines[index] = line;
+    else
+        m_lines.append(line);
+    invalidate();
+}
+
+QString AreaList::nameOf(const QString &line) {
+    const qsizetype at = line.indexOf(kEquals);
+    return at < 0 ? QString() : line.left(at);
+}
+
+QString AreaList::valueOf(const QString &line) {
+    const qsizetype at = line.indexOf(kEquals);
+    return at < 0 ? QString() : line.mid(at + 1);
+}
+
+QString AreaList::pointText(QPoint point) {
+    return QLatin1Char('(') + QString::number(point.x()) + QLatin1Char('/') + QString::number(point.y()) +
+           QLatin1Char(')');
+}
+
+QPoint AreaList::seedOf(const QString &line) {
+    const QString points = valueOf(line);
+    const qsizetype open = points.indexOf(QLatin1Char('('));
+    const qsizetype slash = points.indexOf(QLatin1Char('/'));
+    const qsizetype close = points.indexOf(QLatin1Char(')'));
+    bool xOk = false;
+    bool yOk = false;
+    int x = 0;
+    int y = 0;
+    if (open >= 0 && slash > open && close > slash) {
+        x = points.mid(open + 1, slash - open - 1).toInt(&xOk);
+        y = points.mid(slash + 1, close - slash - 1).toInt(&yOk);
+    }
+    const QString shown = line.size() > 60 ? line.left(60) + QStringLiteral("...") : line;
+    if (!xOk || !yOk)
+        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa não começa por um ponto (x/y) de "
+                                      "números inteiros.")
+                           .arg(shown));
+    // The seed is moved by the map's offset before use; a number no picture
+    // could reach is a damaged list, refused before that sum can overflow.
+    if (qAbs(x) > kLargestCoordinate || qAbs(y) > kLargestCoordinate)
+        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa começa por um ponto fora de "
+                                      "qualquer mapa (coordenadas de -%2 a %2).")
+                           .arg(shown)
+                           .arg(kLargestCoordinate));
+    return QPoint(x, y);
+}
+
+QStringList AreaList::readFile(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, file.errorString()));
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = Windows1252::decode(file.readAll()).split(lineEnd);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}

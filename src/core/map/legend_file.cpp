@@ -1,0 +1,82 @@
+#include "core/map/legend_file.h"
+
+#include "base/data/app_error.h"
+#include "base/data/ini_file.h"
+#include "base/data/program_folder.h"
+#include "base/data/safe_file.h"
+#include "base/data/text_utils.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kSection = QStringLiteral("Legenda");
+
+QString key(int k) { return QStringLiteral("Valor Final Faixa %1").arg(k); }
+
+QByteArray withBounds(const MapLegend::Bounds &uppers, IniFile ini) {
+    for (int k = 1; k <= MapLegend::kClasses; ++k)
+        ini.setValue(kSection, key(k), uppers[k - 1]);
+    return ini.toBytes();
+}
+
+} // namespace
+
+namespace LegendFile {
+
+QString path(const QString &FCampoPercentual, int grouping) {
+    const QString column = TextUtils::SubstituiTexto(QStringLiteral("."), FCampoPercentual, QString());
+    return ProgramFolder::file(QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(column).arg(grouping));
+}
+
+std::optional<MapLegend::Bounds> read(const QString &path) {
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
+    try {
+        const IniFile ini = IniFile::parse(bytes);
+        if (!ini.hasSection(kSection))
+            throw AppError(QStringLiteral("falta a seção [%1].").arg(kSection));
+        MapLegend::Bounds uppers;
+        for (int k = 1; k <= MapLegend::kClasses; ++k)
+            uppers[k - 1] = ini.value(kSection, key(k));
+        return uppers;
+    } catch (const AppError &error) {
+        throw AppError(QStringLiteral("A legenda %1 está danificada: %2").arg(path, error.message()));
+    }
+}
+
+QByteArray contents(const MapLegend::Bounds &uppers) { return withBounds(uppers, IniFile()); }
+
+void write(const QString &path, const MapLegend::Bounds &uppers) {
+    // Other sections and keys a saved file holds are kept; a damaged file
+    // is replaced by a sound one.
+    IniFile existing;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        try {
+            existing = IniFile::parse(file.readAll());
+        } catch (const AppError &) {
+            existing = IniFile();
+        }
+    }
+    try {
+        SafeFile::write(path, withBounds(uppers, existing));
+    } catch (const AppError &error) {
+        throw AppError(QStringLiteral("Unable to write to %1\n%2").arg(path, error.message()));
+    }
+}
+
+void remove(const QString &path) {
+    QFile file(path);
+    if (file.exists() && !file.remove())
+        throw AppError(QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, file.errorString()));
+}
+
+} // namespace LegendFile

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "base/data/app_error.h"
+#include "core/map/area_list.h"
+#include "core/map/map_picture.h"
+#include "base/selection/selection_state.h"
+
+#include <QImage>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class CurrentResult;
+class Database;
+class MapLegend;
+class ResultTable;
+
+// A map that cannot be drawn for the current selection: the grouping has no
+// map, a filter it needs is not chosen, or its bitmap is missing. The text
+// is what the user reads.
+class MapRefusal : public AppError {
+  public:
+    using AppError::AppError;
+};
+
+// What the map reads of the current result: the table and the statement
+// that filled it, the topic, the marked column, the row kind of the total
+// rows and the selection the query ran with (its grouping included).
+struct MapRequest {
+    const ResultTable *cdsDados = nullptr;
+    QStringList valueStatement; // the lines of qValorNivel
+    QString FNivelSelecionado;
+    QString FCampoMarcado;
+    QString FCampoPercentual;
+    int totalKind = 0;
+    SelectionState selection;
+
+    // The current result with its marked column.
+    static MapRequest from(const CurrentResult &result);
+};
+
+// The map of a grouping level: its files and what the page writes beside it.
+struct MapLevel {
+    QString base; // bitmap base + ".Bmp", area list base + ".Txt"
+    QString keyColumn;
+    QString groupingText; // lblMapaDe
+    QString nomeLocalCaption;
+    QString nomeLocalText;
+    bool nomeLocalVisible = false;
+
+    QString bitmapPath() const { return base + QStringLiteral(".Bmp"); }
+    QString areaListPath() const { return base + QStringLiteral(".Txt"); }
+};
+
+// The finished map: its level, the picture (the bitmap enlarged, titled, with the
+// legend beside it and its areas coloured), the area and colour lists it
+// was coloured from, and how many areas fell into each class ([0]: into
+// none).
+struct MapResult {
+    MapLevel level;
+    QImage picture;
+    AreaList areas;
+    QStringList colorLines;
+    std::array<int, 9> classCounts{};
+    // Set when the legend was loaded: whether it came from its file.
+    std::optional<bool> legendFromFile;
+};
+
+// Draws the marked column as a thematic map, without a window: the map
+// page and the command-line exporter both build their picture here, so
+// the two give the same pixels.
+namespace MapDrawing {
+
+// The map of the request's grouping. Raises MapRefusal for the
+// metropolitan-region grouping, for micro-regions without a state, for
+// municipalities with neither a metropolitan region nor a state, and when
+// the bitmap does not exist.
+MapLevel level(Database &database, const SelectionState &selection);
+
+// Fills the legend from its file, or computes it from the column's maximum
+// when there is no file. A file that cannot be read gives way to the
+// computed classes; warning then says why. Returns whether the file was used.
+bool CarregaLegenda(Database &database, const MapRequest &request, MapLegend &legend, QString &warning);
+
+// The colour list: for every detail row whose area is on the map, the
+// area's name, "=" and the colour of its value's class. Total rows are
+// skipped; names are compared ignoring case; a state row is named by the
+// description of its abbreviation. Counts the areas of each class.
+QStringList colorList(Database &database, const MapRequest &request, const MapLevel &level, const MapLegend &legend,
+                      const AreaList &areas, std::array<int, 9> &classCounts);
+
+struct Hooks {
+    // The bare bitmap, once loaded (the page shows it before reading the
+    // area list, so an error there leaves it on screen).
+    std::function<void(const QImage &)> bitmapLoaded;
+    // The legend file could not be read; the classes were computed.
+    std::function<void(const QString &)> legendWarning;
+};
+
+// The whole drawing. With loadLegend the legend is loaded first, else its
+// classes are used as they are. Refusals raise MapRefusal; a bitmap or area
+// list that cannot be read and database errors raise AppError.
+MapResult MostraMapa(Database &database, const MapRequest &request, MapLegend &legend, bool loadLegend,
+                     const Hooks &hooks = {});
+
+} // namespace MapDrawing

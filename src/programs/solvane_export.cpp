@@ -1,0 +1,15 @@
+// solvane-export: the indicator table of a topic as delimited text, from a
+// shell. It reads the study beside the executable, like the program. A map,
+// chart or workbook is drawn by solvane-export-desenho, which takes over the
+// process with the same arguments.
+#include "base/export/command_process.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv) {
+    CommandProcess::prepare();
+    QCoreApplication app(argc, argv);
+    if (ExportCommand::draws(app.arguments().mid(1)))
+        return CommandProcess::handOver(argv);
+    return CommandProcess::run(app, nullptr);
+}

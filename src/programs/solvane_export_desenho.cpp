@@ -1,0 +1,13 @@
+// solvane-export-desenho: solvane-export with its map pictures, charts and
+// workbooks, which need a graphical application (fonts, pictures). It takes
+// the same arguments and writes the same delimited text.
+#include "base/export/command_process.h"
+#include "core/export/export_drawing.h"
+
+#include <QGuiApplication>
+
+int main(int argc, char **argv) {
+    CommandProcess::prepare();
+    QGuiApplication app(argc, argv);
+    return CommandProcess::run(app, &ExportDrawing::write);
+}

@@ -1,6 +1,0 @@
-#include "table/current_result.h"
-
-CurrentResult::CurrentResult(Database &database) : m_qValorNivel(database) {
-    m_cdsDados.setObjectName(QStringLiteral("cdsDados"));
-    m_qValorNivel.setObjectName(QStringLiteral("qValorNivel"));
-}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "base/data/database.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class ClickLabel;
+class CurrentResult;
+class ChartPage;
+class DataPage;
+class MainHeader;
+class MainPage;
+class MapPage;
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class Query;
+class TopicTree;
+class TSel_Municipio_Frm;
+class TVarnikExport;
+class TwWait;
+
+// The main window: header with the section buttons, the topic tree on the
+// left and the notebook of the data, map and chart pages. It owns the study
+// connection and the topic tree, switches sections and wires the pages; the
+// pages own what they show, and the data page owns the current result.
+class TMain_Frm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Builds the window and runs its start-up steps. Raises an AppError,
+    // before anything shows, when the study database cannot be opened.
+    explicit TMain_Frm(QWidget *parent = nullptr);
+    ~TMain_Frm() override;
+
+    Database &dbSolvane() { return m_dbSolvane; }
+
+    // The topic tree's fields. They hold at most 50 characters; longer
+    // values are cut.
+    const QString &nivelExpandido() const { return FNivelExpandido; }
+    void setNivelExpandido(const QString &value);
+    const QString &nivelSelecionado() const { return FNivelSelecionado; }
+    void setNivelSelecionado(const QString &value);
+    // The chart type, kept by the chart page.
+    int tipoGrafico() const;
+
+    // The result of the last run, read-only, and its fields by their names.
+    const CurrentResult &currentResult() const;
+    const QString &campoLocal() const;
+    const QString &campoMarcado() const;
+    const QString &campoPercentual() const;
+    const QStringList &atributos() const;
+
+    DataPage &dataPage() { return *m_dataPage; }
+    MapPage &mapPage() { return *m_mapPage; }
+
+    // Switches section by the section number in the sender's "tag": one of
+    // the header's buttons or captions.
+    void SelecionaSecao(QObject *sender);
+
+    // The municipality picker, created once the window exists (its queries
+    // use the window's connection) and kept with its selection.
+    void CriaSelMunicipio();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    QWidget *buildTopicPanel();
+    void addPage(MainPage *page);
+
+    void FormCreate();
+    void FormClose();
+    void btnDadosClick();
+    void nbPrincipalPageChanged(int pageIndex);
+    void pnlTopicosResize();
+
+    void CarregaNiveis(quint8 Nivel, int Indice);
+    void tvOpcoesExpanding(QTreeWidgetItem *node);
+    void tvOpcoesCollapsing(QTreeWidgetItem *node);
+    void tvOpcoesChanging(QTreeWidgetItem *node);
+    void expandAtStart(int absoluteIndex);
+
+    void showPage(int index);
+    void resetCaptions();
+    void highlightCaption(QLabel *label);
+    void paintCaption(QLabel *label, bool highlighted);
+    ClickLabel *captionOfPage() const;
+    void MostraAnexos();
+    // The export dialog, prepared for the current page.
+    void openExportDialog();
+    void MostraSobre();
+
+    Database m_dbSolvane;
+    Query *m_qNivelInf = nullptr;
+
+    MainHeader *m_Chart2 = nullptr;
+    QWidget *m_pnlTopicos = nullptr;
+    QTreeWidget *m_tvOpcoes = nullptr;
+    QTreeWidget *m_tvIDOpcoes = nullptr;
+    QSplitter *m_Splitter1 = nullptr;
+    QStackedWidget *m_nbPrincipal = nullptr;
+    TSel_Municipio_Frm *m_Sel_Municipio_Frm = nullptr;
+    TwWait *m_wWait = nullptr;
+    // The workbook exporter; its settings stay from one export to the next.
+    std::unique_ptr<TVarnikExport> m_btnExportaExcel;
+    std::unique_ptr<TopicTree> m_topicTree;
+
+    // The pages by notebook index.
+    std::vector<MainPage *> m_pages;
+    DataPage *m_dataPage = nullptr;
+    MapPage *m_mapPage = nullptr;
+    ChartPage *m_chartPage = nullptr;
+    bool m_closed = false;
+
+    QString FNivelExpandido;
+    QString FNivelSelecionado;
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/widgets/main_page.h"
+#include "base/chart/chart_choice.h"
+
+#include <array>
+
+class ChartTypePicture;
+class ChartView;
+class CurrentResult;
+class Database;
+class QCheckBox;
+class RadioGroup;
+class ResultTable;
+
+// The chart page pgGrafico: the marked column of the current result as a
+// chart (dbchtGrafico) and, at its right, a 95-pixel panel with the legend
+// switch, the identifier groups and the six type pictures. While the page
+// shows, the result table hides its total rows; leaving the page unbinds the
+// chart and shows them again. The chart is composed by ChartComposer, which
+// the command-line exporter uses too.
+class ChartPage : public MainPage {
+    Q_OBJECT
+
+public:
+    // cdsDados is the current result's table, whose total rows the page
+    // hides while it shows.
+    ChartPage(Database &database, ResultTable &cdsDados, QWidget *parent = nullptr);
+
+    // Enters with the marked column: a percentage column offers no pie and
+    // turns the pie into points; then draws.
+    void enter(const CurrentResult &result) override;
+    // Unbinds the chart and lifts the table's filter.
+    void leave() override;
+    void clear() override;
+
+    // Draws the chart of series t with the choices of the side panel.
+    void MostraGrafico(int t);
+
+    int FTipoGrafico() const { return m_FTipoGrafico; }
+    // The chart control, whose picture the export saves.
+    const ChartView &dbchtGrafico() const { return *m_dbchtGrafico; }
+
+private:
+    QWidget *buildSidePanel();
+    void imgGPizzaClick(ChartTypePicture *clicked);
+    void rgIdentificadorClick();
+    ChartChoice choice(bool percentage) const;
+    bool hasMarkedColumn() const;
+    bool isPercentageColumn() const;
+    void liftFilter();
+
+    Database &m_database;
+    ResultTable &m_cdsDados;
+    const CurrentResult *m_result = nullptr;
+    int m_FTipoGrafico = 0;
+
+    ChartView *m_dbchtGrafico = nullptr;
+    QCheckBox *m_cbLegenda = nullptr;
+    RadioGroup *m_rgIdentificador = nullptr;
+    RadioGroup *m_rgIdentificador2 = nullptr;
+    // In row order: imgGPizza, imgGRoda, imgGPonto, imgGLinVert, imgGBarHori, imgGBarVert.
+    std::array<ChartTypePicture *, 6> m_pictures{};
+};

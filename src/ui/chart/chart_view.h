@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/chart/engine/chart_renderer.h"
+
+#include <QImage>
+#include <QWidget>
+
+// The chart control of the chart page: shows the chart the engine draws
+// from its settings, at the control's size. Without a series bound it shows
+// only its ground.
+class ChartView : public QWidget {
+public:
+    explicit ChartView(QWidget *parent = nullptr);
+
+    void bind(ChartSettings settings);
+    void unbind();
+    bool isBound() const { return !m_renderer.settings().points.empty(); }
+    const ChartRenderer &renderer() const { return m_renderer; }
+
+    // The whole chart at the control's size over a white ground, as the
+    // export saves it.
+    QImage picture() const;
+    // The same as a BMP file, through the program's safe writer.
+    void saveBitmap(const QString &path) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    ChartRenderer m_renderer;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ui/widgets/main_page.h"
+#include "core/map/map_drawing.h"
+#include "core/map/map_legend.h"
+
+#include <QImage>
+
+class Database;
+class LegendGrid;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class TVarnikMapa;
+
+// The map page: the marked column of the current result as a thematic map
+// (vkMapa, with the hovered area's name under it) and, at its right, the
+// place, the grouping level, the legend grid and its three buttons. The
+// picture is composed by MapDrawing, which the command-line exporter uses
+// too; the page shows its left 460 columns and keeps the whole for export.
+class MapPage : public MainPage {
+    Q_OBJECT
+
+  public:
+    explicit MapPage(Database &database, QWidget *parent = nullptr);
+
+    // Entering the page draws the marked column, loading its legend.
+    void enter(const CurrentResult &result) override;
+    // Leaving the page empties the legend classes and releases the picture.
+    void leave() override;
+    void clear() override;
+
+    // Draws the map of the request's marked column; with loadLegend the
+    // legend is read from its file or computed, else the grid's classes
+    // are used. Nothing happens while no column of an open table is marked.
+    // A refusal asks the window back to the data section, then shows its
+    // text.
+    void MostraMapa(const MapRequest &request, bool loadLegend);
+
+    // The finished picture of the current map (empty when none is drawn).
+    const QImage &picture() const { return m_picture; }
+    const MapLegend &legend() const { return m_legend; }
+
+  signals:
+    void dataSectionRequested();
+
+  private:
+    QWidget *createRightPanel();
+    void redraw(bool loadLegend);
+    void btnSalvarClick();
+    void btnAutomaticaClick();
+    void btnAtualizarMapaClick();
+    void legendEdited();
+    // ValidaLegenda: checks and tidies the classes, showing the message of
+    // the failing class; the grid shows the tidied classes either way.
+    bool ValidaLegenda();
+
+    Database &m_database;
+    MapRequest m_request;
+    MapLegend m_legend;
+    QImage m_picture;
+
+    TVarnikMapa *m_vkMapa;
+    QLabel *m_pnlNomeArea;
+    QLabel *m_lblNomeLocal;
+    QLineEdit *m_edtNomeLocal;
+    QLabel *m_lblMapaDeTit;
+    QLabel *m_lblMapaDe;
+    QToolButton *m_btnSalvar;
+    QToolButton *m_btnAutomatica;
+    LegendGrid *m_stgLegendaMapa;
+    QToolButton *m_btnAtualizarMapa;
+};
