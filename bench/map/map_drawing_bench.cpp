@@ -4,7 +4,7 @@
 #include "core/drawing/jpeg_writer.h"
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
-#include "base/table/result_table.h"
+#include "base/table/column_mark.h"
 #include "base/table/table_run.h"
 #include "base/table/topic_notes.h"
 
@@ -21,8 +21,7 @@ constexpr int kMinasGerais = 31;
 struct MarkedTable {
     Database db;
     TableRun tableRun{db};
-    ResultTable &cdsDados = tableRun.cdsDados();
-    MapRequest request;
+    ColumnMark column;
     bool ready = false;
 
     MarkedTable() {
@@ -36,13 +35,8 @@ struct MarkedTable {
         selection.agrupar = Grouping::Municipio;
         selection.unidadeFederativa = kMinasGerais;
         tableRun.run(QStringLiteral("01.01.01"), selection);
-        request.cdsDados = &cdsDados;
-        request.valueStatement = tableRun.result().qValorNivel().sql();
-        request.FNivelSelecionado = QStringLiteral("01.01.01");
-        request.FCampoMarcado = QStringLiteral("A01");
-        request.FCampoPercentual = QStringLiteral("A01");
-        request.totalKind = tableRun.result().totalKind();
-        request.selection = selection;
+        column.FCampoMarcado = QStringLiteral("A01");
+        column.FCampoPercentual = QStringLiteral("A01");
         ready = true;
     }
 };
@@ -60,7 +54,7 @@ void BM_MostraMapaComputedLegend(benchmark::State &state) {
     }
     MapLegend legend;
     for (auto _ : state)
-        benchmark::DoNotOptimize(MapDrawing::MostraMapa(t.db, t.request, legend, true));
+        benchmark::DoNotOptimize(MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true));
 }
 BENCHMARK(BM_MostraMapaComputedLegend)->Unit(benchmark::kMillisecond);
 
@@ -73,7 +67,7 @@ void BM_MaximumStatement(benchmark::State &state) {
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            MapLegend::maximum(t.db, t.request.valueStatement, t.request.FCampoMarcado, Grouping::Municipio));
+            MapLegend::maximum(t.db, t.tableRun.result().qValorNivel().sql(), t.column.FCampoMarcado, Grouping::Municipio));
 }
 BENCHMARK(BM_MaximumStatement)->Unit(benchmark::kMillisecond);
 
@@ -84,7 +78,7 @@ void BM_JpegOfTheMapPicture(benchmark::State &state) {
         return;
     }
     MapLegend legend;
-    const QImage picture = MapDrawing::MostraMapa(t.db, t.request, legend, true).picture;
+    const QImage picture = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture;
     for (auto _ : state)
         benchmark::DoNotOptimize(JpegWriter::encode(picture));
 }

@@ -112,7 +112,7 @@ void GridFirstScreen(benchmark::State &state) {
     study().run(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ResultTableModel model(study().cdsDados());
-        DataGrid grid(true);
+        DataGrid grid(true, study().tableRun.result());
         grid.setTableModel(&model);
         grid.resize(1024, 600);
         grid.show();
@@ -130,7 +130,7 @@ void TextFile(benchmark::State &state) {
     study().run();
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            TextExport::bytes(study().cdsDados(), study().tableRun.result().FAtributos(), QLatin1Char(';')));
+            TextExport::bytes(study().tableRun.result(), QLatin1Char(';')));
 }
 BENCHMARK(TextFile)->Unit(benchmark::kMillisecond);
 

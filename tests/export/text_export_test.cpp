@@ -28,14 +28,11 @@ TEST_F(TextExportTest, FileBytesWithEachSeparator) {
         {QLatin1Char('\t'), "Regi\xE3o\tTotal geral\tPercentual\tAmostra\r\nNordeste\t2564,5\t28\t1715\r\n"
                             "Norte\t300\t10\t99\r\nTOTAL\t2864,5\t25\t1814\r\n"},
     };
-    for (const auto &c : cases) {
-        cdsDados.next();
-        EXPECT_EQ(TextExport::bytes(cdsDados, result.FAtributos(), c.separator), c.bytes);
-        EXPECT_EQ(cdsDados.currentRow(), 0);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(TextExport::bytes(result, c.separator), c.bytes);
     QByteArray utf8 = cases[0].bytes;
     utf8.replace("\xE3", "\xC3\xA3");
-    EXPECT_EQ(TextExport::bytes(cdsDados, result.FAtributos(), QLatin1Char(';'), true), utf8);
+    EXPECT_EQ(TextExport::bytes(result, QLatin1Char(';'), true), utf8);
 }
 
 TEST_F(TextExportTest, ValuesHoldingTheSeparatorAreQuotedWithTheirQuotesDoubled) {
@@ -86,18 +83,6 @@ TEST_F(TextExportTest, TableWithoutColumnsGivesAnEmptyTitleLine) {
     ResultTable empty;
     empty.createDataSet();
     EXPECT_EQ(TextExport::bytes(empty, {}, QLatin1Char(';')), QByteArray("\r\n"));
-}
-
-TEST_F(TextExportTest, WriteReplacesTheFileOrLeavesItAlone) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Solvane_2000.Txt"));
-    TextExport::write(path, "velho\r\n");
-    TextExport::write(path, "novo\r\n");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("novo\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Solvane_2000.Txt"});
-    EXPECT_THROW(TextExport::write(dir.filePath(QStringLiteral("falta/x.txt")), "x"), AppError);
 }
 
 } // namespace

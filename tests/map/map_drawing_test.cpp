@@ -27,15 +27,15 @@ class SampleMap : public ::testing::Test, public SampleResult {
 
 // Every detail row whose area is on the map paints that area's seed pixel
 // in its class colour; total rows paint nothing.
-void expectAreasInTheirClassColours(Database &db, const MapRequest &request, const MapResult &map,
+void expectAreasInTheirClassColours(Database &db, const CurrentResult &request, const MapResult &map,
                                     const MapLegend &legend, const QString &keyColumn) {
-    const ResultTable &table = *request.cdsDados;
+    const ResultTable &table = request.cdsDados();
     const int kind = table.fieldByName(QStringLiteral("Tipo_Registro")).index();
-    const int value = table.fieldByName(request.FCampoPercentual).index();
+    const int value = table.fieldByName(request.FCampoPercentual()).index();
     const int key = table.fieldByName(keyColumn).index();
     int painted = 0;
     for (int row = 0; row < table.recordCount(); ++row) {
-        if (table.asInteger(row, kind) == request.totalKind)
+        if (table.asInteger(row, kind) == request.totalKind())
             continue;
         QString name = table.asString(row, key);
         if (keyColumn == QStringLiteral("Unidade_Federativa")) {
@@ -75,7 +75,7 @@ TEST_F(SampleMap, EachLevelDrawsItsMapWithTheComputedLegend) {
         {selection(4, 35, 1), "A01", "Mapas/Regiao_Metropolitana/RMSPSAO", "Municipio", "RM de São Paulo"},
     };
     for (const auto &c : cases) {
-        const MapRequest request = run(c.selection, QString::fromUtf8(c.field));
+        const CurrentResult &request = run(c.selection, QString::fromUtf8(c.field));
         const MapLevel level = MapDrawing::level(db, c.selection);
         EXPECT_EQ(level.base, ProgramFolder::file(QString::fromUtf8(c.base)));
         EXPECT_EQ(level.nomeLocalVisible, *c.nomeLocal != 0);
@@ -83,7 +83,7 @@ TEST_F(SampleMap, EachLevelDrawsItsMapWithTheComputedLegend) {
             EXPECT_EQ(level.nomeLocalText, QString::fromUtf8(c.nomeLocal));
         }
 
-        const MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
+        const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
         SCOPED_TRACE(c.base);
         EXPECT_EQ(map.picture.size(), QSize(620, 460));
         EXPECT_EQ(map.legendFromFile, std::optional<bool>(false));
@@ -96,8 +96,8 @@ TEST_F(SampleMap, EachLevelDrawsItsMapWithTheComputedLegend) {
 }
 
 TEST_F(SampleMap, StateAreasAreNamedByTheStatesDescription) {
-    const MapRequest request = run(selection(1));
-    const MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
+    const CurrentResult &request = run(selection(1));
+    const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
     EXPECT_TRUE(std::any_of(map.colorLines.begin(), map.colorLines.end(),
                             [](const QString &l) { return l.startsWith(QStringLiteral("Minas Gerais=")); }));
     EXPECT_EQ(map.colorLines.size(), 27);
@@ -109,11 +109,11 @@ TEST_F(SampleMap, StateAreasAreNamedByTheStatesDescription) {
 
 // Classes that end below the values paint every area black.
 TEST_F(SampleMap, ValuesAboveEveryClassPaintBlack) {
-    const MapRequest request = run(selection(4, 26));
+    const CurrentResult &request = run(selection(4, 26));
     MapLegend::Bounds tiny;
     tiny[0] = QStringLiteral("0");
     legend.load(tiny);
-    const MapResult map = MapDrawing::MostraMapa(db, request, legend, false);
+    const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, false);
     ASSERT_FALSE(map.colorLines.isEmpty());
     for (const QString &line : map.colorLines)
         EXPECT_TRUE(line.endsWith(QStringLiteral("=0"))) << line.toStdString();
@@ -127,20 +127,20 @@ TEST_F(SampleMap, ValuesAboveEveryClassPaintBlack) {
 TEST_F(SampleMap, MaximumIsTheLargestDetailValueAtEveryLevel) {
     for (const SelectionState &s : {selection(0), selection(1), selection(1, 0, 0, 3), selection(2, 35),
                                     selection(3), selection(4, 31), selection(4, 0, 1)}) {
-        const MapRequest request = run(s);
+        const CurrentResult &request = run(s);
         const int kind = cdsDados.fieldByName(QStringLiteral("Tipo_Registro")).index();
         const int value = cdsDados.fieldByName(QStringLiteral("A01")).index();
         const int municipio = cdsDados.findField(QStringLiteral("Municipio"));
         double expected = 0;
         for (int row = 0; row < cdsDados.recordCount(); ++row) {
-            if (cdsDados.asInteger(row, kind) == request.totalKind)
+            if (cdsDados.asInteger(row, kind) == request.totalKind())
                 continue;
             if (s.agrupar == 4 && cdsDados.asString(row, municipio).startsWith(QStringLiteral("DEMAIS"),
                                                                                 Qt::CaseInsensitive))
                 continue;
             expected = std::max(expected, cdsDados.asFloat(row, value));
         }
-        EXPECT_EQ(MapLegend::maximum(db, request.valueStatement, QStringLiteral("A01"), s.agrupar), expected)
+        EXPECT_EQ(MapLegend::maximum(db, request.qValorNivel().sql(), QStringLiteral("A01"), s.agrupar), expected)
             << "grouping " << s.agrupar;
     }
 }
@@ -171,11 +171,11 @@ TEST_F(SampleMap, RefusalsSayWhatToChoose) {
 }
 
 TEST_F(SampleMap, MissingMapFiles) {
-    const MapRequest request = run(selection(1));
+    const CurrentResult &request = run(selection(1));
     QTemporaryDir dir;
     ProgramFolder::setPath(dir.path());
     try {
-        MapDrawing::MostraMapa(db, request, legend, true);
+        MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
         FAIL() << "no bitmap";
     } catch (const MapRefusal &refusal) {
         EXPECT_EQ(refusal.message(), QStringLiteral("Não foi possível encontrar o mapa da(o) [Unidade Federação].\n"
@@ -190,7 +190,7 @@ TEST_F(SampleMap, MissingMapFiles) {
     QImage shown;
     MapDrawing::Hooks hooks;
     hooks.bitmapLoaded = [&](const QImage &bitmap) { shown = bitmap; };
-    EXPECT_THROW(MapDrawing::MostraMapa(db, request, legend, true, hooks), AppError);
+    EXPECT_THROW(MapDrawing::MostraMapa(db, request, request.mark(), legend, true, hooks), AppError);
     EXPECT_EQ(shown.size(), QSize(460, 420));
 }
 
@@ -203,7 +203,7 @@ TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
     for (const char *suffix : {".Bmp", ".Txt"})
         ASSERT_TRUE(QFile::copy(kStudy + QStringLiteral("/Mapas/Municipio/PEMun") + QLatin1String(suffix),
                                 dir.path() + QStringLiteral("/Mapas/Municipio/PEMun") + QLatin1String(suffix)));
-    const MapRequest request = run(selection(4, 26));
+    const CurrentResult &request = run(selection(4, 26));
     ProgramFolder::setPath(dir.path());
 
     MapLegend::Bounds saved;
@@ -214,7 +214,7 @@ TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
     otherLevel[0] = QStringLiteral("7");
     LegendFile::write(LegendFile::path(QStringLiteral("A01"), 1), otherLevel);
     QString warning;
-    MapResult map = MapDrawing::MostraMapa(db, request, legend, true);
+    MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
     EXPECT_EQ(map.legendFromFile, std::optional<bool>(true));
     EXPECT_EQ(legend.upper(1), QStringLiteral("1000"));
     EXPECT_EQ(legend.upper(2), QStringLiteral("5000"));
@@ -227,7 +227,7 @@ TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
     damaged.close();
     MapDrawing::Hooks hooks;
     hooks.legendWarning = [&](const QString &text) { warning = text; };
-    map = MapDrawing::MostraMapa(db, request, legend, true, hooks);
+    map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true, hooks);
     EXPECT_EQ(map.legendFromFile, std::optional<bool>(false));
     EXPECT_TRUE(warning.contains(QStringLiteral("Azul Escuro"))) << warning.toStdString();
     EXPECT_EQ(legend.lower(1), QStringLiteral("0"));

@@ -51,7 +51,7 @@ TEST_F(MapExportTest, ThePngIsThePagesPicture) {
     EXPECT_EQ(run.err, QString());
 
     MapPage page(db);
-    page.MostraMapa(this->run(selection(4, 26), QStringLiteral("A07")), true);
+    page.enter(this->run(selection(4, 26), QStringLiteral("A07")));
     const QImage written(png);
     ASSERT_EQ(written.size(), QSize(620, 460));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), page.picture().convertToFormat(QImage::Format_RGB32));

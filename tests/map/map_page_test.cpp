@@ -24,7 +24,7 @@ namespace {
 class MapPageTest : public ::testing::Test, public SampleResult {
   protected:
     void SetUp() override {
-        request = run(selection(4, 26));
+        request = &run(selection(4, 26));
         QDir(folder.path()).mkpath(QStringLiteral("Mapas/Legendas"));
         QDir(folder.path()).mkpath(QStringLiteral("Mapas/Municipio"));
         for (const char *suffix : {".Bmp", ".Txt"})
@@ -59,14 +59,14 @@ class MapPageTest : public ::testing::Test, public SampleResult {
     }
 
     QTemporaryDir folder;
-    MapRequest request;
+    const CurrentResult *request = nullptr;
     MapPage page{db};
 };
 
 } // namespace
 
 TEST_F(MapPageTest, EnteringDrawsTheMapWithTheComputedLegend) {
-    page.MostraMapa(request, true);
+    page.enter(*request);
     auto *vkMapa = child<TVarnikMapa>("vkMapa");
     EXPECT_EQ(page.picture().size(), QSize(620, 460));
     EXPECT_EQ(vkMapa->picture(), page.picture());
@@ -107,7 +107,7 @@ TEST_F(MapPageTest, ClassRowsCountTheirAreas) {
     MapLegend::Bounds bounds;
     bounds[0] = QString::number(values[values.size() / 2]);
     LegendFile::write(LegendFile::path(QStringLiteral("A01"), 4), bounds);
-    page.MostraMapa(request, true);
+    page.enter(*request);
     EXPECT_EQ(buttons(), (std::array<bool, 3>{false, true, false}));
     int inFirst = 0;
     int inNone = 0;
@@ -121,7 +121,7 @@ TEST_F(MapPageTest, ClassRowsCountTheirAreas) {
 }
 
 TEST_F(MapPageTest, TypingABoundMovesTheNextClassAndEnablesTheButtons) {
-    page.MostraMapa(request, true);
+    page.enter(*request);
     type(3, QStringLiteral("1500"));
     EXPECT_EQ(cell(3, 3), QStringLiteral("1500"));
     EXPECT_EQ(cell(4, 1), QStringLiteral("1501"));
@@ -138,7 +138,7 @@ TEST_F(MapPageTest, TypingABoundMovesTheNextClassAndEnablesTheButtons) {
 // Blanking class 3 and redrawing empties classes 3 to 8 and paints every
 // area above class 2 black.
 TEST_F(MapPageTest, AtualizarMapaRedrawsWithTheGridsClasses) {
-    page.MostraMapa(request, true);
+    page.enter(*request);
     type(4, QString());
     QTest::mouseClick(child<QToolButton>("btnAtualizarMapa"), Qt::LeftButton);
     for (int row = 4; row <= 9; ++row)
@@ -163,7 +163,7 @@ TEST_F(MapPageTest, AtualizarMapaRedrawsWithTheGridsClasses) {
 }
 
 TEST_F(MapPageTest, SavingValidatesWritesAndRedraws) {
-    page.MostraMapa(request, true);
+    page.enter(*request);
     const QString file = LegendFile::path(QStringLiteral("A01"), 4);
 
     // Class 3 ending where it begins names its colour and saves nothing.
@@ -194,7 +194,7 @@ TEST_F(MapPageTest, SavingValidatesWritesAndRedraws) {
 // A folder that cannot take the legend stops the save: the message names
 // the file, the map is not redrawn and the buttons keep their states.
 TEST_F(MapPageTest, AFailedSaveChangesNothing) {
-    page.MostraMapa(request, true);
+    page.enter(*request);
     QDir(folder.path() + QStringLiteral("/Mapas/Legendas")).removeRecursively();
     type(3, QString::number(cell(3, 1).toLongLong() + 100));
     const QImage before = page.picture();
@@ -209,11 +209,11 @@ TEST_F(MapPageTest, AFailedSaveChangesNothing) {
 }
 
 TEST_F(MapPageTest, ARefusalAsksTheWindowToGoBackFirst) {
-    request = run(selection(3));
+    request = &run(selection(3));
     QStringList order;
     QObject::connect(&page, &MapPage::dataSectionRequested, [&] { order << QStringLiteral("refused"); });
     ModalAnswerer answerer;
-    page.MostraMapa(request, true);
+    page.enter(*request);
     EXPECT_EQ(order, QStringList{QStringLiteral("refused")});
     ASSERT_EQ(answerer.messages().size(), 1);
     EXPECT_TRUE(answerer.messages()[0].contains(QStringLiteral("por [Município]")));

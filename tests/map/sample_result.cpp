@@ -11,18 +11,12 @@ SampleResult::SampleResult() {
 
 SampleResult::~SampleResult() { ProgramFolder::setPath(QString()); }
 
-MapRequest SampleResult::run(const SelectionState &s, const QString &field) {
+const CurrentResult &SampleResult::run(const SelectionState &s, const QString &field) {
     if (!tableRun.run(QStringLiteral("01.01.01"), s))
         throw AppError(QStringLiteral("not a table"));
-    MapRequest request;
-    request.cdsDados = &cdsDados;
-    request.valueStatement = tableRun.result().qValorNivel().sql();
-    request.FNivelSelecionado = QStringLiteral("01.01.01");
-    request.FCampoMarcado = cdsDados.fieldByName(field).name();
-    request.FCampoPercentual = field;
-    request.totalKind = tableRun.result().totalKind();
-    request.selection = s;
-    return request;
+    tableRun.clearMark();
+    tableRun.markColumn(1, cdsDados.fieldByName(field).name(), field);
+    return tableRun.result();
 }
 
 SelectionState selection(int agrupar, int uf, int rm, int regiao) {

@@ -104,21 +104,6 @@ TEST_F(ResultTableTest, NullNumbersReadAsZero) {
     }
 }
 
-TEST_F(ResultTableTest, FilterLeavesOutOneRowKind) {
-    addRow(QStringLiteral("N"), 5, 1);
-    addRow(QStringLiteral("S"), 6, 2);
-    addRow(QStringLiteral("L"), 5, 3);
-    m_table.setFilter(QStringLiteral("Tipo_Registro <> 6"));
-    EXPECT_EQ(m_table.recordCount(), 3); // set but not switched on
-    m_table.setFiltered(true);
-    EXPECT_EQ(m_table.recordCount(), 2);
-    EXPECT_EQ(m_table.asFloat(1, m_a), 3.0);
-    m_table.setFiltered(false);
-    EXPECT_EQ(m_table.recordCount(), 3);
-    m_table.setFilter(QStringLiteral("Regiao = 'N'"));
-    EXPECT_THROW(m_table.setFiltered(true), AppError);
-}
-
 TEST_F(ResultTableTest, SuspendedUpdatesReachViewsOnceOnResume) {
     QSignalSpy resets(&m_table, &ResultTable::contentReset);
     QSignalSpy scrolls(&m_table, &ResultTable::afterScroll);

@@ -23,7 +23,7 @@ class TableAreaTest : public ::testing::Test {
         m_area = std::make_unique<TableArea>(m_db);
         m_area->setHost({[this] {
                              ++m_habilitaFiltros;
-                             m_area->cdsDados().close();
+                             m_area->closeResult();
                          },
                          [this] { ++m_selecionaDados; }, [this](bool shown) { m_agrupar = shown; }});
         m_semDados = new QWidget(m_area.get());
@@ -39,7 +39,7 @@ class TableAreaTest : public ::testing::Test {
     GroupHeaderView *titles() const { return grid()->titles(); }
     ResultTableModel *model() const { return grid()->tableModel(); }
 
-    int column(const QString &fullName) const { return model()->columnOfField(m_area->cdsDados().findField(fullName)); }
+    int column(const QString &fullName) const { return model()->columnOfField(m_area->result().cdsDados().findField(fullName)); }
 
     void clickTitle(int c, int level = -1) {
         QRect rect(titles()->sectionViewportPosition(c), 0, titles()->sectionSize(c), titles()->height());
@@ -100,7 +100,7 @@ TEST_F(TableAreaTest, RunShowsTheTableWithNestedTitles) {
 
     // A filter changes: the result closes and the empty state comes back.
     m_area->closeResult();
-    EXPECT_FALSE(m_area->cdsDados().isActive());
+    EXPECT_FALSE(m_area->result().cdsDados().isActive());
     EXPECT_FALSE(m_semDados->isHidden());
     EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota1"))->isVisible());
     EXPECT_FALSE(m_area->findChild<QWidget *>(QStringLiteral("pnlNota"))->isVisible());
@@ -114,7 +114,7 @@ TEST_F(TableAreaTest, HeadingTopicEmptyResultAndMunicipalityList) {
 
     m_area->MontaDados(QStringLiteral("01.01.02"), selection(0, 9));
     EXPECT_FALSE(m_semDados->isHidden());
-    EXPECT_TRUE(m_area->cdsDados().isActive());
+    EXPECT_TRUE(m_area->result().cdsDados().isActive());
 
     m_area->MontaDados(QStringLiteral("03"), selection(4));
     EXPECT_FALSE(m_agrupar);
@@ -222,7 +222,7 @@ TEST_F(TableAreaTest, CellColours) {
             << c.row << "," << c.column;
 
     grid()->setCurrentIndex(model()->index(2, 1));
-    EXPECT_EQ(m_area->cdsDados().currentRow(), 2);
+    EXPECT_EQ(m_area->result().cdsDados().currentRow(), 2);
     EXPECT_EQ(grid()->cellColors(model()->index(2, 1)).text.name().toStdString(), "#000080");
     EXPECT_EQ(grid()->cellColors(model()->index(2, 2)).text.name().toStdString(), "#000000");
 
@@ -302,7 +302,7 @@ TEST_F(TableAreaTest, DoubleClickFreezesTheTerritoryColumns) {
     EXPECT_FALSE(grid()->hasRowIndicator());
 
     // The frozen grid follows the current row.
-    m_area->cdsDados().moveTo(4);
+    grid()->setCurrentIndex(grid()->model()->index(4, column("B1.B2")));
     EXPECT_EQ(frozen->currentIndex().row(), 4);
 
     doubleClick();
@@ -318,7 +318,7 @@ TEST_F(TableAreaTest, CloseRemovesMarkFreezeAndNotes) {
     doubleClick();
     ASSERT_TRUE(m_area->dbgDados2()->isVisible());
 
-    m_area->cdsDados().close();
+    m_area->closeResult();
     EXPECT_TRUE(m_area->dbgDados2()->isHidden());
     EXPECT_TRUE(grid()->hasRowIndicator());
     EXPECT_EQ(grid()->tag(), 0);

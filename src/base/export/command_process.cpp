@@ -1,12 +1,12 @@
 #include "base/export/command_process.h"
 
+#include "base/data/figure_locale.h"
 #include "base/data/program_folder.h"
 #include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 
 #include <cerrno>
 #include <cstdio>
@@ -42,8 +42,8 @@ void prepare() {
 }
 
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw) {
-    if (QLocale::system().language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    // Figures are written as the program shows them.
+    QLocale::setDefault(FigureLocale::forFigures());
     SafeFile::protectProgramInputs();
     QFile out, err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))

@@ -101,16 +101,15 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
     if (!options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty()) {
         if (!draw)
             throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
-        wroteFile = draw(db, tableRun, options, [&err](const QString &text) { writeLine(err, kProgram + text); });
+        wroteFile = draw(db, tableRun.result(), options, [&err](const QString &text) { writeLine(err, kProgram + text); });
     }
     if (wroteFile && options.output.isEmpty())
         return;
-    const QByteArray bytes =
-        TextExport::bytes(tableRun.cdsDados(), tableRun.result().FAtributos(), options.separator, options.utf8);
+    const QByteArray bytes = TextExport::bytes(tableRun.result(), options.separator, options.utf8);
     if (options.output.isEmpty())
         writeOut(out, bytes);
     else
-        TextExport::write(options.output, bytes);
+        SafeFile::write(options.output, bytes);
 }
 
 bool draws(const QStringList &arguments) {

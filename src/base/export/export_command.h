@@ -8,7 +8,7 @@
 
 class Database;
 class QIODevice;
-class TableRun;
+class CurrentResult;
 
 // The command-line exporter: a topic and filters given as options run the
 // same query as the data page and write its table as the delimited text
@@ -20,7 +20,7 @@ enum ExitStatus { kOk = 0, kDatabaseError = 1, kBadInput = 2 };
 // The step that writes what a run draws (map, chart, workbook) and returns
 // whether it wrote a file; warn takes its notes. A program that draws
 // nothing passes none and never reaches it (see draws()).
-using DrawStep = bool (*)(Database &db, TableRun &tableRun, const Options &options,
+using DrawStep = bool (*)(Database &db, const CurrentResult &result, const Options &options,
                           const std::function<void(const QString &)> &warn);
 
 // Runs the topic on the study in the program's folder and writes what the

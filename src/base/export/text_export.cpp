@@ -1,9 +1,9 @@
 #include "base/export/text_export.h"
 
 #include "base/data/general_number.h"
-#include "base/data/safe_file.h"
 #include "base/data/windows1252.h"
 #include "base/table/attribute_line.h"
+#include "base/table/current_result.h"
 #include "base/table/result_table.h"
 
 #include <QLocale>
@@ -116,7 +116,7 @@ std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtribu
     return result;
 }
 
-QByteArray bytes(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8) {
+QByteArray bytes(const ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8) {
     const std::vector<int> fields = columns(cdsDados, FAtributos);
     FileBytes file(separator, utf8);
     for (int index : fields)
@@ -142,10 +142,11 @@ QByteArray bytes(ResultTable &cdsDados, const QStringList &FAtributos, QChar sep
         }
         file.endLine();
     }
-    cdsDados.first();
     return file.take();
 }
 
-void write(const QString &path, const QByteArray &bytes) { SafeFile::write(path, bytes); }
+QByteArray bytes(const CurrentResult &result, QChar separator, bool utf8) {
+    return bytes(result.cdsDados(), result.FAtributos(), separator, utf8);
+}
 
 } // namespace TextExport

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <vector>
 
+class CurrentResult;
 class ResultTable;
 
 // The result table as a delimited text file: a title line, then one line per
@@ -19,13 +20,11 @@ namespace TextExport {
 std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtributos);
 
 // The file's bytes: the title line and the row lines, every line followed
-// by CR LF, in Windows-1252 or, on request, UTF-8. Leaves the table on its
-// first row.
-QByteArray bytes(ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8 = false);
+// by CR LF, in Windows-1252 or, on request, UTF-8.
+QByteArray bytes(const ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8 = false);
 
-// Writes the bytes in place of the file at path through a temporary file in
-// the same folder: a failure raises an error and leaves any previous file
-// untouched.
-void write(const QString &path, const QByteArray &bytes);
+// The file of the current result's table, as the export dialog and the
+// command line write it.
+QByteArray bytes(const CurrentResult &result, QChar separator, bool utf8 = false);
 
 } // namespace TextExport

@@ -5,7 +5,6 @@
 #include "base/data/general_number.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -73,7 +72,6 @@ void ResultTable::createDataSet() {
     close();
     m_rowCount = 0;
     m_active = true;
-    applyFilter();
     first();
     notifyReset();
 }
@@ -85,7 +83,6 @@ void ResultTable::close() {
     for (Column &column : m_cells)
         column = Column{column.kind};
     m_rowCount = 0;
-    m_visible.clear();
     m_row = 0;
     m_eof = m_bof = true;
     notifyReset();
@@ -136,8 +133,6 @@ void ResultTable::append() {
         }
     }
     ++m_rowCount;
-    if (m_filtered)
-        m_visible.push_back(m_rowCount - 1);
     m_row = recordCount() - 1;
     m_eof = m_bof = false;
     notifyReset();
@@ -149,7 +144,7 @@ std::pair<ResultTable::Column *, int> ResultTable::currentCell(int field) {
     const ResultField &f = m_fields[field];
     if (f.isGroup())
         throw AppError(QStringLiteral("Field '%1' holds no value").arg(f.fullName()));
-    return {&m_cells[f.column()], physicalRow(m_row)};
+    return {&m_cells[f.column()], m_row};
 }
 
 // A text is cut to the field's size; a value of another kind than the
@@ -207,91 +202,85 @@ void ResultTable::Column::setText(int row, const QString &text) {
     texts[row] = static_cast<quint32>(strings.size() - 1);
 }
 
-const ResultTable::Column *ResultTable::cellColumn(int row, int field, int &physical) const {
+const ResultTable::Column *ResultTable::cellColumn(int row, int field) const {
     if (row < 0 || row >= recordCount() || field < 0 || field >= fieldCount() || m_fields[field].isGroup())
         return nullptr;
-    physical = physicalRow(row);
     const Column &column = m_cells[m_fields[field].column()];
     switch (column.kind) {
     case FieldKind::Float:
-        return std::isnan(column.numbers[physical]) ? nullptr : &column;
+        return std::isnan(column.numbers[row]) ? nullptr : &column;
     case FieldKind::Integer:
-        return column.integers[physical] == kNullInteger ? nullptr : &column;
+        return column.integers[row] == kNullInteger ? nullptr : &column;
     default:
-        return column.texts[physical] == 0 ? nullptr : &column;
+        return column.texts[row] == 0 ? nullptr : &column;
     }
 }
 
 QVariant ResultTable::value(int row, int field) const {
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return {};
     switch (column->kind) {
     case FieldKind::Float:
-        return column->numbers[r];
+        return column->numbers[row];
     case FieldKind::Integer:
-        return column->integers[r];
+        return column->integers[row];
     default:
-        return column->text(r);
+        return column->text(row);
     }
 }
 
 ResultTable::CellValue ResultTable::cell(int row, int field) const {
     CellValue cell;
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return cell;
     cell.kind = column->kind;
     switch (column->kind) {
     case FieldKind::Float:
-        cell.number = column->numbers[r];
+        cell.number = column->numbers[row];
         break;
     case FieldKind::Integer:
-        cell.integer = column->integers[r];
+        cell.integer = column->integers[row];
         break;
     default:
-        cell.text = &column->text(r);
+        cell.text = &column->text(row);
     }
     return cell;
 }
 
 QString ResultTable::asString(int row, int field) const {
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return {};
-    return column->kind == FieldKind::Text ? column->text(r) : value(row, field).toString();
+    return column->kind == FieldKind::Text ? column->text(row) : value(row, field).toString();
 }
 
 qint64 ResultTable::asInteger(int row, int field) const {
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return 0;
     switch (column->kind) {
     case FieldKind::Float:
-        return std::isnan(column->numbers[r]) ? 0 : qRound64(column->numbers[r]);
+        return std::isnan(column->numbers[row]) ? 0 : qRound64(column->numbers[row]);
     case FieldKind::Integer:
-        return column->integers[r] == kNullInteger ? 0 : column->integers[r];
+        return column->integers[row] == kNullInteger ? 0 : column->integers[row];
     default:
-        return column->text(r).toLongLong();
+        return column->text(row).toLongLong();
     }
 }
 
 double ResultTable::asFloat(int row, int field) const {
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return 0.0;
     switch (column->kind) {
     case FieldKind::Float:
-        return std::isnan(column->numbers[r]) ? 0.0 : column->numbers[r];
+        return std::isnan(column->numbers[row]) ? 0.0 : column->numbers[row];
     case FieldKind::Integer:
-        return column->integers[r] == kNullInteger ? 0.0 : static_cast<double>(column->integers[r]);
+        return column->integers[row] == kNullInteger ? 0.0 : static_cast<double>(column->integers[row]);
     default:
-        return column->text(r).toDouble();
+        return column->text(row).toDouble();
     }
 }
 
@@ -299,27 +288,25 @@ QString ResultTable::displayText(int row, int field) const {
     const ResultField &f = m_fields[field];
     if (f.onGetText())
         return f.onGetText()(*this, row, f);
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return QString();
     if (column->kind == FieldKind::Float && !f.displayFormat().isEmpty())
-        return FormatFloat(f.displayFormat(), column->numbers[r]);
+        return FormatFloat(f.displayFormat(), column->numbers[row]);
     return plainText(row, field);
 }
 
 QString ResultTable::plainText(int row, int field) const {
-    int r = 0;
-    const Column *column = cellColumn(row, field, r);
+    const Column *column = cellColumn(row, field);
     if (!column)
         return QString();
     switch (column->kind) {
     case FieldKind::Float:
-        return generalNumber(column->numbers[r]);
+        return generalNumber(column->numbers[row]);
     case FieldKind::Integer:
-        return QString::number(column->integers[r]);
+        return QString::number(column->integers[row]);
     default:
-        return column->text(r);
+        return column->text(row);
     }
 }
 
@@ -349,46 +336,6 @@ void ResultTable::moveTo(int row) {
     m_bof = m_eof = false;
     if (m_disabled == 0)
         emit afterScroll();
-}
-
-void ResultTable::setFilter(const QString &expression) {
-    m_filterText = expression;
-    if (m_filtered)
-        applyFilter();
-}
-
-void ResultTable::setFiltered(bool filtered) {
-    if (filtered == m_filtered)
-        return;
-    if (filtered) {
-        static const QRegularExpression form(QStringLiteral("^\\s*Tipo_Registro\\s*<>\\s*(-?\\d+)\\s*$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch match = form.match(m_filterText);
-        if (!match.hasMatch())
-            throw AppError(QStringLiteral("Filtro não suportado: %1").arg(m_filterText));
-        m_excludedKind = match.captured(1).toLongLong();
-    } else {
-        m_excludedKind.reset();
-    }
-    m_filtered = filtered;
-    applyFilter();
-    first();
-    notifyReset();
-}
-
-void ResultTable::applyFilter() {
-    m_visible.clear();
-    if (!m_filtered || !m_active)
-        return;
-    // The rows are walked unfiltered while the list is rebuilt.
-    m_filtered = false;
-    const int kindField = findField(QStringLiteral("Tipo_Registro"));
-    std::vector<int> visible;
-    for (int r = 0; r < m_rowCount; ++r)
-        if (kindField < 0 || value(r, kindField).isNull() || asInteger(r, kindField) != *m_excludedKind)
-            visible.push_back(r);
-    m_filtered = true;
-    m_visible = std::move(visible);
 }
 
 void ResultTable::disableControls() { ++m_disabled; }

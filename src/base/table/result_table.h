@@ -5,13 +5,12 @@
 #include <QHash>
 #include <QObject>
 #include <QVariant>
-#include <optional>
 #include <vector>
 
 // The in-memory table of one query run. Its fields are defined anew on every
 // run (value fields and nested group fields, reached by full dotted names),
-// then rows are appended and read back through a cursor or by row number.
-// Row numbers count the rows the filter lets through, from 0.
+// then rows are appended and read back through a cursor or by row number
+// (from 0).
 //
 // Display updates: while suspended (disableControls), nothing is signalled to
 // the views; resuming tells them once that the whole content changed, so a
@@ -51,9 +50,7 @@ class ResultTable : public QObject {
     void setFloat(int field, double value);
 
     int recordCount() const {
-        if (!m_active)
-            return 0;
-        return m_filtered ? static_cast<int>(m_visible.size()) : m_rowCount;
+        return m_active ? m_rowCount : 0;
     }
     bool isEmpty() const { return recordCount() == 0; }
     QVariant value(int row, int field) const;   // null when not set
@@ -87,13 +84,6 @@ class ResultTable : public QObject {
     int currentRow() const { return m_row; }
     int recNo() const { return isEmpty() ? 0 : m_row + 1; } // 1-based sequence number
 
-    // Row filter: only the form "Tipo_Registro <> N" is understood; any other
-    // text raises an error when the filter is switched on.
-    void setFilter(const QString &expression);
-    const QString &filter() const { return m_filterText; }
-    void setFiltered(bool filtered);
-    bool isFiltered() const { return m_filtered; }
-
     void disableControls();
     void enableControls();
     bool controlsDisabled() const { return m_disabled > 0; }
@@ -105,8 +95,6 @@ class ResultTable : public QObject {
     void afterClose();
 
   private:
-    int physicalRow(int row) const { return m_filtered ? m_visible[row] : row; }
-    void applyFilter();
     void notifyReset();
     // The cells of one value field, typed by its kind. A null cell holds
     // NaN (numbers: the engine never yields one), the smallest integer, or
@@ -125,9 +113,10 @@ class ResultTable : public QObject {
         const QString &text(int row) const { return strings[texts[row]]; }
         void setText(int row, const QString &text);
     };
-    // The column and physical row of a cell of the current row.
+    // The column and row of a cell of the current row.
     std::pair<Column *, int> currentCell(int field);
-    const Column *cellColumn(int row, int field, int &physical) const;
+    // The column of a cell that holds a value; null for a null cell or no such cell.
+    const Column *cellColumn(int row, int field) const;
 
     std::vector<ResultField> m_fields;
     std::vector<int> m_topLevel;
@@ -135,11 +124,6 @@ class ResultTable : public QObject {
     std::vector<Column> m_cells;  // one per value field
     int m_rowCount = 0;
     bool m_active = false;
-
-    QString m_filterText;
-    bool m_filtered = false;
-    std::optional<qint64> m_excludedKind;
-    std::vector<int> m_visible; // physical rows the filter lets through
 
     int m_row = 0;
     bool m_eof = true;

@@ -1,6 +1,8 @@
 #include "core/chart/chart_composer.h"
 
+#include "base/data/study_schema.h"
 #include "base/table/column_title.h"
+#include "base/table/current_result.h"
 #include "base/table/result_table.h"
 
 #include <cmath>
@@ -28,7 +30,7 @@ SeriesKind seriesOf(ChartPicture picture) {
     return SeriesKind::VerticalBars;
 }
 
-ChartSettings compose(const ResultTable &table, const QString &valueField, const QString &labelField,
+ChartSettings compose(const ResultTable &table, const QString &valueField, const QString &labelField, int totalKind,
                       const QStringList &titleLines, const ChartChoice &choice) {
     ChartSettings settings;
     settings.kind = seriesOf(choice.picture);
@@ -38,9 +40,12 @@ ChartSettings compose(const ResultTable &table, const QString &valueField, const
     const int label = table.fieldByName(labelField).index();
     if (!value.displayFormat().isEmpty())
         settings.valueFormat = value.displayFormat();
+    const int kind = table.findField(StudySchema::kTipoRegistro);
     const int rows = table.recordCount();
     settings.points.reserve(size_t(rows));
     for (int row = 0; row < rows; ++row) {
+        if (kind >= 0 && !table.value(row, kind).isNull() && table.asInteger(row, kind) == totalKind)
+            continue;
         const QVariant cell = table.value(row, value.index());
         settings.points.push_back(
             {table.displayText(row, label), cell.isNull() ? std::nan("") : table.asFloat(row, value.index())});
@@ -75,9 +80,11 @@ ChartSettings compose(const ResultTable &table, const QString &valueField, const
     return settings;
 }
 
-ChartSettings compose(Database &database, const QString &topic, const ResultTable &table, const QString &valueField,
-                      const QString &labelField, const ChartChoice &choice) {
-    return compose(table, valueField, labelField, ColumnTitle::lines(database, topic, table, valueField), choice);
+ChartSettings compose(Database &database, const CurrentResult &result, const QString &valueField,
+                      const ChartChoice &choice) {
+    const ResultTable &table = result.cdsDados();
+    return compose(table, valueField, result.FCampoLocal(), result.totalKind(),
+                   ColumnTitle::lines(database, result.topic(), table, valueField), choice);
 }
 
 } // namespace ChartComposer

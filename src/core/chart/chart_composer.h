@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+class CurrentResult;
 class Database;
 class ResultTable;
 
@@ -19,16 +20,19 @@ bool isPercentageColumn(const ResultTable &table, const QString &field);
 // The series a picture draws; its index is the chart type.
 SeriesKind seriesOf(ChartPicture picture);
 
-// One point per row the table lets through, in table order: the value from
-// the field valueField, the label as the grid shows the field labelField.
-// The title lines, marks, legend text, mark lines, 3D view and axis labels
-// follow the choice. A null value counts as no value.
-ChartSettings compose(const ResultTable &table, const QString &valueField, const QString &labelField,
+// One point per detail row of the table, in table order (a row whose kind
+// is totalKind is a total, and no point): the value from the field
+// valueField, the label as the grid shows the field labelField. The title
+// lines, marks, legend text, mark lines, 3D view and axis labels follow the
+// choice. A null value counts as no value.
+ChartSettings compose(const ResultTable &table, const QString &valueField, const QString &labelField, int totalKind,
                       const QStringList &titleLines, const ChartChoice &choice);
 
-// The same, titled by the topic's title lines and the marked column's
-// title, as the map is; database errors raise AppError.
-ChartSettings compose(Database &database, const QString &topic, const ResultTable &table, const QString &valueField,
-                      const QString &labelField, const ChartChoice &choice);
+// The chart of the figure field valueField of the current result, as the
+// chart page shows it: its detail rows labelled by the finest shown
+// territory, titled by the topic's title lines and the column's title, as
+// the map is. Database errors raise AppError.
+ChartSettings compose(Database &database, const CurrentResult &result, const QString &valueField,
+                      const ChartChoice &choice);
 
 } // namespace ChartComposer

@@ -4,8 +4,8 @@
 
 #include <functional>
 
+class CurrentResult;
 class Database;
-class TableRun;
 
 // What solvane-export draws from a run: the map picture or chart of --mapa
 // and --grafico (or, for a ".xlsx" name, the workbook the export dialog
@@ -14,10 +14,10 @@ class TableRun;
 namespace ExportDrawing {
 
 // Writes the files the options ask for and returns whether it wrote any.
-// A column the topic lacks and a map the selection cannot have raise
-// BadInput; the files' own errors AppError. warn receives notes on the way
-// (a saved legend that could not be used).
-bool write(Database &db, TableRun &tableRun, const ExportCommand::Options &options,
+// A column the topic lacks, a map the selection cannot have and a workbook
+// name without ".xls" raise BadInput; the files' own errors AppError. warn
+// receives notes on the way (a saved legend that could not be used).
+bool write(Database &db, const CurrentResult &result, const ExportCommand::Options &options,
            const std::function<void(const QString &)> &warn);
 
 } // namespace ExportDrawing

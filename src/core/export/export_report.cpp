@@ -1,7 +1,17 @@
 #include "core/export/export_report.h"
 
-#include "core/export/varnik_export.h"
+#include "base/data/app_error.h"
+#include "base/data/program_folder.h"
+#include "base/data/query.h"
+#include "base/data/scope_guard.h"
+#include "base/data/study_schema.h"
+#include "base/data/study_titles.h"
+#include "base/data/text_utils.h"
+#include "base/selection/place_names.h"
+#include "base/table/current_result.h"
 #include "base/table/topic_notes.h"
+#include "core/export/export_grid.h"
+#include "core/export/varnik_export.h"
 
 namespace ExportReport {
 
@@ -9,7 +19,25 @@ namespace {
 
 constexpr int kFilterLength = 60;
 
+QString topicTitle(Database &database, const QString &topic) {
+    Query query(database);
+    query.setActivity(QStringLiteral("ler o título do tópico %1").arg(topic));
+    query.sql() << QStringLiteral("select %1 from %2").arg(StudySchema::kDescricao, StudySchema::kNivelInformacao)
+                << QStringLiteral(" where %1 = '%2'").arg(StudySchema::kNivelInformacao, TextUtils::doubleQuotes(topic));
+    query.open();
+    return query.eof() ? QString() : query.fieldByName(StudySchema::kDescricao).asString();
+}
+
 } // namespace
+
+FilterTexts filterTexts(Database &database, const SelectionState &s) {
+    using namespace StudySchema;
+    return {PlaceNames::of(database, kMunicipio, s.municipio).text,
+            PlaceNames::of(database, kRegiaoMetropolitana, s.regiaoMetropolitana).text,
+            PlaceNames::of(database, kMicroRegiao, s.microRegiao).text,
+            PlaceNames::of(database, kUnidadeFederativa, s.unidadeFederativa).text,
+            PlaceNames::of(database, kRegiao, s.regiao).text};
+}
 
 QString FFiltro(const FilterTexts &lists) {
     const struct {
@@ -73,6 +101,30 @@ void preparePicturePage(TVarnikExport &exporter, const QImage &picture, const QS
     exporter.Cabecalho.clear();
     exporter.CabecalhoFiltro.clear();
     exporter.Rodape = rodape;
+}
+
+void writeWorkbook(TVarnikExport &exporter, Database &database, const CurrentResult &result, Page page,
+                   const QImage &picture, const QString &path) {
+    const QString filtro = FFiltro(filterTexts(database, result.selection()));
+    const QString agrupar = Grouping::texts().value(result.grouping());
+    const QStringList rodape = MontaRodape(page, agrupar, filtro, result.notes());
+    ExportGrid grid;
+    if (page == kDataPage) {
+        grid = ExportGrid::fromResultTable(result.cdsDados());
+        const Header header = {QImage(ProgramFolder::file(QStringLiteral("Imagens/") + StudyTitles::kLogo)),
+                               StudyTitles::kTitulo1, StudyTitles::kTitulo2};
+        prepareDataPage(exporter, grid, header, topicTitle(database, result.topic()), agrupar, filtro, rodape);
+    } else {
+        preparePicturePage(exporter, picture, rodape);
+    }
+    // The grid lives only for this export.
+    ScopeGuard forget([&exporter] { exporter.GridExportado = nullptr; });
+    exporter.Hint = path;
+    exporter.Exporta();
+    if (exporter.workbook()->savedPath() != path)
+        throw AppError(QStringLiteral("Exportando a planilha \"%1\": a planilha só é gravada em um arquivo de "
+                                      "extensão .Xlsx ou .Xls; nada foi gravado.")
+                           .arg(path));
 }
 
 } // namespace ExportReport

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+class CurrentResult;
+class Database;
 class TVarnikExport;
 struct ExportGrid;
+struct SelectionState;
 struct TopicNotes;
 
 // What an export writes around the table, the map or the chart: the filter
@@ -20,6 +23,9 @@ enum Page { kDataPage = 0, kMapPage = 1, kChartPage = 2 };
 struct FilterTexts {
     QString municipio, regMetrop, microReg, uf, regiao;
 };
+
+// The shown texts of the territory lists for a selection, read from the study.
+FilterTexts filterTexts(Database &database, const SelectionState &selection);
 
 // The narrowest territory filter in force, as "Município: Recife" (the
 // first list that is set, from the municipality up to the region); empty
@@ -44,5 +50,15 @@ void prepareDataPage(TVarnikExport &exporter, const ExportGrid &grid, const Head
 
 // The map or chart page's workbook: the picture, then the footer from row 31.
 void preparePicturePage(TVarnikExport &exporter, const QImage &picture, const QStringList &rodape);
+
+// The workbook the export writes on the page for the current result, saved
+// at path: on the data page the table under the study's header, with the
+// topic's title and the grouping and filter line of the run; on the map and
+// chart pages the picture; then the footer. Its texts are read from the
+// study for the selection the result ran with, so the window and the
+// command line write the same workbook. A path without ".xls" in its name
+// saves nothing and raises AppError, as do the file's own errors.
+void writeWorkbook(TVarnikExport &exporter, Database &database, const CurrentResult &result, Page page,
+                   const QImage &picture, const QString &path);
 
 } // namespace ExportReport

@@ -3,6 +3,7 @@
 #include "base/data/text_utils.h"
 #include "base/export/bad_input.h"
 #include "base/table/attribute_line.h"
+#include "base/table/column_mark.h"
 #include "base/table/current_result.h"
 
 namespace ValueColumn {
@@ -17,6 +18,13 @@ const ResultField &find(const CurrentResult &result, const QString &name) {
     }
     throw BadInput(QStringLiteral("o tópico \"%1\" não tem a coluna de valores \"%2\"")
                        .arg(result.topic(), TextUtils::shortened(name)));
+}
+
+ColumnMark mark(const CurrentResult &result, const QString &name) {
+    const ResultField &field = find(result, name);
+    ColumnMark marked;
+    marked.click(1, field.name(), field.fullName());
+    return marked;
 }
 
 } // namespace ValueColumn

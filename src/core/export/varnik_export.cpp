@@ -1,13 +1,12 @@
 #include "core/export/varnik_export.h"
 
 #include "base/data/app_error.h"
-#include "base/data/safe_file.h"
 #include "base/data/scope_guard.h"
 #include "core/export/grid_rows.h"
 #include "core/export/grid_titles.h"
 #include "core/export/sheet_fill.h"
+#include "core/drawing/picture_bytes.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -19,12 +18,7 @@ constexpr int kFilterColor = 2077948; // amber
 // Writes the picture as a bitmap file and loads it back, the way it reaches
 // the sheet; raises AppError when either step fails.
 QImage throughBitmapFile(const QImage &picture, const QString &path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "BMP"))
-        throw AppError(QStringLiteral("Não foi possível gravar a imagem %1").arg(path));
-    SafeFile::write(path, bytes);
+    PictureBytes::writeBitmap(path, picture);
     QImage loaded;
     if (!loaded.load(path, "BMP"))
         throw AppError(QStringLiteral("Não foi possível ler a imagem %1").arg(path));
@@ -148,11 +142,7 @@ void TVarnikExport::pasteCharts(SheetFill &fill) {
         try {
             if (!chart || chart->isNull())
                 throw AppError(name);
-            QBuffer buffer;
-            buffer.open(QIODevice::WriteOnly);
-            if (!chart->save(&buffer, "BMP"))
-                throw AppError(name);
-            SafeFile::write(bitmapPath, buffer.data());
+            PictureBytes::writeBitmap(bitmapPath, *chart);
         } catch (const AppError &) {
             if (m_feedback)
                 m_feedback->showError(QStringLiteral("Erro ao tentar localizar o Gráfico \"%1\", Verifique!").arg(name));

@@ -2,11 +2,14 @@
 
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
+#include "base/selection/place_names.h"
+#include "base/data/study_schema.h"
 #include "base/data/text_utils.h"
 #include "core/map/area_coloring.h"
 #include "core/map/legend_file.h"
 #include "core/map/legend_picture.h"
 #include "core/map/map_legend.h"
+#include "base/table/column_mark.h"
 #include "base/table/column_title.h"
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
@@ -32,39 +35,7 @@ const QString kNoMapForMetropolitan =
     QStringLiteral("Para ver o mapa dos Municípios de uma Região Metropolitana, deve se agrupar \n") +
     QStringLiteral("por [Município] e escolher uma Região Metropolitana.");
 
-// The abbreviation and the description a territory list shows for a key;
-// key 0 is "<Todas>".
-struct Place {
-    QString sigla;
-    QString text;
-};
-
-Place readPlace(Database &database, const QString &table, int key) {
-    if (key == 0)
-        return {QStringLiteral("<Todas>"), QStringLiteral("<Todas>")};
-    Query query(database);
-    query.sql() << QStringLiteral("select Sigla, Descricao") << QStringLiteral("  From %1").arg(table)
-                << QStringLiteral(" where %1 = %2").arg(table).arg(key);
-    query.open();
-    if (query.eof())
-        return {};
-    return {query.fieldByName(QStringLiteral("Sigla")).asString(),
-            query.fieldByName(QStringLiteral("Descricao")).asString()};
-}
-
 } // namespace
-
-MapRequest MapRequest::from(const CurrentResult &result) {
-    MapRequest request;
-    request.cdsDados = &result.cdsDados();
-    request.valueStatement = result.qValorNivel().sql();
-    request.FNivelSelecionado = result.topic();
-    request.FCampoMarcado = result.FCampoMarcado();
-    request.FCampoPercentual = result.FCampoPercentual();
-    request.totalKind = result.totalKind();
-    request.selection = result.selection();
-    return request;
-}
 
 namespace MapDrawing {
 
@@ -75,38 +46,38 @@ MapLevel level(Database &database, const SelectionState &selection) {
     switch (selection.agrupar) {
     case Grouping::Regiao:
         relative = QStringLiteral("Mapas/Pais/BRREGIAO");
-        level.keyColumn = QStringLiteral("Regiao");
+        level.keyColumn = StudySchema::kRegiao;
         level.nomeLocalCaption = QStringLiteral("Região:");
-        level.nomeLocalText = readPlace(database, QStringLiteral("Regiao"), selection.regiao).text;
+        level.nomeLocalText = PlaceNames::of(database, StudySchema::kRegiao, selection.regiao).text;
         break;
     case Grouping::UnidadeFederativa:
         relative = QStringLiteral("Mapas/Pais/BRUF");
-        level.keyColumn = QStringLiteral("Unidade_Federativa");
+        level.keyColumn = StudySchema::kUnidadeFederativa;
         level.nomeLocalCaption = QStringLiteral("Unidade Federação:");
         level.nomeLocalText =
-            readPlace(database, QStringLiteral("Unidade_Federativa"), selection.unidadeFederativa).text;
+            PlaceNames::of(database, StudySchema::kUnidadeFederativa, selection.unidadeFederativa).text;
         break;
     case Grouping::MicroRegiao: {
         if (selection.unidadeFederativa == 0)
             throw MapRefusal(kNoStateForMicro);
-        const Place state = readPlace(database, QStringLiteral("Unidade_Federativa"), selection.unidadeFederativa);
+        const PlaceNames::Place state = PlaceNames::of(database, StudySchema::kUnidadeFederativa, selection.unidadeFederativa);
         relative = QStringLiteral("Mapas/Microrregiao/%1Micro").arg(state.sigla);
-        level.keyColumn = QStringLiteral("Micro_Regiao");
+        level.keyColumn = StudySchema::kMicroRegiao;
         level.nomeLocalCaption = QStringLiteral("Unidade Federação:");
         level.nomeLocalText = state.text;
         break;
     }
     case Grouping::Municipio:
-        level.keyColumn = QStringLiteral("Municipio");
+        level.keyColumn = StudySchema::kMunicipio;
         if (selection.regiaoMetropolitana != 0) {
-            const Place region =
-                readPlace(database, QStringLiteral("Regiao_Metropolitana"), selection.regiaoMetropolitana);
+            const PlaceNames::Place region =
+                PlaceNames::of(database, StudySchema::kRegiaoMetropolitana, selection.regiaoMetropolitana);
             relative = QStringLiteral("Mapas/Regiao_Metropolitana/%1").arg(region.sigla);
             level.nomeLocalCaption = QStringLiteral("Região Metropolitana:");
             level.nomeLocalText = region.text;
         } else if (selection.unidadeFederativa != 0) {
-            const Place state =
-                readPlace(database, QStringLiteral("Unidade_Federativa"), selection.unidadeFederativa);
+            const PlaceNames::Place state =
+                PlaceNames::of(database, StudySchema::kUnidadeFederativa, selection.unidadeFederativa);
             relative = QStringLiteral("Mapas/Municipio/%1Mun").arg(state.sigla);
             level.nomeLocalCaption = QStringLiteral("Unidade Federação:");
             level.nomeLocalText = state.text;
@@ -126,11 +97,11 @@ MapLevel level(Database &database, const SelectionState &selection) {
     return level;
 }
 
-bool CarregaLegenda(Database &database, const MapRequest &request, MapLegend &legend, QString &warning) {
+bool CarregaLegenda(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
+                    QString &warning) {
     warning.clear();
-    const ResultTable &table = *request.cdsDados;
-    legend.setPercentage(table.fieldByName(request.FCampoPercentual).displayFormat() == kPercentFormat);
-    const QString path = LegendFile::path(request.FCampoPercentual, request.selection.agrupar);
+    legend.setPercentage(result.cdsDados().fieldByName(column.FCampoPercentual).displayFormat() == kPercentFormat);
+    const QString path = LegendFile::path(column.FCampoPercentual, result.grouping());
     try {
         if (const auto uppers = LegendFile::read(path)) {
             legend.load(*uppers);
@@ -140,25 +111,25 @@ bool CarregaLegenda(Database &database, const MapRequest &request, MapLegend &le
         warning = QStringLiteral("A legenda salva não pôde ser usada e as faixas foram calculadas.\n%1")
                       .arg(error.message());
     }
-    legend.compute(MapLegend::maximum(database, request.valueStatement, request.FCampoMarcado,
-                                      request.selection.agrupar));
+    legend.compute(
+        MapLegend::maximum(database, result.qValorNivel().sql(), column.FCampoMarcado, result.grouping()));
     return false;
 }
 
-QStringList colorList(Database &database, const MapRequest &request, const MapLevel &level, const MapLegend &legend,
-                      const AreaList &areas, std::array<int, 9> &classCounts) {
+QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
+                      const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts) {
     classCounts.fill(0);
-    const ResultTable &table = *request.cdsDados;
+    const ResultTable &table = result.cdsDados();
     const int keyField = table.fieldByName(level.keyColumn).index();
-    const int valueField = table.fieldByName(request.FCampoPercentual).index();
-    const int kindField = table.fieldByName(QStringLiteral("Tipo_Registro")).index();
-    const bool byState = request.selection.agrupar == Grouping::UnidadeFederativa;
+    const int valueField = table.fieldByName(column.FCampoPercentual).index();
+    const int kindField = table.fieldByName(StudySchema::kTipoRegistro).index();
+    const bool byState = result.grouping() == Grouping::UnidadeFederativa;
 
     QHash<QString, QString> stateNames;
     Query stateQuery(database);
     QStringList lines;
     for (int row = 0; row < table.recordCount(); ++row) {
-        if (table.asInteger(row, kindField) == request.totalKind)
+        if (table.asInteger(row, kindField) == result.totalKind())
             continue;
         QString name = table.asString(row, keyField);
         if (byState) {
@@ -170,7 +141,7 @@ QStringList colorList(Database &database, const MapRequest &request, const MapLe
                 stateQuery.open();
                 it = stateNames.insert(name, stateQuery.eof()
                                                  ? QString()
-                                                 : stateQuery.fieldByName(QStringLiteral("Descricao")).asString());
+                                                 : stateQuery.fieldByName(StudySchema::kDescricao).asString());
             }
             name = *it;
         } else {
@@ -185,11 +156,11 @@ QStringList colorList(Database &database, const MapRequest &request, const MapLe
     return lines;
 }
 
-MapResult MostraMapa(Database &database, const MapRequest &request, MapLegend &legend, bool loadLegend,
-                     const Hooks &hooks) {
-    MapResult result;
-    result.level = level(database, request.selection);
-    const MapLevel &map = result.level;
+MapResult MostraMapa(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
+                     bool loadLegend, const Hooks &hooks) {
+    MapResult drawn;
+    drawn.level = level(database, result.selection());
+    const MapLevel &map = drawn.level;
 
     QImage bitmap;
     if (!bitmap.load(map.bitmapPath()))
@@ -197,14 +168,14 @@ MapResult MostraMapa(Database &database, const MapRequest &request, MapLegend &l
     bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
     if (hooks.bitmapLoaded)
         hooks.bitmapLoaded(bitmap);
-    result.areas.setLines(AreaList::readFile(map.areaListPath()));
+    drawn.areas.setLines(AreaList::readFile(map.areaListPath()));
 
     MapPicture::Texts texts;
     texts.titleLines =
-        ColumnTitle::lines(database, request.FNivelSelecionado, *request.cdsDados, request.FCampoPercentual);
+        ColumnTitle::lines(database, result.topic(), result.cdsDados(), column.FCampoPercentual);
     if (loadLegend) {
         QString warning;
-        result.legendFromFile = CarregaLegenda(database, request, legend, warning);
+        drawn.legendFromFile = CarregaLegenda(database, result, column, legend, warning);
         if (!warning.isEmpty() && hooks.legendWarning)
             hooks.legendWarning(warning);
     }
@@ -213,10 +184,10 @@ MapResult MostraMapa(Database &database, const MapRequest &request, MapLegend &l
     texts.nomeLocalText = map.nomeLocalText;
     texts.nomeLocalVisible = map.nomeLocalVisible;
 
-    result.picture = MapPicture::compose(bitmap, texts, LegendPicture::render(legend));
-    result.colorLines = colorList(database, request, map, legend, result.areas, result.classCounts);
-    colorAreas(result.picture, result.areas, AreaList(result.colorLines), MapPicture::kTitleBand);
-    return result;
+    drawn.picture = MapPicture::compose(bitmap, texts, LegendPicture::render(legend));
+    drawn.colorLines = colorList(database, result, column, map, legend, drawn.areas, drawn.classCounts);
+    colorAreas(drawn.picture, drawn.areas, AreaList(drawn.colorLines), MapPicture::kTitleBand);
+    return drawn;
 }
 
 } // namespace MapDrawing

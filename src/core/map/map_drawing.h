@@ -15,7 +15,7 @@
 class CurrentResult;
 class Database;
 class MapLegend;
-class ResultTable;
+struct ColumnMark;
 
 // A map that cannot be drawn for the current selection: the grouping has no
 // map, a filter it needs is not chosen, or its bitmap is missing. The text
@@ -23,22 +23,6 @@ class ResultTable;
 class MapRefusal : public AppError {
   public:
     using AppError::AppError;
-};
-
-// What the map reads of the current result: the table and the statement
-// that filled it, the topic, the marked column, the row kind of the total
-// rows and the selection the query ran with (its grouping included).
-struct MapRequest {
-    const ResultTable *cdsDados = nullptr;
-    QStringList valueStatement; // the lines of qValorNivel
-    QString FNivelSelecionado;
-    QString FCampoMarcado;
-    QString FCampoPercentual;
-    int totalKind = 0;
-    SelectionState selection;
-
-    // The current result with its marked column.
-    static MapRequest from(const CurrentResult &result);
 };
 
 // The map of a grouping level: its files and what the page writes beside it.
@@ -68,12 +52,15 @@ struct MapResult {
     std::optional<bool> legendFromFile;
 };
 
-// Draws the marked column as a thematic map, without a window: the map
-// page and the command-line exporter both build their picture here, so
-// the two give the same pixels.
+// Draws a figure column of the current result as a thematic map, without a
+// window: the map page (for the marked column) and the command-line
+// exporter (for the column it names) both build their picture here, so the
+// two give the same pixels. The column is given as a mark: its data
+// column's name, which names the legend's maximum, and its full name in
+// the result table.
 namespace MapDrawing {
 
-// The map of the request's grouping. Raises MapRefusal for the
+// The map of the selection's grouping. Raises MapRefusal for the
 // metropolitan-region grouping, for micro-regions without a state, for
 // municipalities with neither a metropolitan region nor a state, and when
 // the bitmap does not exist.
@@ -82,14 +69,15 @@ MapLevel level(Database &database, const SelectionState &selection);
 // Fills the legend from its file, or computes it from the column's maximum
 // when there is no file. A file that cannot be read gives way to the
 // computed classes; warning then says why. Returns whether the file was used.
-bool CarregaLegenda(Database &database, const MapRequest &request, MapLegend &legend, QString &warning);
+bool CarregaLegenda(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
+                    QString &warning);
 
 // The colour list: for every detail row whose area is on the map, the
 // area's name, "=" and the colour of its value's class. Total rows are
 // skipped; names are compared ignoring case; a state row is named by the
 // description of its abbreviation. Counts the areas of each class.
-QStringList colorList(Database &database, const MapRequest &request, const MapLevel &level, const MapLegend &legend,
-                      const AreaList &areas, std::array<int, 9> &classCounts);
+QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
+                      const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts);
 
 struct Hooks {
     // The bare bitmap, once loaded (the page shows it before reading the
@@ -102,7 +90,7 @@ struct Hooks {
 // The whole drawing. With loadLegend the legend is loaded first, else its
 // classes are used as they are. Refusals raise MapRefusal; a bitmap or area
 // list that cannot be read and database errors raise AppError.
-MapResult MostraMapa(Database &database, const MapRequest &request, MapLegend &legend, bool loadLegend,
-                     const Hooks &hooks = {});
+MapResult MostraMapa(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
+                     bool loadLegend, const Hooks &hooks = {});
 
 } // namespace MapDrawing

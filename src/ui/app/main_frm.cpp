@@ -9,10 +9,10 @@
 #include "core/drawing/color_number.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
-#include "base/data/study_titles.h"
 #include "base/data/text_utils.h"
 #include "ui/export/exportar_frm.h"
 #include "ui/export/tw_wait.h"
+#include "ui/export/window_components.h"
 #include "core/export/varnik_export.h"
 #include "ui/extras/arquivos_anexos_frm.h"
 #include "ui/widgets/balloon_tip.h"
@@ -66,7 +66,8 @@ TMain_Frm::TMain_Frm(QWidget *parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_qNivelInf = new Query(m_dbSolvane, QStringLiteral("qNivelInf"), {}, this);
     m_wWait = new TwWait(this);
-    m_btnExportaExcel = std::make_unique<TVarnikExport>(nullptr, m_wWait);
+    m_components = std::make_unique<WindowComponents>(*this);
+    m_btnExportaExcel = std::make_unique<TVarnikExport>(m_components.get(), m_wWait);
     buildWindow();
     FormCreate();
 }
@@ -104,7 +105,7 @@ void TMain_Frm::buildWindow() {
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_mapPage = new MapPage(m_dbSolvane, m_nbPrincipal));
-    addPage(m_chartPage = new ChartPage(m_dbSolvane, m_dataPage->table().cdsDados(), m_nbPrincipal));
+    addPage(m_chartPage = new ChartPage(m_dbSolvane, m_nbPrincipal));
     m_Splitter1->addWidget(m_nbPrincipal);
     m_Splitter1->setStretchFactor(0, 0);
     m_Splitter1->setStretchFactor(1, 1);
@@ -276,12 +277,6 @@ void TMain_Frm::setNivelExpandido(const QString &value) { FNivelExpandido = Text
 void TMain_Frm::setNivelSelecionado(const QString &value) { FNivelSelecionado = TextUtils::cut(value); }
 
 const CurrentResult &TMain_Frm::currentResult() const { return m_dataPage->result(); }
-const QString &TMain_Frm::campoLocal() const { return currentResult().FCampoLocal(); }
-
-int TMain_Frm::tipoGrafico() const { return m_chartPage->FTipoGrafico(); }
-const QString &TMain_Frm::campoMarcado() const { return currentResult().FCampoMarcado(); }
-const QString &TMain_Frm::campoPercentual() const { return currentResult().FCampoPercentual(); }
-const QStringList &TMain_Frm::atributos() const { return currentResult().FAtributos(); }
 
 // ---------------------------------------------------------------- topic tree
 
@@ -328,7 +323,7 @@ void TMain_Frm::SelecionaSecao(QObject *sender) {
         showPage(PageDados);
         break;
     case Mapa:
-        if (campoMarcado().isEmpty()) {
+        if (currentResult().FCampoMarcado().isEmpty()) {
             inform(this, QStringLiteral("Marque a coluna que deseja ver no mapa, clicando no titulo da mesma !"));
             break;
         }
@@ -336,7 +331,7 @@ void TMain_Frm::SelecionaSecao(QObject *sender) {
         showPage(PageMapa);
         break;
     case Grafico:
-        if (campoMarcado().isEmpty()) {
+        if (currentResult().FCampoMarcado().isEmpty()) {
             inform(this, QStringLiteral("Marque a coluna que deseja ver no gráfico, clicando no titulo da mesma !"));
             break;
         }
@@ -394,18 +389,10 @@ void TMain_Frm::resetCaptions() {
 }
 
 void TMain_Frm::openExportDialog() {
-    const FilterPanel::ShownTexts shown = m_dataPage->filters().shownTexts();
     TExportar_Frm::Sources sources;
     sources.page = static_cast<ExportReport::Page>(m_nbPrincipal->currentIndex());
-    sources.filters = {shown.municipio, shown.regiaoMetropolitana, shown.microRegiao, shown.unidadeFederativa,
-                       shown.regiao};
-    sources.agrupar = shown.agrupar;
-    sources.tituloDados = m_dataPage->title();
-    sources.header = {PictureFiles::load(StudyTitles::kLogo).toImage(), StudyTitles::kTitulo1,
-                      StudyTitles::kTitulo2};
-    sources.cdsDados = &m_dataPage->table().cdsDados();
-    sources.FAtributos = currentResult().FAtributos();
-    sources.notes = currentResult().notes();
+    sources.database = &m_dbSolvane;
+    sources.result = &currentResult();
     if (sources.page == ExportReport::kMapPage)
         sources.picture = [this] { return m_mapPage->picture(); };
     else if (sources.page == ExportReport::kChartPage)

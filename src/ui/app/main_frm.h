@@ -24,6 +24,7 @@ class TopicTree;
 class TSel_Municipio_Frm;
 class TVarnikExport;
 class TwWait;
+class WindowComponents;
 
 // The main window: header with the section buttons, the topic tree on the
 // left and the notebook of the data, map and chart pages. It owns the study
@@ -38,26 +39,16 @@ public:
     explicit TMain_Frm(QWidget *parent = nullptr);
     ~TMain_Frm() override;
 
-    Database &dbSolvane() { return m_dbSolvane; }
-
     // The topic tree's fields. They hold at most 50 characters; longer
     // values are cut.
-    const QString &nivelExpandido() const { return FNivelExpandido; }
     void setNivelExpandido(const QString &value);
     const QString &nivelSelecionado() const { return FNivelSelecionado; }
     void setNivelSelecionado(const QString &value);
-    // The chart type, kept by the chart page.
-    int tipoGrafico() const;
 
-    // The result of the last run, read-only, and its fields by their names.
+    // The result of the last run, read-only.
     const CurrentResult &currentResult() const;
-    const QString &campoLocal() const;
-    const QString &campoMarcado() const;
-    const QString &campoPercentual() const;
-    const QStringList &atributos() const;
 
     DataPage &dataPage() { return *m_dataPage; }
-    MapPage &mapPage() { return *m_mapPage; }
 
     // Switches section by the section number in the sender's "tag": one of
     // the header's buttons or captions.
@@ -109,7 +100,10 @@ private:
     QStackedWidget *m_nbPrincipal = nullptr;
     TSel_Municipio_Frm *m_Sel_Municipio_Frm = nullptr;
     TwWait *m_wWait = nullptr;
-    // The workbook exporter; its settings stay from one export to the next.
+    // The workbook exporter, which finds the grids and charts it is asked
+    // for among the window's components; its settings stay from one export
+    // to the next.
+    std::unique_ptr<WindowComponents> m_components;
     std::unique_ptr<TVarnikExport> m_btnExportaExcel;
     std::unique_ptr<TopicTree> m_topicTree;
 

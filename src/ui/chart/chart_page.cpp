@@ -41,8 +41,7 @@ const std::array<TypePicture, 6> kTypePictures = {{
 
 } // namespace
 
-ChartPage::ChartPage(Database &database, ResultTable &cdsDados, QWidget *parent)
-    : MainPage(parent), m_database(database), m_cdsDados(cdsDados) {
+ChartPage::ChartPage(Database &database, QWidget *parent) : MainPage(parent), m_database(database) {
     setObjectName(QStringLiteral("pgGrafico"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -122,12 +121,13 @@ QWidget *ChartPage::buildSidePanel() {
 }
 
 bool ChartPage::isPercentageColumn() const {
-    return ChartComposer::isPercentageColumn(m_cdsDados, m_result->FCampoPercentual());
+    return ChartComposer::isPercentageColumn(m_result->cdsDados(), m_result->FCampoPercentual());
 }
 
 // A chart needs a marked column that the open table holds.
 bool ChartPage::hasMarkedColumn() const {
-    return m_result && !m_result->FCampoMarcado().isEmpty() && m_cdsDados.findField(m_result->FCampoPercentual()) >= 0;
+    return m_result && !m_result->FCampoMarcado().isEmpty() &&
+           m_result->cdsDados().findField(m_result->FCampoPercentual()) >= 0;
 }
 
 void ChartPage::enter(const CurrentResult &result) {
@@ -178,30 +178,19 @@ ChartChoice ChartPage::choice(bool percentage) const {
 void ChartPage::MostraGrafico(int t) {
     if (!hasMarkedColumn())
         return;
-    // Only the detail rows become points.
-    m_cdsDados.setFilter(QStringLiteral("Tipo_Registro <> %1").arg(m_result->totalKind()));
-    m_cdsDados.setFiltered(true);
     m_dbchtGrafico->unbind();
 
     const bool percentage = isPercentageColumn();
     m_rgIdentificador->setVisible(!percentage);
     m_rgIdentificador2->setVisible(percentage);
 
-    ChartSettings settings = ChartComposer::compose(m_database, m_result->topic(), m_cdsDados,
-                                                    m_result->FCampoPercentual(), m_result->FCampoLocal(), choice(percentage));
+    ChartSettings settings =
+        ChartComposer::compose(m_database, *m_result, m_result->FCampoPercentual(), choice(percentage));
     settings.kind = SeriesKind(t);
     m_dbchtGrafico->bind(std::move(settings));
 }
 
-void ChartPage::liftFilter() {
-    m_cdsDados.setFilter(QString());
-    m_cdsDados.setFiltered(false);
-}
-
-void ChartPage::leave() {
-    m_dbchtGrafico->unbind();
-    liftFilter();
-}
+void ChartPage::leave() { m_dbchtGrafico->unbind(); }
 
 void ChartPage::clear() {
     m_dbchtGrafico->unbind();

@@ -11,26 +11,23 @@ class CurrentResult;
 class Database;
 class QCheckBox;
 class RadioGroup;
-class ResultTable;
 
 // The chart page pgGrafico: the marked column of the current result as a
 // chart (dbchtGrafico) and, at its right, a 95-pixel panel with the legend
-// switch, the identifier groups and the six type pictures. While the page
-// shows, the result table hides its total rows; leaving the page unbinds the
-// chart and shows them again. The chart is composed by ChartComposer, which
-// the command-line exporter uses too.
+// switch, the identifier groups and the six type pictures. The chart shows
+// the detail rows of the current result; leaving the page unbinds it. The
+// chart is composed by ChartComposer, which the command-line exporter uses
+// too.
 class ChartPage : public MainPage {
     Q_OBJECT
 
 public:
-    // cdsDados is the current result's table, whose total rows the page
-    // hides while it shows.
-    ChartPage(Database &database, ResultTable &cdsDados, QWidget *parent = nullptr);
+    explicit ChartPage(Database &database, QWidget *parent = nullptr);
 
     // Enters with the marked column: a percentage column offers no pie and
     // turns the pie into points; then draws.
     void enter(const CurrentResult &result) override;
-    // Unbinds the chart and lifts the table's filter.
+    // Unbinds the chart.
     void leave() override;
     void clear() override;
 
@@ -48,10 +45,8 @@ private:
     ChartChoice choice(bool percentage) const;
     bool hasMarkedColumn() const;
     bool isPercentageColumn() const;
-    void liftFilter();
 
     Database &m_database;
-    ResultTable &m_cdsDados;
     const CurrentResult *m_result = nullptr;
     int m_FTipoGrafico = 0;
 

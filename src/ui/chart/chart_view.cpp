@@ -1,7 +1,5 @@
 #include "ui/chart/chart_view.h"
 
-#include "core/chart/engine/chart_file.h"
-#include "base/data/safe_file.h"
 
 #include <QPainter>
 
@@ -22,10 +20,6 @@ void ChartView::unbind() {
 }
 
 QImage ChartView::picture() const { return m_renderer.picture(size()); }
-
-void ChartView::saveBitmap(const QString &path) const {
-    SafeFile::write(path, ChartFile::compose(m_renderer, size(), ChartFile::Format::Bmp));
-}
 
 void ChartView::paintEvent(QPaintEvent *) {
     QPainter painter(this);

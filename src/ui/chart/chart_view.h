@@ -14,14 +14,11 @@ public:
 
     void bind(ChartSettings settings);
     void unbind();
-    bool isBound() const { return !m_renderer.settings().points.empty(); }
     const ChartRenderer &renderer() const { return m_renderer; }
 
     // The whole chart at the control's size over a white ground, as the
     // export saves it.
     QImage picture() const;
-    // The same as a BMP file, through the program's safe writer.
-    void saveBitmap(const QString &path) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -5,16 +5,14 @@
 #include "base/data/program_folder.h"
 #include "base/data/safe_file.h"
 #include "base/data/scope_guard.h"
-#include "core/export/export_grid.h"
+#include "core/drawing/picture_bytes.h"
 #include "core/export/varnik_export.h"
 #include "ui/widgets/picture_files.h"
 #include "core/drawing/jpeg_writer.h"
 #include "ui/widgets/radio_group.h"
-#include "base/table/result_table.h"
 #include "base/export/text_export.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -334,13 +332,7 @@ void TExportar_Frm::btnExportarClick() {
     ScopeGuard close([this] { accept(); });
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        ScopeGuard restore([this] {
-            QApplication::restoreOverrideCursor();
-            if (m_sources.cdsDados)
-                m_sources.cdsDados->first();
-        });
-        m_exporter.Hint = workbookTarget();
-        m_filtro = ExportReport::FFiltro(m_sources.filters);
+        ScopeGuard restore([] { QApplication::restoreOverrideCursor(); });
         if (rbArqExcel->isChecked())
             exportWorkbook();
         else
@@ -351,33 +343,19 @@ void TExportar_Frm::btnExportarClick() {
 }
 
 void TExportar_Frm::exportWorkbook() {
-    const QStringList rodape =
-        ExportReport::MontaRodape(m_sources.page, m_sources.agrupar, m_filtro, m_sources.notes);
-    ExportGrid grid;
-    if (m_sources.page == ExportReport::kDataPage) {
-        if (m_sources.cdsDados)
-            grid = ExportGrid::fromResultTable(*m_sources.cdsDados);
-        ExportReport::prepareDataPage(m_exporter, grid, m_sources.header, m_sources.tituloDados, m_sources.agrupar,
-                                      m_filtro, rodape);
-    } else if (m_sources.page == ExportReport::kMapPage) {
-        ExportReport::preparePicturePage(m_exporter, m_sources.picture ? m_sources.picture() : QImage(), rodape);
-    } else {
+    QImage picture;
+    if (m_sources.page == ExportReport::kMapPage) {
+        picture = m_sources.picture ? m_sources.picture() : QImage();
+    } else if (m_sources.page == ExportReport::kChartPage) {
         // The chart reaches the sheet as the bitmap it saves.
-        QImage chart;
-        withTemporaryBitmap([&chart](const QString &bitmap) {
-            if (!chart.load(bitmap, "BMP"))
+        withTemporaryBitmap([&picture](const QString &bitmap) {
+            if (!picture.load(bitmap, "BMP"))
                 throw AppError(QStringLiteral("Não foi possível ler a imagem %1").arg(bitmap));
         });
-        ExportReport::preparePicturePage(m_exporter, chart, rodape);
     }
-    // The grid lives only for this export.
-    ScopeGuard forget([this] { m_exporter.GridExportado = nullptr; });
-    m_exporter.Exporta();
-    if (m_exporter.workbook()->savedPath() != m_exporter.Hint)
-        throw AppError(QStringLiteral("Exportando a planilha \"%1\": a planilha só é gravada em um arquivo de "
-                                      "extensão .Xlsx ou .Xls; nada foi gravado.")
-                           .arg(m_exporter.Hint));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_exporter.Hint));
+    ExportReport::writeWorkbook(m_exporter, *m_sources.database, *m_sources.result, m_sources.page, picture,
+                                workbookTarget());
+    QDesktopServices::openUrl(QUrl::fromLocalFile(workbookTarget()));
 }
 
 void TExportar_Frm::exportText() {
@@ -385,9 +363,7 @@ void TExportar_Frm::exportText() {
         exportJpeg();
         return;
     }
-    if (!m_sources.cdsDados)
-        return;
-    SafeFile::write(textTarget(), TextExport::bytes(*m_sources.cdsDados, m_sources.FAtributos, m_separador));
+    SafeFile::write(textTarget(), TextExport::bytes(*m_sources.result, m_separador));
 }
 
 void TExportar_Frm::exportJpeg() {
@@ -406,11 +382,6 @@ void TExportar_Frm::withTemporaryBitmap(const std::function<void(const QString &
     if (!scratch.isValid())
         throw AppError(QStringLiteral("Não foi possível criar uma pasta temporária: %1").arg(scratch.errorString()));
     const QString bitmap = scratch.filePath(QStringLiteral("GrfcTmp.Bmp"));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "BMP"))
-        throw AppError(QStringLiteral("Não foi possível compor a imagem %1").arg(bitmap));
-    SafeFile::write(bitmap, bytes);
+    PictureBytes::writeBitmap(bitmap, picture);
     use(bitmap);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/export/export_report.h"
-#include "base/table/topic_notes.h"
 
 #include <QDialog>
 #include <QImage>
@@ -15,8 +14,9 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTreeView;
+class CurrentResult;
+class Database;
 class RadioGroup;
-class ResultTable;
 class TVarnikExport;
 
 // The export dialog: writes what the current page of the main window shows
@@ -27,17 +27,13 @@ class TExportar_Frm : public QDialog {
     Q_OBJECT
 
   public:
-    // What the main window shows, read when the export starts.
+    // What the export writes: the current result of the study, and on the
+    // map and chart pages the page's picture (the map, or the chart drawn
+    // whole on white), read when the export starts.
     struct Sources {
         ExportReport::Page page = ExportReport::kDataPage;
-        ExportReport::FilterTexts filters;
-        QString agrupar;     // shown text of the grouping list
-        QString tituloDados; // caption of the data page's title bar
-        ExportReport::Header header;
-        ResultTable *cdsDados = nullptr;
-        QStringList FAtributos;
-        TopicNotes notes;
-        // The map page's picture, or the chart drawn whole on white.
+        Database *database = nullptr;
+        const CurrentResult *result = nullptr;
         std::function<QImage()> picture;
     };
 
@@ -45,9 +41,6 @@ class TExportar_Frm : public QDialog {
 
     // Caption, file names and, on the map and chart pages, the picture mode.
     void prepareFor(ExportReport::Page page);
-
-    QChar FSeparador() const { return m_separador; }
-    const QString &FFiltro() const { return m_filtro; }
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -78,7 +71,6 @@ class TExportar_Frm : public QDialog {
     Sources m_sources;
     TVarnikExport &m_exporter;
     QChar m_separador = u';';
-    QString m_filtro;
     bool m_checkingExtension = false;
     bool m_followCurrentFolder = true; // until the user browses the folders
 

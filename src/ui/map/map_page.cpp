@@ -6,6 +6,7 @@
 #include "core/map/legend_file.h"
 #include "ui/map/legend_grid.h"
 #include "ui/map/varnik_mapa.h"
+#include "base/table/current_result.h"
 #include "base/table/result_table.h"
 
 #include <QFrame>
@@ -135,18 +136,19 @@ QWidget *MapPage::createRightPanel() {
     return panel;
 }
 
-void MapPage::enter(const CurrentResult &result) { MostraMapa(MapRequest::from(result), true); }
+void MapPage::enter(const CurrentResult &result) {
+    m_result = &result;
+    redraw(true);
+}
 
-void MapPage::clear() { leave(); }
-
-void MapPage::MostraMapa(const MapRequest &request, bool loadLegend) {
-    m_request = request;
-    redraw(loadLegend);
+void MapPage::clear() {
+    leave();
+    m_result = nullptr;
 }
 
 void MapPage::redraw(bool loadLegend) {
     // Without a marked column of an open table there is nothing to draw.
-    if (m_request.FCampoMarcado.isEmpty() || !m_request.cdsDados || !m_request.cdsDados->isActive())
+    if (!m_result || m_result->FCampoMarcado().isEmpty() || !m_result->cdsDados().isActive())
         return;
     MapDrawing::Hooks hooks;
     hooks.bitmapLoaded = [this](const QImage &bitmap) {
@@ -158,7 +160,7 @@ void MapPage::redraw(bool loadLegend) {
     };
     MapResult map;
     try {
-        map = MapDrawing::MostraMapa(m_database, m_request, m_legend, loadLegend, hooks);
+        map = MapDrawing::MostraMapa(m_database, *m_result, m_result->mark(), m_legend, loadLegend, hooks);
     } catch (const MapRefusal &refusal) {
         emit dataSectionRequested();
         QMessageBox::information(this, QStringLiteral("Solvane"), refusal.message(), QMessageBox::Ok);
@@ -205,7 +207,7 @@ bool MapPage::ValidaLegenda() {
 void MapPage::btnSalvarClick() {
     if (!ValidaLegenda())
         return;
-    LegendFile::write(LegendFile::path(m_request.FCampoPercentual, m_request.selection.agrupar), m_legend.uppers());
+    LegendFile::write(LegendFile::path(m_result->FCampoPercentual(), m_result->grouping()), m_legend.uppers());
     redraw(false);
     m_btnSalvar->setEnabled(false);
     m_btnAutomatica->setEnabled(true);
@@ -213,7 +215,7 @@ void MapPage::btnSalvarClick() {
 }
 
 void MapPage::btnAutomaticaClick() {
-    LegendFile::remove(LegendFile::path(m_request.FCampoPercentual, m_request.selection.agrupar));
+    LegendFile::remove(LegendFile::path(m_result->FCampoPercentual(), m_result->grouping()));
     redraw(true);
     m_btnSalvar->setEnabled(false);
     m_btnAutomatica->setEnabled(false);

@@ -24,18 +24,14 @@ class MapPage : public MainPage {
   public:
     explicit MapPage(Database &database, QWidget *parent = nullptr);
 
-    // Entering the page draws the marked column, loading its legend.
+    // Entering the page draws the marked column, loading its legend from
+    // its file or computing it. Nothing is drawn while no column of an open
+    // table is marked. A refusal asks the window back to the data section,
+    // then shows its text.
     void enter(const CurrentResult &result) override;
     // Leaving the page empties the legend classes and releases the picture.
     void leave() override;
     void clear() override;
-
-    // Draws the map of the request's marked column; with loadLegend the
-    // legend is read from its file or computed, else the grid's classes
-    // are used. Nothing happens while no column of an open table is marked.
-    // A refusal asks the window back to the data section, then shows its
-    // text.
-    void MostraMapa(const MapRequest &request, bool loadLegend);
 
     // The finished picture of the current map (empty when none is drawn).
     const QImage &picture() const { return m_picture; }
@@ -46,6 +42,8 @@ class MapPage : public MainPage {
 
   private:
     QWidget *createRightPanel();
+    // Draws the marked column; with loadLegend the legend is read from its
+    // file or computed, else the grid's classes are used.
     void redraw(bool loadLegend);
     void btnSalvarClick();
     void btnAutomaticaClick();
@@ -56,7 +54,7 @@ class MapPage : public MainPage {
     bool ValidaLegenda();
 
     Database &m_database;
-    MapRequest m_request;
+    const CurrentResult *m_result = nullptr;
     MapLegend m_legend;
     QImage m_picture;
 

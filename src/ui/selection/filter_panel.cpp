@@ -255,12 +255,6 @@ FilterPanel::ShownTexts FilterPanel::shownTexts() const {
             m_lckRegMetrop->currentText(), m_lckMunicipio->currentText(), m_cbAgrupar->currentText()};
 }
 
-// The grid, the map and the chart tell total rows by this kind; it stays
-// on the grouping list as the kind of the last run's total rows.
-void FilterPanel::setTotalKind(int kind) { m_cbAgrupar->setProperty("tag", kind); }
-
-int FilterPanel::totalKind() const { return m_cbAgrupar->property("tag").toInt(); }
-
 void FilterPanel::setGroupingShown(bool shown) {
     m_lblAgrupar->setVisible(shown);
     m_cbAgrupar->setVisible(shown);

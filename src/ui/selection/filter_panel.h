@@ -46,10 +46,6 @@ public:
     };
     ShownTexts shownTexts() const;
 
-    // The total-row kind of the last run (the tag of cbAgrupar).
-    void setTotalKind(int kind);
-    int totalKind() const;
-
     // The grouping list and its caption; the municipality list hides them.
     void setGroupingShown(bool shown);
 

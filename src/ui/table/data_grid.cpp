@@ -1,5 +1,7 @@
 #include "ui/table/data_grid.h"
 
+#include "base/data/study_schema.h"
+#include "base/table/current_result.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/table/cell_colors.h"
 #include "ui/table/group_header_view.h"
@@ -84,8 +86,8 @@ constexpr int kTextMargins = 8;
 
 } // namespace
 
-DataGrid::DataGrid(bool coloured, QWidget *parent)
-    : QTableView(parent), m_titles(new GroupHeaderView(this)), m_coloured(coloured) {
+DataGrid::DataGrid(bool coloured, const CurrentResult &result, QWidget *parent)
+    : QTableView(parent), m_result(result), m_titles(new GroupHeaderView(this)), m_coloured(coloured) {
     setFont(WindowsFonts::pointFont(QStringLiteral("MS Sans Serif"), 8));
     setHorizontalHeader(m_titles);
     // A press on a title would make its column current; a title click marks
@@ -217,8 +219,8 @@ bool DataGrid::hasRowIndicator() const { return !verticalHeader()->isHidden(); }
 
 DataGrid::Colors DataGrid::cellColors(const QModelIndex &index) const {
     const ResultTable &table = m_model->table();
-    const int kind = table.findField(QStringLiteral("Tipo_Registro"));
-    const bool total = kind >= 0 && table.asInteger(index.row(), kind) == m_totalKind;
+    const int kind = table.findField(StudySchema::kTipoRegistro);
+    const bool total = kind >= 0 && table.asInteger(index.row(), kind) == m_result.totalKind();
     const bool marked = m_tag > 0 && index.column() == m_tag;
     return {CellColors::brush(total, index.row() + 1, marked), CellColors::text(index == currentIndex())};
 }

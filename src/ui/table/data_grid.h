@@ -2,18 +2,20 @@
 
 #include <QTableView>
 
+class CurrentResult;
 class GroupHeaderView;
 class ResultTableModel;
 
 // A read-only grid over the result table, with nested column titles and a
 // row indicator. The main grid colours its cells (total rows, alternating
 // rows, the marked column, navy text in the current cell); the frozen grid
-// at its left draws them plainly.
+// at its left draws them plainly. The total rows are those of the kind the
+// current result names.
 class DataGrid : public QTableView {
     Q_OBJECT
 
   public:
-    explicit DataGrid(bool coloured, QWidget *parent = nullptr);
+    DataGrid(bool coloured, const CurrentResult &result, QWidget *parent = nullptr);
 
     void setTableModel(ResultTableModel *model);
     ResultTableModel *tableModel() const { return m_model; }
@@ -22,8 +24,6 @@ class DataGrid : public QTableView {
     // Index of the marked column; 0 for none.
     int tag() const { return m_tag; }
     void setTag(int tag);
-    // Rows of this kind are total rows.
-    void setTotalKind(int kind) { m_totalKind = kind; }
 
     void setRowIndicator(bool shown);
     bool hasRowIndicator() const;
@@ -49,9 +49,9 @@ class DataGrid : public QTableView {
     void followTable();
     int widestText(int column) const;
 
+    const CurrentResult &m_result;
     ResultTableModel *m_model = nullptr;
     GroupHeaderView *m_titles;
     bool m_coloured;
     int m_tag = 0;
-    int m_totalKind = 0;
 };

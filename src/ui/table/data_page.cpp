@@ -105,7 +105,6 @@ QString DataPage::title() const { return m_pnlTituloDados->text(); }
 
 void DataPage::MontaDados(const QString &topic) {
     m_filters->finishBandEdit();
-    ScopeGuard totalKind([this] { m_filters->setTotalKind(m_table->result().totalKind()); });
     m_table->MontaDados(topic, m_filters->state());
 }
 

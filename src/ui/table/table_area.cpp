@@ -23,7 +23,8 @@ constexpr int kFrozenWidth = 161;
 
 TableArea::TableArea(Database &database, QWidget *parent)
     : QWidget(parent), m_run(database), m_model(new ResultTableModel(m_run.cdsDados(), this)),
-      m_grids(new QWidget(this)), m_dbgDados(new DataGrid(true, m_grids)), m_dbgDados2(new DataGrid(false, m_grids)) {
+      m_grids(new QWidget(this)), m_dbgDados(new DataGrid(true, m_run.result(), m_grids)),
+      m_dbgDados2(new DataGrid(false, m_run.result(), m_grids)) {
     buildPanels();
 
     m_dbgDados->setTableModel(m_model);
@@ -144,7 +145,6 @@ void TableArea::MontaDados(const QString &topic, const SelectionState &selection
         m_pnlGauge->hide();
         if (cursorSet)
             QApplication::restoreOverrideCursor();
-        m_dbgDados->setTotalKind(result().totalKind());
     });
 
     TableRun::Hooks hooks;
@@ -172,13 +172,11 @@ void TableArea::MontaDados(const QString &topic, const SelectionState &selection
             m_gauRegistro->setValue(position);
     };
 
-    m_dbgDados->setTotalKind(result().totalKind());
     if (!m_run.run(topic, selection, hooks)) {
         if (m_host.enableFilters)
             m_host.enableFilters();
         return;
     }
-    m_dbgDados->setTotalKind(result().totalKind());
     showNotes(result().notes());
 }
 

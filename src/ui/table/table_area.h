@@ -48,9 +48,6 @@ class TableArea : public QWidget {
     void closeQueries();
 
     const CurrentResult &result() const { return m_run.result(); }
-    // The result table, for the grids bound to it and whoever must move its
-    // cursor or close it.
-    ResultTable &cdsDados() { return m_run.cdsDados(); }
     DataGrid *dbgDados() const { return m_dbgDados; }
     DataGrid *dbgDados2() const { return m_dbgDados2; }
 

@@ -4,6 +4,7 @@
 #include "base/data/app_error.h"
 #include "base/data/safe_file.h"
 #include "core/drawing/jpeg_writer.h"
+#include "core/drawing/picture_bytes.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -15,15 +16,6 @@ namespace ChartFile {
 namespace {
 
 QString titleOf(const ChartRenderer &chart) { return chart.settings().titleLines.join(QLatin1Char(' ')); }
-
-QByteArray picture(const ChartRenderer &chart, const QSize &size, const char *format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!chart.picture(size).save(&buffer, format))
-        throw AppError(QStringLiteral("Não foi possível compor a imagem %1 do gráfico.").arg(QLatin1String(format)));
-    return bytes;
-}
 
 QByteArray svg(const ChartRenderer &chart, const QSize &size) {
     QByteArray bytes;
@@ -64,9 +56,9 @@ QByteArray pdf(const ChartRenderer &chart, const QSize &size) {
 QByteArray compose(const ChartRenderer &chart, const QSize &size, Format format) {
     switch (format) {
     case Format::Bmp:
-        return picture(chart, size, "BMP");
+        return PictureBytes::encode(chart.picture(size), "BMP");
     case Format::Png:
-        return picture(chart, size, "PNG");
+        return PictureBytes::encode(chart.picture(size), "PNG");
     case Format::Jpeg:
         return JpegWriter::encode(chart.picture(size));
     case Format::Svg:
