@@ -1,5 +1,5 @@
-#include "ui/app/main_frm.h"
 #include "base/data/program_folder.h"
+#include "ui/app/main_frm.h"
 #include "ui/extras/sobre_frm.h"
 
 #include <QApplication>

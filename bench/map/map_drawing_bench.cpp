@@ -1,12 +1,12 @@
 #include "base/data/database.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
-#include "core/drawing/jpeg_writer.h"
-#include "core/map/map_drawing.h"
-#include "core/map/map_legend.h"
 #include "base/table/column_mark.h"
 #include "base/table/table_run.h"
 #include "base/table/topic_notes.h"
+#include "core/drawing/jpeg_writer.h"
+#include "core/map/map_drawing.h"
+#include "core/map/map_legend.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>

@@ -2,14 +2,14 @@
 // study of a given folder, from the run's start to its first painted screen.
 // Prints the wall and CPU milliseconds and the result's row count; the
 // caller reads the process's peak memory from the kernel.
-#include "ui/app/main_frm.h"
-#include "ui/app/solvane_application.h"
 #include "base/data/figure_locale.h"
 #include "base/data/program_folder.h"
 #include "base/selection/grouping.h"
 #include "base/table/current_result.h"
-#include "ui/table/data_page.h"
 #include "base/table/result_table.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/solvane_application.h"
+#include "ui/table/data_page.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -3,11 +3,11 @@
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/export/text_export.h"
-#include "ui/table/data_grid.h"
 #include "base/table/query_builder.h"
 #include "base/table/result_table.h"
-#include "ui/table/result_table_model.h"
 #include "base/table/table_run.h"
+#include "ui/table/data_grid.h"
+#include "ui/table/result_table_model.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
-#include "ui/app/solvane_application.h"
-#include "ui/app/startup.h"
 #include "base/data/figure_locale.h"
 #include "base/data/safe_file.h"
+#include "ui/app/solvane_application.h"
+#include "ui/app/startup.h"
 
 int main(int argc, char **argv) {
     SolvaneApplication app(argc, argv);

@@ -1,7 +1,7 @@
-#include "ui/app/main_frm.h"
-#include "ui/app/startup.h"
 #include "base/data/program_folder.h"
 #include "support/modal_answerer.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/startup.h"
 #include "ui/table/data_page.h"
 
 #include <QApplication>

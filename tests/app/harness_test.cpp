@@ -1,6 +1,6 @@
-#include "ui/app/solvane_application.h"
 #include "base/data/app_error.h"
 #include "support/modal_answerer.h"
+#include "ui/app/solvane_application.h"
 
 #include <QLineEdit>
 #include <QMainWindow>

@@ -1,12 +1,12 @@
+#include "app/main_window_fixture.h"
+#include "base/data/query.h"
+#include "base/table/current_result.h"
+#include "support/modal_answerer.h"
 #include "ui/app/main_frm.h"
 #include "ui/app/topic_tree.h"
 #include "ui/app/tree_index.h"
-#include "base/data/query.h"
-#include "base/table/current_result.h"
 #include "ui/selection/filter_panel.h"
-#include "support/modal_answerer.h"
 #include "ui/table/data_page.h"
-#include "app/main_window_fixture.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/app/main_frm.h"
 #include "support/fixture_database.h"
+#include "ui/app/main_frm.h"
 
 #include <QPointer>
 #include <QString>

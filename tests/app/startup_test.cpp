@@ -1,9 +1,9 @@
-#include "ui/app/main_frm.h"
-#include "ui/app/startup.h"
 #include "app/main_window_fixture.h"
 #include "base/data/program_folder.h"
 #include "support/fixture_database.h"
 #include "support/modal_answerer.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/startup.h"
 
 #include <QApplication>
 #include <QDir>

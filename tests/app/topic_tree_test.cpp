@@ -1,10 +1,10 @@
-#include "ui/app/main_frm.h"
-#include "ui/app/topic_tree.h"
-#include "ui/app/tree_index.h"
+#include "app/main_window_fixture.h"
 #include "base/data/database.h"
 #include "base/data/query.h"
 #include "support/fixture_database.h"
-#include "app/main_window_fixture.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/topic_tree.h"
+#include "ui/app/tree_index.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "core/chart/chart_composer.h"
 #include "base/table/result_table.h"
+#include "core/chart/chart_composer.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

@@ -1,6 +1,6 @@
+#include "base/data/app_error.h"
 #include "core/chart/engine/chart_file.h"
 #include "core/chart/engine/chart_renderer.h"
-#include "base/data/app_error.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,15 +1,15 @@
+#include "../table/table_fixture.h"
+#include "base/data/program_folder.h"
+#include "base/table/result_table.h"
+#include "support/modal_answerer.h"
 #include "ui/app/main_frm.h"
 #include "ui/chart/chart_page.h"
 #include "ui/chart/chart_type_picture.h"
 #include "ui/chart/chart_view.h"
-#include "base/data/program_folder.h"
-#include "ui/widgets/radio_group.h"
-#include "support/modal_answerer.h"
 #include "ui/table/data_grid.h"
 #include "ui/table/group_header_view.h"
-#include "base/table/result_table.h"
 #include "ui/table/result_table_model.h"
-#include "../table/table_fixture.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

@@ -1,8 +1,8 @@
 #include "base/data/app_error.h"
 #include "base/data/database.h"
 #include "base/data/query.h"
-#include "support/study_fixture.h"
 #include "support/fixture_database.h"
+#include "support/study_fixture.h"
 
 #include <QFile>
 #include <QSignalSpy>

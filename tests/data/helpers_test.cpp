@@ -1,8 +1,8 @@
-#include "core/drawing/color_number.h"
 #include "base/data/comma_text.h"
 #include "base/data/format_float.h"
 #include "base/data/text_utils.h"
 #include "base/data/windows1252.h"
+#include "core/drawing/color_number.h"
 
 #include <cfloat>
 #include <gtest/gtest.h>

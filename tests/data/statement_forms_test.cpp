@@ -4,8 +4,8 @@
 #include "base/data/database.h"
 #include "base/data/portuguese_collation.h"
 #include "base/data/query.h"
-#include "support/study_fixture.h"
 #include "support/fixture_database.h"
+#include "support/study_fixture.h"
 
 #include <gtest/gtest.h>
 

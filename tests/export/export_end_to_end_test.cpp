@@ -2,9 +2,9 @@
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/export/export_command.h"
+#include "base/export/text_export.h"
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
-#include "base/export/text_export.h"
 #include "support/pipe_reader.h"
 
 #include <QFile>

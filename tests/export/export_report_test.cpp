@@ -1,7 +1,7 @@
+#include "base/table/topic_notes.h"
 #include "core/export/export_grid.h"
 #include "core/export/export_report.h"
 #include "core/export/varnik_export.h"
-#include "base/table/topic_notes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "base/data/program_folder.h"
-#include "ui/export/exportar_frm.h"
+#include "base/table/result_table.h"
 #include "core/export/varnik_export.h"
 #include "extras/url_recorder.h"
-#include "ui/widgets/radio_group.h"
 #include "support/modal_answerer.h"
-#include "base/table/result_table.h"
 #include "table_fixture.h"
+#include "ui/export/exportar_frm.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QApplication>
 #include <QDir>

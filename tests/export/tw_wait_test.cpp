@@ -1,7 +1,7 @@
 #include "base/data/app_error.h"
 #include "core/export/export_grid.h"
-#include "ui/export/tw_wait.h"
 #include "core/export/varnik_export.h"
+#include "ui/export/tw_wait.h"
 
 #include <QLabel>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "base/data/app_error.h"
 #include "base/data/scope_guard.h"
+#include "base/table/result_table.h"
 #include "core/export/export_grid.h"
 #include "core/export/varnik_export.h"
 #include "export_grid_builder.h"
-#include "base/table/result_table.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

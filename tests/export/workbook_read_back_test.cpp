@@ -1,11 +1,11 @@
 #include "base/data/database.h"
 #include "base/data/format_float.h"
 #include "base/data/program_folder.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
 #include "core/export/export_grid.h"
 #include "core/export/memory_workbook.h"
 #include "core/export/varnik_export.h"
-#include "base/table/result_table.h"
-#include "base/table/table_run.h"
 
 #include <QDir>
 #include <QFile>

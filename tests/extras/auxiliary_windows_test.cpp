@@ -1,9 +1,9 @@
 #include "base/data/program_folder.h"
+#include "extras/url_recorder.h"
 #include "ui/extras/arquivos_anexos_frm.h"
 #include "ui/extras/help_window.h"
-#include "ui/widgets/radio_group.h"
 #include "ui/extras/sobre_frm.h"
-#include "extras/url_recorder.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QApplication>
 #include <QFile>

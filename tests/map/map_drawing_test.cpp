@@ -1,13 +1,13 @@
-#include "core/drawing/color_number.h"
 #include "base/data/database.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
+#include "base/table/result_table.h"
+#include "base/table/table_run.h"
+#include "core/drawing/color_number.h"
 #include "core/map/legend_file.h"
 #include "core/map/legend_picture.h"
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
-#include "base/table/result_table.h"
-#include "base/table/table_run.h"
 #include "sample_result.h"
 
 #include <QDir>

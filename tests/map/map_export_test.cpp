@@ -1,6 +1,6 @@
 #include "core/map/legend_file.h"
-#include "ui/map/map_page.h"
 #include "sample_result.h"
+#include "ui/map/map_page.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "base/data/app_error.h"
-#include "core/map/map_legend.h"
 #include "base/selection/selection_state.h"
 #include "base/table/query_builder.h"
+#include "core/map/map_legend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "base/data/program_folder.h"
 #include "core/map/legend_file.h"
-#include "ui/map/legend_grid.h"
 #include "core/map/legend_picture.h"
-#include "ui/map/map_page.h"
-#include "ui/map/varnik_mapa.h"
 #include "sample_result.h"
 #include "support/modal_answerer.h"
+#include "ui/map/legend_grid.h"
+#include "ui/map/map_page.h"
+#include "ui/map/varnik_mapa.h"
 
 #include <QCoreApplication>
 #include <QDir>

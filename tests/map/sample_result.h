@@ -2,10 +2,10 @@
 
 #include "base/data/database.h"
 #include "base/data/query.h"
-#include "core/map/map_drawing.h"
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
+#include "core/map/map_drawing.h"
 
 // A topic of the sample study run as the data page runs it, for the map:
 // the study connected from the build's program folder, and the current

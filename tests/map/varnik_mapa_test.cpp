@@ -1,6 +1,6 @@
 #include "ascii_map.h"
-#include "ui/map/varnik_mapa.h"
 #include "support/modal_answerer.h"
+#include "ui/map/varnik_mapa.h"
 
 #include <QInputDialog>
 #include <QPushButton>

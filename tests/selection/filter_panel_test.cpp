@@ -2,9 +2,9 @@
 // lists, the band, the grouping level and its enabling rules, the search
 // button and the municipality buttons around the picker.
 #include "base/data/query.h"
+#include "base/selection/territory_statements.h"
 #include "panel_fixture.h"
 #include "qstring_printer.h"
-#include "base/selection/territory_statements.h"
 
 #include <QApplication>
 #include <QImage>

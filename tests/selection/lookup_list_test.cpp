@@ -2,9 +2,9 @@
 // silently, only a user's pick announces itself, and the key outlives a
 // refill of the rows.
 #include "base/data/query.h"
+#include "base/selection/territory_statements.h"
 #include "panel_fixture.h"
 #include "qstring_printer.h"
-#include "base/selection/territory_statements.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/data/database.h"
+#include "support/fixture_database.h"
 #include "ui/selection/filter_panel.h"
 #include "ui/selection/lookup_list.h"
 #include "ui/selection/number_edit.h"
 #include "ui/selection/sel_municipio_frm.h"
-#include "support/fixture_database.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,5 +1,5 @@
-#include "ui/app/solvane_application.h"
 #include "support/test_environment.h"
+#include "ui/app/solvane_application.h"
 
 #include <gtest/gtest.h>
 

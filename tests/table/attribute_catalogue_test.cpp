@@ -1,10 +1,10 @@
 #include "base/data/app_error.h"
 #include "base/data/database.h"
 #include "base/data/query.h"
-#include "support/fixture_database.h"
 #include "base/table/attribute_catalogue.h"
 #include "base/table/attribute_line.h"
 #include "base/table/result_table.h"
+#include "support/fixture_database.h"
 
 #include <gtest/gtest.h>
 

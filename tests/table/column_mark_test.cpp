@@ -1,5 +1,5 @@
-#include "core/table/cell_colors.h"
 #include "base/table/column_mark.h"
+#include "core/table/cell_colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
-#include "ui/app/main_frm.h"
 #include "base/data/program_folder.h"
-#include "ui/selection/number_edit.h"
-#include "support/modal_answerer.h"
 #include "base/table/current_result.h"
+#include "base/table/result_table.h"
+#include "support/modal_answerer.h"
+#include "table_fixture.h"
+#include "ui/app/main_frm.h"
+#include "ui/selection/number_edit.h"
 #include "ui/table/data_grid.h"
 #include "ui/table/data_page.h"
 #include "ui/table/group_header_view.h"
-#include "base/table/result_table.h"
 #include "ui/table/result_table_model.h"
 #include "ui/table/table_area.h"
-#include "table_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
+#include "base/table/result_table.h"
 #include "support/text_recorder.h"
+#include "table_fixture.h"
 #include "ui/table/data_grid.h"
 #include "ui/table/group_header_view.h"
-#include "base/table/result_table.h"
 #include "ui/table/result_table_model.h"
 #include "ui/table/table_area.h"
-#include "table_fixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

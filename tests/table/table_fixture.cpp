@@ -1,7 +1,7 @@
 #include "table_fixture.h"
 
-#include "support/study_fixture.h"
 #include "base/table/topic_notes.h"
+#include "support/study_fixture.h"
 
 QString tableFixtureSql() {
     return studyFixtureSql() + QStringLiteral(R"SQL(

@@ -2,9 +2,9 @@
 
 #include "base/data/database.h"
 #include "base/data/query.h"
-#include "support/fixture_database.h"
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
+#include "support/fixture_database.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "core/export/export_grid.h"
 
-#include "core/export/sheet_automation.h"
 #include "base/table/result_table.h"
+#include "core/export/sheet_automation.h"
 
 #include <QDateTime>
 #include <QLocale>

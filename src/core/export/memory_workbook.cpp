@@ -1,8 +1,8 @@
 #include "core/export/memory_workbook.h"
 
 #include "base/data/app_error.h"
-#include "core/drawing/color_number.h"
 #include "base/data/safe_file.h"
+#include "core/drawing/color_number.h"
 
 #include <QBuffer>
 #include <QFile>

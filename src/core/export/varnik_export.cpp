@@ -2,10 +2,10 @@
 
 #include "base/data/app_error.h"
 #include "base/data/scope_guard.h"
+#include "core/drawing/picture_bytes.h"
 #include "core/export/grid_rows.h"
 #include "core/export/grid_titles.h"
 #include "core/export/sheet_fill.h"
-#include "core/drawing/picture_bytes.h"
 
 #include <QTemporaryDir>
 #include <cmath>

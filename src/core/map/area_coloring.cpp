@@ -1,8 +1,8 @@
 #include "core/map/area_coloring.h"
 
-#include "core/map/area_list.h"
 #include "base/data/app_error.h"
 #include "core/drawing/color_number.h"
+#include "core/map/area_list.h"
 #include "core/map/flood_fill.h"
 
 #include <limits>

@@ -2,17 +2,17 @@
 
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
-#include "base/selection/place_names.h"
 #include "base/data/study_schema.h"
 #include "base/data/text_utils.h"
-#include "core/map/area_coloring.h"
-#include "core/map/legend_file.h"
-#include "core/map/legend_picture.h"
-#include "core/map/map_legend.h"
+#include "base/selection/place_names.h"
 #include "base/table/column_mark.h"
 #include "base/table/column_title.h"
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
+#include "core/map/area_coloring.h"
+#include "core/map/legend_file.h"
+#include "core/map/legend_picture.h"
+#include "core/map/map_legend.h"
 
 #include <QFileInfo>
 #include <QHash>

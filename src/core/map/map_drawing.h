@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/data/app_error.h"
+#include "base/selection/selection_state.h"
 #include "core/map/area_list.h"
 #include "core/map/map_picture.h"
-#include "base/selection/selection_state.h"
 
 #include <QImage>
 #include <QStringList>

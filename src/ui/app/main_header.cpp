@@ -1,12 +1,12 @@
 #include "ui/app/main_header.h"
 
-#include "core/drawing/color_number.h"
 #include "base/data/study_titles.h"
+#include "core/drawing/color_number.h"
+#include "core/drawing/windows_fonts.h"
 #include "ui/widgets/click_label.h"
 #include "ui/widgets/effect_label.h"
 #include "ui/widgets/image_button.h"
 #include "ui/widgets/picture_files.h"
-#include "core/drawing/windows_fonts.h"
 
 #include <QFontMetrics>
 

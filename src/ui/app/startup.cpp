@@ -1,8 +1,8 @@
 #include "ui/app/startup.h"
 
+#include "base/data/app_error.h"
 #include "ui/app/main_frm.h"
 #include "ui/app/solvane_application.h"
-#include "base/data/app_error.h"
 #include "ui/extras/sobre_frm.h"
 
 #include <QPointer>

@@ -1,10 +1,10 @@
 #include "ui/app/topic_tree.h"
 
-#include "ui/app/tree_index.h"
 #include "base/data/query.h"
 #include "base/data/scope_guard.h"
 #include "base/data/text_utils.h"
 #include "base/table/topic_code.h"
+#include "ui/app/tree_index.h"
 
 #include <QTreeWidget>
 

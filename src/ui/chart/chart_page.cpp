@@ -1,13 +1,13 @@
 #include "ui/chart/chart_page.h"
 
-#include "core/chart/chart_composer.h"
-#include "ui/chart/chart_type_picture.h"
-#include "ui/chart/chart_view.h"
-#include "core/drawing/color_number.h"
-#include "ui/widgets/picture_files.h"
-#include "ui/widgets/radio_group.h"
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
+#include "core/chart/chart_composer.h"
+#include "core/drawing/color_number.h"
+#include "ui/chart/chart_type_picture.h"
+#include "ui/chart/chart_view.h"
+#include "ui/widgets/picture_files.h"
+#include "ui/widgets/radio_group.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/widgets/main_page.h"
 #include "base/chart/chart_choice.h"
+#include "ui/widgets/main_page.h"
 
 #include <array>
 

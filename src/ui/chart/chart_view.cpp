@@ -1,6 +1,5 @@
 #include "ui/chart/chart_view.h"
 
-
 #include <QPainter>
 
 ChartView::ChartView(QWidget *parent) : QWidget(parent), m_renderer(ChartSettings{}) {

@@ -1,16 +1,16 @@
 #include "ui/export/exportar_frm.h"
 
 #include "base/data/app_error.h"
-#include "core/drawing/color_number.h"
 #include "base/data/program_folder.h"
 #include "base/data/safe_file.h"
 #include "base/data/scope_guard.h"
+#include "base/export/text_export.h"
+#include "core/drawing/color_number.h"
+#include "core/drawing/jpeg_writer.h"
 #include "core/drawing/picture_bytes.h"
 #include "core/export/varnik_export.h"
 #include "ui/widgets/picture_files.h"
-#include "core/drawing/jpeg_writer.h"
 #include "ui/widgets/radio_group.h"
-#include "base/export/text_export.h"
 
 #include <QApplication>
 #include <QComboBox>

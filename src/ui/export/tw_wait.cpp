@@ -1,6 +1,5 @@
 #include "ui/export/tw_wait.h"
 
-
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "ui/extras/arquivos_anexos_frm.h"
 
-#include "core/drawing/color_number.h"
 #include "base/data/program_folder.h"
+#include "core/drawing/color_number.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/window_placement.h"
 

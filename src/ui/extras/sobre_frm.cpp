@@ -1,10 +1,10 @@
 #include "ui/extras/sobre_frm.h"
 
+#include "core/drawing/windows_fonts.h"
 #include "ui/widgets/click_label.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/rotated_label.h"
 #include "ui/widgets/window_placement.h"
-#include "core/drawing/windows_fonts.h"
 
 #include <QDesktopServices>
 #include <QLabel>

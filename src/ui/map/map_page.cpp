@@ -1,13 +1,13 @@
 #include "ui/map/map_page.h"
 
 #include "base/data/app_error.h"
-#include "ui/widgets/picture_files.h"
+#include "base/table/current_result.h"
+#include "base/table/result_table.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/map/legend_file.h"
 #include "ui/map/legend_grid.h"
 #include "ui/map/varnik_mapa.h"
-#include "base/table/current_result.h"
-#include "base/table/result_table.h"
+#include "ui/widgets/picture_files.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

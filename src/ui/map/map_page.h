@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/widgets/main_page.h"
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
+#include "ui/widgets/main_page.h"
 
 #include <QImage>
 

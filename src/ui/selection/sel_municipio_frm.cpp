@@ -1,11 +1,11 @@
 #include "ui/selection/sel_municipio_frm.h"
 
-#include "core/drawing/color_number.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
+#include "base/selection/territory_statements.h"
+#include "core/drawing/color_number.h"
 #include "core/drawing/windows_fonts.h"
 #include "ui/selection/lookup_list.h"
-#include "base/selection/territory_statements.h"
 #include "ui/selection/titled_group_box.h"
 
 #include <QGuiApplication>

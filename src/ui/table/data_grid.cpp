@@ -2,10 +2,10 @@
 
 #include "base/data/study_schema.h"
 #include "base/table/current_result.h"
+#include "base/table/result_table.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/table/cell_colors.h"
 #include "ui/table/group_header_view.h"
-#include "base/table/result_table.h"
 #include "ui/table/result_table_model.h"
 
 #include <QApplication>

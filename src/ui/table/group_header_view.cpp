@@ -1,7 +1,7 @@
 #include "ui/table/group_header_view.h"
 
-#include "core/table/cell_colors.h"
 #include "base/table/result_field.h"
+#include "core/table/cell_colors.h"
 #include "ui/table/result_table_model.h"
 
 #include <QMouseEvent>

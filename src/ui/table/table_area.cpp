@@ -1,11 +1,11 @@
 #include "ui/table/table_area.h"
 
 #include "base/data/scope_guard.h"
+#include "base/table/result_table.h"
+#include "base/table/topic_code.h"
 #include "ui/table/data_grid.h"
 #include "ui/table/group_header_view.h"
-#include "base/table/result_table.h"
 #include "ui/table/result_table_model.h"
-#include "base/table/topic_code.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "core/chart/engine/chart_file.h"
 
-#include "core/chart/engine/chart_renderer.h"
 #include "base/data/app_error.h"
 #include "base/data/safe_file.h"
+#include "core/chart/engine/chart_renderer.h"
 #include "core/drawing/jpeg_writer.h"
 #include "core/drawing/picture_bytes.h"
 

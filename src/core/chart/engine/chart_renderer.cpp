@@ -1,8 +1,8 @@
 #include "core/chart/engine/chart_renderer.h"
 
+#include "base/data/format_float.h"
 #include "core/chart/engine/cartesian_plot.h"
 #include "core/chart/engine/mark_placer.h"
-#include "base/data/format_float.h"
 #include "core/drawing/windows_fonts.h"
 
 #include <QFontMetrics>
