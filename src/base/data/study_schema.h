@@ -21,8 +21,10 @@ inline constexpr QLatin1String kSigla{"Sigla"};
 // The topic catalogue: one row per topic, keyed by its code, titled by Descricao.
 inline constexpr QLatin1String kNivelInformacao{"Nivel_Informacao"};
 
-// The kind of a data row (detail, a territory's total, ...).
+// The kind of a data row (detail, a territory's total, ...), and a
+// municipality's urban population.
 inline constexpr QLatin1String kTipoRegistro{"Tipo_Registro"};
+inline constexpr QLatin1String kPopulacaoCidade{"Populacao_Cidade"};
 
 // The municipality code of a territory's "DEMAIS MUNICÍPIOS" row, which sums
 // its towns under the listing's population floor.

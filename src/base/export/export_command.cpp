@@ -4,6 +4,7 @@
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/data/safe_file.h"
+#include "base/data/study_schema.h"
 #include "base/data/system_error.h"
 #include "base/data/text_utils.h"
 #include "base/export/bad_input.h"
@@ -40,23 +41,25 @@ void checkTopic(Database &db, const QString &topic) {
 // Every territory code given must exist in the study: a filter on a code
 // that names nothing would give an empty table that looks like a result.
 void checkTerritories(Database &db, const SelectionState &s) {
+    using namespace StudySchema;
     struct Code {
-        const char *option, *table;
+        const char *option;
+        QLatin1String table;
         int value;
     };
-    std::vector<Code> codes = {{"--regiao", "Regiao", s.regiao},
-                               {"--uf", "Unidade_Federativa", s.unidadeFederativa},
-                               {"--microrregiao", "Micro_Regiao", s.microRegiao},
-                               {"--rm", "Regiao_Metropolitana", s.regiaoMetropolitana},
-                               {"--municipio", "Municipio", s.municipio}};
+    std::vector<Code> codes = {{"--regiao", kRegiao, s.regiao},
+                               {"--uf", kUnidadeFederativa, s.unidadeFederativa},
+                               {"--microrregiao", kMicroRegiao, s.microRegiao},
+                               {"--rm", kRegiaoMetropolitana, s.regiaoMetropolitana},
+                               {"--municipio", kMunicipio, s.municipio}};
     for (const QString &entry : s.municipiosSelecionados)
-        codes.push_back({"--municipios", "Municipio", entry.mid(entry.lastIndexOf(QLatin1Char('/')) + 1).toInt()});
+        codes.push_back({"--municipios", kMunicipio, entry.mid(entry.lastIndexOf(QLatin1Char('/')) + 1).toInt()});
     for (const Code &code : codes) {
         if (code.value == 0)
             continue;
         Query query(db);
         query.setActivity(QStringLiteral("conferir o código %1 de %2").arg(code.value).arg(QLatin1String(code.option)));
-        query.sql() << QStringLiteral("select 1 from %1 where %1 = %2").arg(QLatin1String(code.table)).arg(code.value);
+        query.sql() << QStringLiteral("select 1 from %1 where %1 = %2").arg(code.table).arg(code.value);
         query.open();
         if (query.eof())
             throw BadInput(QStringLiteral("código inexistente para %1: %2").arg(QLatin1String(code.option)).arg(code.value));

@@ -1,6 +1,7 @@
 #include "base/selection/territory_statements.h"
 
 #include "base/data/condition_lines.h"
+#include "base/data/study_schema.h"
 
 namespace TerritoryStatements {
 namespace {
@@ -21,8 +22,8 @@ const QString kCapitalWhere = QStringLiteral(" Where ");
 // the constant entry and the order by name.
 QStringList narrowed(QStringList lines, int region, int state, const QStringList &allEntry) {
     ConditionLines conditions(lines);
-    conditions.addKey(QStringLiteral("Regiao"), region, kCapitalWhere);
-    conditions.addKey(QStringLiteral("Unidade_Federativa"), state);
+    conditions.addKey(StudySchema::kRegiao, region, kCapitalWhere);
+    conditions.addKey(StudySchema::kUnidadeFederativa, state);
     return lines + allEntry + QStringList{QStringLiteral("Order By Descricao")};
 }
 
@@ -97,11 +98,11 @@ QStringList metroRegions(int region, int state) {
 QStringList municipalities(int region, int state, int microRegion, int metroRegion) {
     QStringList lines{QStringLiteral("Select Municipio, Sigla, Descricao"), QStringLiteral("From Municipio")};
     ConditionLines conditions(lines);
-    conditions.addKey(QStringLiteral("Regiao"), region, kCapitalWhere);
-    conditions.addKey(QStringLiteral("Unidade_Federativa"), state);
-    conditions.addKey(QStringLiteral("Micro_Regiao"), microRegion);
+    conditions.addKey(StudySchema::kRegiao, region, kCapitalWhere);
+    conditions.addKey(StudySchema::kUnidadeFederativa, state);
+    conditions.addKey(StudySchema::kMicroRegiao, microRegion);
     if (metroRegion != 0)
-        conditions.addKey(QStringLiteral("Regiao_Metropolitana"), metroRegion);
+        conditions.addKey(StudySchema::kRegiaoMetropolitana, metroRegion);
     else
         conditions.add(kLargeTowns);
     lines << QStringLiteral("Union All") << kAllMunicipalities << QStringLiteral("From Pais")
@@ -117,7 +118,7 @@ QStringList pickerStatesAtStart() {
 QStringList pickerStates(int region) {
     QStringList lines{QStringLiteral("Select Pais, Regiao, Unidade_Federativa, Sigla, Descricao"),
                       QStringLiteral("  From Unidade_Federativa")};
-    ConditionLines(lines).addKey(QStringLiteral("Regiao"), region);
+    ConditionLines(lines).addKey(StudySchema::kRegiao, region);
     lines << QStringLiteral("Order By Descricao");
     return lines;
 }
@@ -132,8 +133,8 @@ QStringList pickerMunicipalities(int panelState, int panelMicroRegion, int panel
     ConditionLines conditions(lines);
     conditions.add(kLargeTowns);
     if (panelState != 0) {
-        conditions.addKey(QStringLiteral("Micro_Regiao"), panelMicroRegion);
-        conditions.addKey(QStringLiteral("Regiao_Metropolitana"), panelMetroRegion);
+        conditions.addKey(StudySchema::kMicroRegiao, panelMicroRegion);
+        conditions.addKey(StudySchema::kRegiaoMetropolitana, panelMetroRegion);
     }
     conditions.add(QStringLiteral("Unidade_Federativa = ") + QString::number(pickerState));
     lines << QStringLiteral("Order By Descricao");

@@ -1,6 +1,7 @@
 #include "base/table/column_title.h"
 
 #include "base/data/query.h"
+#include "base/data/study_schema.h"
 #include "base/data/text_utils.h"
 #include "base/table/result_table.h"
 
@@ -33,7 +34,7 @@ QStringList lines(Database &database, const QString &FNivelSelecionado, const Re
     // The first two rows are the topic's group and subgroup headings.
     for (query.first(); !query.eof(); query.next()) {
         if (query.recNo() >= 2)
-            result << query.fieldByName(QStringLiteral("Descricao")).asString();
+            result << query.fieldByName(StudySchema::kDescricao).asString();
     }
     result << TituloCampo(cdsDados, FCampoPercentual);
     return result;

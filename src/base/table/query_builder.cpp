@@ -2,6 +2,7 @@
 
 #include "base/data/app_error.h"
 #include "base/data/condition_lines.h"
+#include "base/data/study_schema.h"
 #include "base/data/text_utils.h"
 #include "base/table/attribute_line.h"
 #include "base/table/row_kind.h"
@@ -48,12 +49,12 @@ void addSelect(QStringList &lines, const QString &topic, const RunPlan &plan, co
 // The territory keys, and the population band unless one municipality is
 // chosen.
 void addTerritoryConditions(ConditionLines &where, const SelectionState &state) {
-    where.addKey(QStringLiteral("Regiao"), state.regiao);
-    where.addKey(QStringLiteral("Unidade_Federativa"), state.unidadeFederativa);
-    where.addKey(QStringLiteral("Micro_Regiao"), state.microRegiao);
-    where.addKey(QStringLiteral("Regiao_Metropolitana"), state.regiaoMetropolitana);
+    where.addKey(StudySchema::kRegiao, state.regiao);
+    where.addKey(StudySchema::kUnidadeFederativa, state.unidadeFederativa);
+    where.addKey(StudySchema::kMicroRegiao, state.microRegiao);
+    where.addKey(StudySchema::kRegiaoMetropolitana, state.regiaoMetropolitana);
     if (state.municipio != 0) {
-        where.addKey(QStringLiteral("Municipio"), state.municipio);
+        where.addKey(StudySchema::kMunicipio, state.municipio);
         return;
     }
     if (state.faixaInicial > 0)

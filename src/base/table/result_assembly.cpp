@@ -1,6 +1,7 @@
 #include "base/table/result_assembly.h"
 
 #include "base/data/query.h"
+#include "base/data/study_schema.h"
 #include "base/table/attribute_catalogue.h"
 #include "base/table/result_table.h"
 #include "base/table/row_kind.h"
@@ -13,7 +14,7 @@ namespace ResultAssembly {
 namespace {
 
 struct FixedField {
-    const char *name;
+    QLatin1String name;
     const char *title;
     int width;
     int listWidth; // width in the municipality list
@@ -21,13 +22,13 @@ struct FixedField {
 
 // Pais, the territory fields, CodMunic (list only) and Municipio, in field order.
 const FixedField kFixed[] = {
-    {"Pais", "País", 7, 7},
-    {"Regiao", "Região", 10, 11},
-    {"Unidade_Federativa", "U.F.", 3, 15},
-    {"Micro_Regiao", "Microrregião", 15, 18},
-    {"Regiao_Metropolitana", "R. Metropolitana", 10, 20},
-    {"CodMunic", "Cod.Mun.", 7, 7},
-    {"Municipio", "Município", 17, 20},
+    {QLatin1String("Pais"), "País", 7, 7},
+    {StudySchema::kRegiao, "Região", 10, 11},
+    {StudySchema::kUnidadeFederativa, "U.F.", 3, 15},
+    {StudySchema::kMicroRegiao, "Microrregião", 15, 18},
+    {StudySchema::kRegiaoMetropolitana, "R. Metropolitana", 10, 20},
+    {QLatin1String("CodMunic"), "Cod.Mun.", 7, 7},
+    {StudySchema::kMunicipio, "Município", 17, 20},
 };
 
 bool startsWithZZ(const QString &text) { return text.startsWith(QLatin1String("ZZ")); }
@@ -46,32 +47,32 @@ struct FillColumns {
 
 FillColumns lookUpColumns(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan,
                           const std::vector<AttributeLine> &attributes) {
-    auto column = [&](const char *name) { return qValorNivel.fieldByName(QLatin1String(name)).index(); };
-    auto field = [&](const char *name) { return cdsDados.fieldByName(QLatin1String(name)).index(); };
+    auto column = [&](QLatin1String name) { return qValorNivel.fieldByName(name).index(); };
+    auto field = [&](QLatin1String name) { return cdsDados.fieldByName(name).index(); };
     FillColumns c;
-    c.dRegiao = column("DRegiao");
-    c.dUF = column("DUnidade_Federativa");
-    c.dMicro = column("DMicro_Regiao");
-    c.dRM = column("DRegiao_Metropolitana");
-    c.dMunicipio = column("DMunicipio");
-    c.fRegiao = field("Regiao");
-    c.fUF = field("Unidade_Federativa");
-    c.fMicro = field("Micro_Regiao");
-    c.fRM = field("Regiao_Metropolitana");
-    c.fMunicipio = field("Municipio");
-    c.fTipo = field("Tipo_Registro");
+    c.dRegiao = column(QLatin1String("DRegiao"));
+    c.dUF = column(QLatin1String("DUnidade_Federativa"));
+    c.dMicro = column(QLatin1String("DMicro_Regiao"));
+    c.dRM = column(QLatin1String("DRegiao_Metropolitana"));
+    c.dMunicipio = column(QLatin1String("DMunicipio"));
+    c.fRegiao = field(StudySchema::kRegiao);
+    c.fUF = field(StudySchema::kUnidadeFederativa);
+    c.fMicro = field(StudySchema::kMicroRegiao);
+    c.fRM = field(StudySchema::kRegiaoMetropolitana);
+    c.fMunicipio = field(StudySchema::kMunicipio);
+    c.fTipo = field(StudySchema::kTipoRegistro);
     if (!plan.municipalityList) {
-        c.qTipo = column("Tipo_Registro");
+        c.qTipo = column(StudySchema::kTipoRegistro);
         for (const AttributeLine &line : attributes) {
             if (line.isValue())
                 c.values.emplace_back(qValorNivel.fieldByName(line.name).index(),
                                       cdsDados.fieldByName(line.path).index());
         }
     } else {
-        c.qMunicipio = column("Municipio");
-        c.qPopulacao = column("Populacao_Cidade");
-        c.fCodMunic = field("CodMunic");
-        c.fPopulacao = field("Populacao_Cidade");
+        c.qMunicipio = column(StudySchema::kMunicipio);
+        c.qPopulacao = column(StudySchema::kPopulacaoCidade);
+        c.fCodMunic = field(QLatin1String("CodMunic"));
+        c.fPopulacao = field(StudySchema::kPopulacaoCidade);
     }
     return c;
 }
@@ -124,35 +125,35 @@ void define(ResultTable &cdsDados, const QString &topic, const RunPlan &plan, Qu
     const bool list = plan.municipalityList;
     cdsDados.clearFields();
     cdsDados.addField(QStringLiteral("Pais"), FieldKind::Text, 25);
-    cdsDados.addField(QStringLiteral("Regiao"), FieldKind::Text, 15);
-    cdsDados.addField(QStringLiteral("Unidade_Federativa"), FieldKind::Text, list ? 25 : 4);
-    cdsDados.addField(QStringLiteral("Micro_Regiao"), FieldKind::Text, 40);
-    cdsDados.addField(QStringLiteral("Regiao_Metropolitana"), FieldKind::Text, 40);
+    cdsDados.addField(StudySchema::kRegiao, FieldKind::Text, 15);
+    cdsDados.addField(StudySchema::kUnidadeFederativa, FieldKind::Text, list ? 25 : 4);
+    cdsDados.addField(StudySchema::kMicroRegiao, FieldKind::Text, 40);
+    cdsDados.addField(StudySchema::kRegiaoMetropolitana, FieldKind::Text, 40);
     if (list)
         cdsDados.addField(QStringLiteral("CodMunic"), FieldKind::Text, 10);
-    cdsDados.addField(QStringLiteral("Municipio"), FieldKind::Text, 40);
-    cdsDados.addField(QStringLiteral("Tipo_Registro"), FieldKind::Integer);
+    cdsDados.addField(StudySchema::kMunicipio, FieldKind::Text, 40);
+    cdsDados.addField(StudySchema::kTipoRegistro, FieldKind::Integer);
     if (list)
-        cdsDados.addField(QStringLiteral("Populacao_Cidade"), FieldKind::Float);
+        cdsDados.addField(StudySchema::kPopulacaoCidade, FieldKind::Float);
 
     CarregaAtributos(qAux, TopicCode::tableName(topic), cdsDados, FAtributos);
     cdsDados.createDataSet();
 
     const ShownTerritory &shown = plan.shown;
     cdsDados.fieldByName(QStringLiteral("Pais")).setVisible(false);
-    cdsDados.fieldByName(QStringLiteral("Tipo_Registro")).setVisible(false);
-    cdsDados.fieldByName(QStringLiteral("Regiao")).setVisible(shown.regiao);
-    cdsDados.fieldByName(QStringLiteral("Unidade_Federativa")).setVisible(shown.unidadeFederativa);
-    cdsDados.fieldByName(QStringLiteral("Micro_Regiao")).setVisible(shown.microRegiao);
-    cdsDados.fieldByName(QStringLiteral("Regiao_Metropolitana")).setVisible(shown.regiaoMetropolitana);
-    cdsDados.fieldByName(QStringLiteral("Municipio")).setVisible(shown.municipio);
+    cdsDados.fieldByName(StudySchema::kTipoRegistro).setVisible(false);
+    cdsDados.fieldByName(StudySchema::kRegiao).setVisible(shown.regiao);
+    cdsDados.fieldByName(StudySchema::kUnidadeFederativa).setVisible(shown.unidadeFederativa);
+    cdsDados.fieldByName(StudySchema::kMicroRegiao).setVisible(shown.microRegiao);
+    cdsDados.fieldByName(StudySchema::kRegiaoMetropolitana).setVisible(shown.regiaoMetropolitana);
+    cdsDados.fieldByName(StudySchema::kMunicipio).setVisible(shown.municipio);
 }
 
 QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<AttributeLine> &attributes,
               const QString &campoLocal) {
     const bool list = plan.municipalityList;
     for (const FixedField &fixed : kFixed) {
-        const int index = cdsDados.findField(QLatin1String(fixed.name));
+        const int index = cdsDados.findField(fixed.name);
         if (index < 0)
             continue;
         ResultField &field = cdsDados.field(index);
@@ -162,9 +163,10 @@ QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<Attr
 
     QString local = campoLocal;
     if (!list) {
-        for (const char *name : {"Regiao", "Unidade_Federativa", "Micro_Regiao", "Regiao_Metropolitana", "Municipio"})
-            if (cdsDados.fieldByName(QLatin1String(name)).isVisible())
-                local = QLatin1String(name);
+        using namespace StudySchema;
+        for (const QLatin1String name : {kRegiao, kUnidadeFederativa, kMicroRegiao, kRegiaoMetropolitana, kMunicipio})
+            if (cdsDados.fieldByName(name).isVisible())
+                local = name;
         for (const AttributeLine &line : attributes) {
             ResultField &field = cdsDados.fieldByName(line.path);
             field.setDisplayLabel(line.title);
@@ -176,7 +178,7 @@ QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<Attr
             field.setOnGetText(ValorGetText);
         }
     } else {
-        ResultField &populacao = cdsDados.fieldByName(QStringLiteral("Populacao_Cidade"));
+        ResultField &populacao = cdsDados.fieldByName(StudySchema::kPopulacaoCidade);
         populacao.setDisplayLabel(QStringLiteral("População Total"));
         populacao.setDisplayWidth(7);
         populacao.setDisplayFormat(QStringLiteral("###,##0"));

@@ -1,6 +1,7 @@
 #include "base/table/value_text.h"
 
 #include "base/data/format_float.h"
+#include "base/data/study_schema.h"
 #include "base/table/result_table.h"
 #include "base/table/row_kind.h"
 
@@ -15,7 +16,7 @@ QString valueText(double v, int tag, qint64 tipoRegistro, const QString &format)
 }
 
 QString ValorGetText(const ResultTable &table, int row, const ResultField &field) {
-    const int kind = table.findField(QStringLiteral("Tipo_Registro"));
+    const int kind = table.findField(StudySchema::kTipoRegistro);
     return valueText(table.asFloat(row, field.index()), field.tag(), kind < 0 ? 0 : table.asInteger(row, kind),
                      field.displayFormat());
 }

@@ -2,6 +2,7 @@
 
 #include "base/data/query.h"
 #include "base/data/scope_guard.h"
+#include "base/data/study_schema.h"
 #include "base/data/text_utils.h"
 #include "base/table/topic_code.h"
 #include "ui/app/tree_index.h"
@@ -43,8 +44,8 @@ void TopicTree::load(quint8 nivel, int indice, const QString &nivelExpandido) {
     // of any size loads; no position counter limits it.
     const bool childrenAreTopics = nivelExpandido.size() <= 2;
     while (!m_query.eof()) {
-        const QString code = m_query.fieldByName(QStringLiteral("Nivel_Informacao")).asString();
-        const QString title = m_query.fieldByName(QStringLiteral("Descricao")).asString();
+        const QString code = m_query.fieldByName(StudySchema::kNivelInformacao).asString();
+        const QString title = m_query.fieldByName(StudySchema::kDescricao).asString();
         QTreeWidgetItem *item = nullptr;
         if (topLevel) {
             item = new QTreeWidgetItem(&m_tree, QStringList{title});

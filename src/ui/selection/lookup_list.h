@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/data/study_schema.h"
+
 #include <QComboBox>
 #include <QVariant>
 
@@ -16,7 +18,7 @@ class LookupList : public QComboBox {
 public:
     explicit LookupList(QWidget *parent = nullptr);
 
-    void setQuery(Query *query, const QString &keyField, const QString &listField = QStringLiteral("Descricao"));
+    void setQuery(Query *query, const QString &keyField, const QString &listField = StudySchema::kDescricao);
 
     int key() const { return m_key; }
     void setKey(int key);

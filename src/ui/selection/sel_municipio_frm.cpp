@@ -2,6 +2,7 @@
 
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
+#include "base/data/study_schema.h"
 #include "base/selection/territory_statements.h"
 #include "core/drawing/color_number.h"
 #include "core/drawing/windows_fonts.h"
@@ -54,7 +55,7 @@ void TSel_Municipio_Frm::buildControls() {
     label9->setObjectName(QStringLiteral("Label9"));
     m_lckUF = new LookupList(panel1);
     m_lckUF->setObjectName(QStringLiteral("lckUF"));
-    m_lckUF->setQuery(m_qUF, QStringLiteral("Unidade_Federativa"));
+    m_lckUF->setQuery(m_qUF, StudySchema::kUnidadeFederativa);
     auto *gbMunicipio = new TitledGroupBox(QStringLiteral("| Municípios   |"), QStringLiteral("  Municípios  "),
                                            QStringLiteral("Label13"), panel1);
     gbMunicipio->setObjectName(QStringLiteral("gbMunicipio"));
@@ -151,7 +152,7 @@ void TSel_Municipio_Frm::FormShow() {
     m_qUF->open();
     m_qMunicipio->open();
     if (m_lckUF->currentText().trimmed().isEmpty())
-        m_lckUF->setKey(static_cast<int>(m_qUF->fieldByName(QStringLiteral("Unidade_Federativa")).asInteger()));
+        m_lckUF->setKey(static_cast<int>(m_qUF->fieldByName(StudySchema::kUnidadeFederativa).asInteger()));
     lckUFClick();
 }
 
@@ -171,11 +172,11 @@ void TSel_Municipio_Frm::lckUFClick() {
 
     const QString sigla = stateSigla();
     for (m_qMunicipio->first(); !m_qMunicipio->eof(); m_qMunicipio->next()) {
-        const QString name = m_qMunicipio->fieldByName(QStringLiteral("Descricao")).asString();
+        const QString name = m_qMunicipio->fieldByName(StudySchema::kDescricao).asString();
         auto *item = new QListWidgetItem(name, m_clbSelMunicipio);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(m_pick.isTicked(name, sigla) ? Qt::Checked : Qt::Unchecked);
-        m_codigosMunicipio << m_qMunicipio->fieldByName(QStringLiteral("Municipio")).asString();
+        m_codigosMunicipio << m_qMunicipio->fieldByName(StudySchema::kMunicipio).asString();
     }
 }
 
@@ -202,7 +203,7 @@ void TSel_Municipio_Frm::rbSelecionarClick() {
     m_lbVerMunicipio->setVisible(!m_rbSelecionar->isChecked());
 }
 
-QString TSel_Municipio_Frm::stateSigla() const { return m_lckUF->fieldValue(QStringLiteral("Sigla")).toString(); }
+QString TSel_Municipio_Frm::stateSigla() const { return m_lckUF->fieldValue(StudySchema::kSigla).toString(); }
 
 void TSel_Municipio_Frm::showSelection() {
     m_lbVerMunicipio->clear();
