@@ -32,11 +32,15 @@ struct Options {
 // letter case): the workbook the export dialog writes on that page.
 bool isWorkbook(const QString &path);
 
-// The text of --help.
+// The text of --help, from the same table of options the parser reads.
 QString usage();
 
-// Reads the options (arguments without the program name); raises BadInput.
-// "--name value" and "--name=value" are the same.
+// Reads the options (arguments without the program name); raises BadInput
+// for the first fault in argument order, then for what the options together
+// lack. "--name value" and "--name=value" are the same, except that a value
+// after a blank is never a word starting with "--" ("--saida --utf8" lacks
+// its file name); a switch takes no value; a repeated option's last value
+// wins; every word that is not a "--" option of the table is unknown.
 Options parse(const QStringList &arguments);
 
 } // namespace ExportCommand

@@ -83,15 +83,33 @@ FilterPanel::FilterPanel(Database &database, QWidget *parent)
 }
 
 void FilterPanel::buildControls() {
+    setPanelColour();
+    auto *group =
+        new TitledGroupBox(QStringLiteral("|  Opções de Seleção dos Dados  |"),
+                           QStringLiteral("  Opções de Seleção dos Dados  "), QStringLiteral("Label13"), this);
+    // The controls are made in the order the focus moves through them.
+    buildTerritoryLists(group);
+    QLayout *band = buildPopulationBand(group);
+    QLayout *municipality = buildMunicipalityPicker(group);
+    buildGroupingList(group);
+    layOutGroup(group, band, municipality);
+    buildSearchButton();
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(group, 1);
+    layout->addWidget(m_btnPesquisar);
+}
+
+void FilterPanel::setPanelColour() {
     setAutoFillBackground(true);
     QPalette panelPalette = palette();
     panelPalette.setColor(QPalette::Window, ColorNumber::toColor(kPanelColour));
     setPalette(panelPalette);
+}
 
-    auto *group =
-        new TitledGroupBox(QStringLiteral("|  Opções de Seleção dos Dados  |"),
-                           QStringLiteral("  Opções de Seleção dos Dados  "), QStringLiteral("Label13"), this);
-
+// The four territory lists above the municipality, each with its caption.
+void FilterPanel::buildTerritoryLists(QWidget *group) {
     m_lblRegiao = newLabel(QStringLiteral("Região:"), QStringLiteral("lblRegiao"), group);
     m_lckRegiao = newLookup(QStringLiteral("lckRegiao"), m_qRegiao, QStringLiteral("Regiao"),
                             QStringLiteral("Informe aqui a [Região] que deseja consultar."), group);
@@ -106,7 +124,11 @@ void FilterPanel::buildControls() {
     m_lckRegMetrop = newLookup(QStringLiteral("lckRegMetrop"), m_qRegMetrop, QStringLiteral("Regiao_Metropolitana"),
                                QStringLiteral("Informe aqui a [Região Metropolitana] que deseja consultar."), group);
     m_lckRegMetrop->setDropDownWidth(220, true);
+}
 
+// The caption and the two edits of the urban-population band; returns the
+// row that holds the edits.
+QLayout *FilterPanel::buildPopulationBand(QWidget *group) {
     m_lblPopulacao = newLabel(QStringLiteral("Populacão:"), QStringLiteral("lblPopulacao"), group);
     m_edtFaixaInicial = newBandEdit(
         QStringLiteral("edtFaixaInicial"),
@@ -120,6 +142,20 @@ void FilterPanel::buildControls() {
         QStringLiteral("Informe aqui o limite superior da faixa de população urbana das cidades que deseja consultar. "
                        "\nSó podem ser selecionadas cidades com 20 mil ou mais habitantes urbanos."),
         group);
+
+    auto *band = new QHBoxLayout;
+    band->setSpacing(4);
+    band->addWidget(m_edtFaixaInicial);
+    band->addWidget(label15);
+    band->addWidget(m_edtFaixaFinal);
+    band->addStretch();
+    return band;
+}
+
+// The municipality list with its caption and the two buttons of the picker
+// (the check button takes the place of the other once municipalities are
+// picked); returns the row of the list and the buttons.
+QLayout *FilterPanel::buildMunicipalityPicker(QWidget *group) {
     m_lblMunicipio = newLabel(QStringLiteral("Município:"), QStringLiteral("lblMunicipio"), group);
     m_lckMunicipio = newLookup(QStringLiteral("lckMunicipio"), m_qMunicipio, QStringLiteral("Municipio"),
                                QStringLiteral("Informe aqui a [Município] que deseja consultar."), group);
@@ -132,6 +168,16 @@ void FilterPanel::buildControls() {
     for (QPushButton *button : {m_btnMunicipio, m_btnMunicipioCheck})
         button->setFixedSize(24, m_lckMunicipio->sizeHint().height());
 
+    auto *municipality = new QHBoxLayout;
+    municipality->setSpacing(2);
+    municipality->addWidget(m_lckMunicipio, 1);
+    municipality->addWidget(m_btnMunicipio);
+    municipality->addWidget(m_btnMunicipioCheck);
+    return municipality;
+}
+
+// The grouping list in its own colours, under its navy caption.
+void FilterPanel::buildGroupingList(QWidget *group) {
     m_lblAgrupar = newLabel(QStringLiteral("Agrupar os Dados por:"), QStringLiteral("lblAgrupar"), group);
     m_lblAgrupar->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     QPalette navy = m_lblAgrupar->palette();
@@ -153,19 +199,10 @@ void FilterPanel::buildControls() {
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
+}
 
-    auto *band = new QHBoxLayout;
-    band->setSpacing(4);
-    band->addWidget(m_edtFaixaInicial);
-    band->addWidget(label15);
-    band->addWidget(m_edtFaixaFinal);
-    band->addStretch();
-    auto *municipality = new QHBoxLayout;
-    municipality->setSpacing(2);
-    municipality->addWidget(m_lckMunicipio, 1);
-    municipality->addWidget(m_btnMunicipio);
-    municipality->addWidget(m_btnMunicipioCheck);
-
+// Two columns of captioned lists, a gap, and the grouping list on the right.
+void FilterPanel::layOutGroup(QWidget *group, QLayout *band, QLayout *municipality) {
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(8, 10, 8, 6);
     grid->setVerticalSpacing(4);
@@ -186,7 +223,9 @@ void FilterPanel::buildControls() {
     grid->addWidget(m_cbAgrupar, 1, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+}
 
+void FilterPanel::buildSearchButton() {
     m_btnPesquisar = new QToolButton(this);
     m_btnPesquisar->setObjectName(QStringLiteral("btnPesquisar"));
     m_btnPesquisar->setText(QStringLiteral("&Pesquisar"));
@@ -195,11 +234,6 @@ void FilterPanel::buildControls() {
     m_btnPesquisar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_btnPesquisar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     m_btnPesquisar->setMinimumWidth(76);
-
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 2, 4, 4);
-    layout->addWidget(group, 1);
-    layout->addWidget(m_btnPesquisar);
 }
 
 void FilterPanel::connectHandlers() {

@@ -11,6 +11,7 @@ class NumberEdit;
 class Query;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QToolButton;
 class TSel_Municipio_Frm;
@@ -62,6 +63,13 @@ signals:
 
 private:
     void buildControls();
+    void setPanelColour();
+    void buildTerritoryLists(QWidget *group);
+    QLayout *buildPopulationBand(QWidget *group);
+    QLayout *buildMunicipalityPicker(QWidget *group);
+    void buildGroupingList(QWidget *group);
+    void layOutGroup(QWidget *group, QLayout *band, QLayout *municipality);
+    void buildSearchButton();
     void connectHandlers();
 
     void lckRegiaoClick();

@@ -4,10 +4,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointF>
 #include <QRectF>
 #include <functional>
 
 class MarkPlacer;
+class QFontMetricsF;
 class QPainter;
 
 // The series drawn against two axes: points, vertical lines and bars. The
@@ -32,6 +34,57 @@ private:
         qreal step = 1;
     };
     static Scale scaleFor(const std::vector<ChartPoint> &points, qreal length);
+
+    // Where one drawing puts its parts: the room kept for the axis labels
+    // (on the left and at the bottom of the plot), the depth of the 3D view
+    // and the front face of the area the items stand in.
+    struct Layout {
+        bool horizontal = false;
+        bool valueLabels = false;
+        bool categoryLabels = false;
+        Scale scale;
+        qreal left = 0;
+        qreal bottom = 0;
+        QRectF area;
+        qreal depth = 0;
+        QRectF front;
+        // The room of each point along the category axis.
+        qreal slot = 0;
+
+        // Where a value lies along the value axis, and the middle of a
+        // point's slot along the category axis.
+        qreal valuePos(qreal value) const;
+        qreal categoryPos(size_t index) const;
+    };
+
+    // One point's item: the middle of its slot, where the value axis has
+    // zero and where the value ends along it, the side of zero the value
+    // lies on (1 or -1), and the point's colour.
+    struct Item {
+        qreal at = 0;
+        qreal zero = 0;
+        qreal end = 0;
+        qreal sign = 1;
+        QColor color;
+    };
+
+    // Where a mark stands beside its item, and the way its arrow points.
+    struct MarkFoot {
+        QPointF anchor;
+        QPointF direction;
+    };
+
+    Layout layoutFor(const QRectF &plot, const QFontMetricsF &metrics) const;
+    QString tickText(qreal value) const;
+    void drawValueAxis(QPainter &painter, const Layout &layout, const QFontMetricsF &metrics) const;
+    void drawCategoryLabels(QPainter &painter, const Layout &layout, const QFontMetricsF &metrics) const;
+    void drawItems(QPainter &painter, const Layout &layout, MarkPlacer *marks,
+                   const std::function<QString(int)> &markText) const;
+    MarkFoot drawItem(QPainter &painter, const Layout &layout, const Item &item) const;
+    static MarkFoot drawPoint(QPainter &painter, const Layout &layout, const Item &item);
+    MarkFoot drawVolume(QPainter &painter, const Layout &layout, const Item &item) const;
+    MarkFoot drawBar(QPainter &painter, const Layout &layout, const Item &item) const;
+    static void drawAxes(QPainter &painter, const QRectF &front);
 
     const ChartSettings &m_settings;
     const ChartStyle &m_style;
