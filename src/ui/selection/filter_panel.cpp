@@ -1,14 +1,15 @@
 #include "ui/selection/filter_panel.h"
 
-#include "core/drawing/color_number.h"
 #include "base/data/program_folder.h"
-#include "base/data/scope_guard.h"
 #include "base/data/query.h"
+#include "base/data/scope_guard.h"
+#include "base/data/study_schema.h"
+#include "base/selection/territory_statements.h"
+#include "core/drawing/color_number.h"
 #include "ui/selection/drop_down_style.h"
 #include "ui/selection/lookup_list.h"
 #include "ui/selection/number_edit.h"
 #include "ui/selection/sel_municipio_frm.h"
-#include "base/selection/territory_statements.h"
 #include "ui/selection/titled_group_box.h"
 
 #include <QComboBox>
@@ -65,8 +66,8 @@ void setAllEnabled(std::initializer_list<QWidget *> widgets, bool enabled) {
 // Micro-region and metropolitan-region names run long: their columns get
 // the widths of the wide drop-down.
 void setListWidths(Query &query) {
-    query.fieldByName(QStringLiteral("Sigla")).setDisplayWidth(8);
-    query.fieldByName(QStringLiteral("Descricao")).setDisplayWidth(40);
+    query.fieldByName(StudySchema::kSigla).setDisplayWidth(8);
+    query.fieldByName(StudySchema::kDescricao).setDisplayWidth(40);
 }
 
 } // namespace
@@ -111,17 +112,17 @@ void FilterPanel::setPanelColour() {
 // The four territory lists above the municipality, each with its caption.
 void FilterPanel::buildTerritoryLists(QWidget *group) {
     m_lblRegiao = newLabel(QStringLiteral("Região:"), QStringLiteral("lblRegiao"), group);
-    m_lckRegiao = newLookup(QStringLiteral("lckRegiao"), m_qRegiao, QStringLiteral("Regiao"),
+    m_lckRegiao = newLookup(QStringLiteral("lckRegiao"), m_qRegiao, StudySchema::kRegiao,
                             QStringLiteral("Informe aqui a [Região] que deseja consultar."), group);
     m_lblUF = newLabel(QStringLiteral("U. F.:"), QStringLiteral("lblUF"), group);
-    m_lckUF = newLookup(QStringLiteral("lckUF"), m_qUF, QStringLiteral("Unidade_Federativa"),
+    m_lckUF = newLookup(QStringLiteral("lckUF"), m_qUF, StudySchema::kUnidadeFederativa,
                         QStringLiteral("Informe aqui a [Unidade Federativa] que deseja consultar."), group);
     m_lblMicroReg = newLabel(QStringLiteral("Microrregião:"), QStringLiteral("lblMicroReg"), group);
-    m_lckMicroReg = newLookup(QStringLiteral("lckMicroReg"), m_qMicroReg, QStringLiteral("Micro_Regiao"),
+    m_lckMicroReg = newLookup(QStringLiteral("lckMicroReg"), m_qMicroReg, StudySchema::kMicroRegiao,
                               QStringLiteral("Informe aqui a [Microregião] que deseja consultar."), group);
     m_lckMicroReg->setDropDownWidth(220);
     m_lblRegMetrop = newLabel(QStringLiteral("R.Metropolitana:"), QStringLiteral("lblRegMetrop"), group);
-    m_lckRegMetrop = newLookup(QStringLiteral("lckRegMetrop"), m_qRegMetrop, QStringLiteral("Regiao_Metropolitana"),
+    m_lckRegMetrop = newLookup(QStringLiteral("lckRegMetrop"), m_qRegMetrop, StudySchema::kRegiaoMetropolitana,
                                QStringLiteral("Informe aqui a [Região Metropolitana] que deseja consultar."), group);
     m_lckRegMetrop->setDropDownWidth(220, true);
 }
@@ -157,7 +158,7 @@ QLayout *FilterPanel::buildPopulationBand(QWidget *group) {
 // picked); returns the row of the list and the buttons.
 QLayout *FilterPanel::buildMunicipalityPicker(QWidget *group) {
     m_lblMunicipio = newLabel(QStringLiteral("Município:"), QStringLiteral("lblMunicipio"), group);
-    m_lckMunicipio = newLookup(QStringLiteral("lckMunicipio"), m_qMunicipio, QStringLiteral("Municipio"),
+    m_lckMunicipio = newLookup(QStringLiteral("lckMunicipio"), m_qMunicipio, StudySchema::kMunicipio,
                                QStringLiteral("Informe aqui a [Município] que deseja consultar."), group);
     m_btnMunicipio = new QPushButton(QStringLiteral("---"), group);
     m_btnMunicipio->setObjectName(QStringLiteral("btnMunicipio"));

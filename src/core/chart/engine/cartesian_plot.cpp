@@ -1,7 +1,7 @@
 #include "core/chart/engine/cartesian_plot.h"
 
-#include "core/chart/engine/mark_placer.h"
 #include "base/data/format_float.h"
+#include "core/chart/engine/mark_placer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
