@@ -1,6 +1,7 @@
 #include "core/map/legend_picture.h"
 
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/map/map_legend.h"
 
@@ -11,7 +12,7 @@ namespace {
 const QRgb kFixed = qRgb(240, 240, 240);
 const QRgb kLine = qRgb(160, 160, 160);
 const QRgb kTitleColor = qRgb(255, 132, 9);       // 623871
-const QRgb kTitleBackground = qRgb(198, 203, 213); // 14011334
+const QRgb kTitleBackground = ColorNumber::toColor(ProgramColors::kPanel).rgb();
 const QRgb kHeaderColor = qRgb(0, 128, 128);      // 8421376
 
 const QString kTitle = QStringLiteral("        Legenda:        ");

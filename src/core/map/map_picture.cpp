@@ -1,12 +1,14 @@
 #include "core/map/map_picture.h"
 
+#include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 
 #include <QPainter>
 
 namespace {
 
-const QColor kNavy(0, 0, 128);        // 8388608
+const QColor kNavy = ColorNumber::toColor(ProgramColors::kNavy);
 const QColor kPlaceColor(255, 179, 102); // 6730751, the window title's colour
 
 QFont pictureFont(bool bold) {

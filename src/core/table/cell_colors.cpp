@@ -1,6 +1,7 @@
 #include "core/table/cell_colors.h"
 
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 
 namespace CellColors {
 
@@ -12,9 +13,9 @@ QColor brush(bool totalRow, int recNo, bool markedColumn) {
     return ColorNumber::toColor(markedColumn ? 8585215 : 14024703);
 }
 
-QColor text(bool currentCell) { return currentCell ? ColorNumber::toColor(8388608) : QColor(Qt::black); }
+QColor text(bool currentCell) { return currentCell ? ColorNumber::toColor(ProgramColors::kNavy) : QColor(Qt::black); }
 
 QColor gridBackground() { return ColorNumber::toColor(11589887); }
-QColor titleBackground() { return ColorNumber::toColor(14011334); }
+QColor titleBackground() { return ColorNumber::toColor(ProgramColors::kPanel); }
 
 } // namespace CellColors

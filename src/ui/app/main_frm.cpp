@@ -5,6 +5,7 @@
 #include "base/data/text_utils.h"
 #include "base/table/current_result.h"
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/export/varnik_export.h"
 #include "ui/app/main_header.h"
@@ -52,7 +53,7 @@ constexpr int kHelpContext = 1;
 // first expansion: the second top-level topic of the study.
 constexpr int kSecondExpandedNode = 13;
 
-const QColor kHighlight = ColorNumber::toColor(128); // maroon
+const QColor kHighlight = ColorNumber::toColor(ProgramColors::kMaroon);
 
 void inform(QWidget *parent, const QString &text) {
     QMessageBox::information(parent, QStringLiteral("Solvane"), text, QMessageBox::Ok);
@@ -79,7 +80,7 @@ TMain_Frm::~TMain_Frm() = default;
 void TMain_Frm::buildWindow() {
     auto *central = new QWidget(this);
     QPalette background = central->palette();
-    background.setColor(QPalette::Window, ColorNumber::toColor(14011334));
+    background.setColor(QPalette::Window, ColorNumber::toColor(ProgramColors::kPanel));
     central->setPalette(background);
     central->setAutoFillBackground(true);
     setCentralWidget(central);
@@ -112,7 +113,7 @@ void TMain_Frm::buildWindow() {
     m_Splitter1->setSizes({kTopicPanelWidth, 1000});
     QSplitterHandle *handle = m_Splitter1->handle(1);
     QPalette handlePalette = handle->palette();
-    handlePalette.setColor(QPalette::Window, ColorNumber::toColor(13550269));
+    handlePalette.setColor(QPalette::Window, ColorNumber::toColor(ProgramColors::kFrame));
     handle->setPalette(handlePalette);
     handle->setAutoFillBackground(true);
     layout->addWidget(m_Splitter1, 1);
@@ -168,7 +169,7 @@ QWidget *TMain_Frm::buildTopicPanel() {
     m_tvOpcoes->header()->setStretchLastSection(false);
     m_tvOpcoes->setFont(WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette colours = m_tvOpcoes->palette();
-    colours.setColor(QPalette::Base, ColorNumber::toColor(14934495));
+    colours.setColor(QPalette::Base, ColorNumber::toColor(ProgramColors::kLightGround));
     // The chosen topic stays marked when the tree loses the focus.
     for (const auto role : {QPalette::Highlight, QPalette::HighlightedText})
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));

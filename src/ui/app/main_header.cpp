@@ -2,6 +2,7 @@
 
 #include "base/data/study_titles.h"
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 #include "ui/widgets/click_label.h"
 #include "ui/widgets/effect_label.h"
@@ -65,7 +66,7 @@ void MainHeader::addTitles() {
     subtitle->setObjectName(QStringLiteral("lblTitulo2"));
     subtitle->setFont(WindowsFonts::pixelFont(QStringLiteral("Impact"), 13));
     subtitle->setTextColor(ColorNumber::toColor(6730751));
-    subtitle->setOutline(QColor(128, 0, 0));
+    subtitle->setOutline(ColorNumber::toColor(ProgramColors::kMaroon));
     subtitle->setShadow(QColor(60, 20, 0, 140), QPoint(1, 1));
     subtitle->move(72, 38);
     subtitle->resize(subtitle->sizeHint());

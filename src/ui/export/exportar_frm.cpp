@@ -8,6 +8,7 @@
 #include "core/drawing/color_number.h"
 #include "core/drawing/jpeg_writer.h"
 #include "core/drawing/picture_bytes.h"
+#include "core/drawing/program_colors.h"
 #include "core/export/varnik_export.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/radio_group.h"
@@ -34,8 +35,6 @@ namespace {
 
 constexpr int kClientWidth = 413;
 constexpr int kClientHeight = 390;
-constexpr int kBackground = 14934495;
-constexpr int kNavy = 8388608;
 constexpr int kBandLeft = 6;
 constexpr int kBandWidth = 401;
 constexpr int kNameTop = 30;  // name row of the workbook band (and of the picture mode)
@@ -60,8 +59,8 @@ QLabel *navyLabel(const char *name, QWidget *parent) {
     auto *label = new QLabel(QStringLiteral("Nome Arquivo:"), parent);
     label->setObjectName(QLatin1String(name));
     QPalette p = label->palette();
-    p.setColor(QPalette::Active, QPalette::WindowText, ColorNumber::toColor(kNavy));
-    p.setColor(QPalette::Inactive, QPalette::WindowText, ColorNumber::toColor(kNavy));
+    p.setColor(QPalette::Active, QPalette::WindowText, ColorNumber::toColor(ProgramColors::kNavy));
+    p.setColor(QPalette::Inactive, QPalette::WindowText, ColorNumber::toColor(ProgramColors::kNavy));
     label->setPalette(p);
     label->setGeometry(38, 12, 120, 16);
     return label;
@@ -95,7 +94,7 @@ TExportar_Frm::TExportar_Frm(const Sources &sources, TVarnikExport &btnExportaEx
     setFixedSize(kClientWidth, kClientHeight);
     setAttribute(Qt::WA_DeleteOnClose, false);
     QPalette p = palette();
-    p.setColor(QPalette::Window, ColorNumber::toColor(kBackground));
+    p.setColor(QPalette::Window, ColorNumber::toColor(ProgramColors::kLightGround));
     setPalette(p);
     setAutoFillBackground(true);
 

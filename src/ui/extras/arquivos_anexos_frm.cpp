@@ -2,6 +2,7 @@
 
 #include "base/data/program_folder.h"
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/widgets/window_placement.h"
 
@@ -26,7 +27,7 @@ TArquivos_Anexos_Frm::TArquivos_Anexos_Frm(QWidget *parent) : QDialog(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, ColorNumber::toColor(13550269));
+    colours.setColor(QPalette::Window, ColorNumber::toColor(ProgramColors::kFrame));
     setPalette(colours);
     setFixedSize(434, 128);
 

@@ -3,6 +3,8 @@
 #include "base/data/app_error.h"
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
+#include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/map/legend_file.h"
 #include "ui/map/legend_grid.h"
@@ -19,7 +21,7 @@
 
 namespace {
 
-const QColor kPanelColor(198, 203, 213); // 14011334
+const QColor kPanelColor = ColorNumber::toColor(ProgramColors::kPanel);
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 const QColor kMapaDeColor(255, 138, 21); // 1411839

@@ -6,6 +6,7 @@
 #include "base/data/study_schema.h"
 #include "base/selection/territory_statements.h"
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "ui/selection/drop_down_style.h"
 #include "ui/selection/lookup_list.h"
 #include "ui/selection/number_edit.h"
@@ -182,7 +183,7 @@ void FilterPanel::buildGroupingList(QWidget *group) {
     m_lblAgrupar = newLabel(QStringLiteral("Agrupar os Dados por:"), QStringLiteral("lblAgrupar"), group);
     m_lblAgrupar->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     QPalette navy = m_lblAgrupar->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    navy.setColor(QPalette::WindowText, ColorNumber::toColor(ProgramColors::kNavy));
     m_lblAgrupar->setPalette(navy);
     m_cbAgrupar = new QComboBox(group);
     m_cbAgrupar->setObjectName(QStringLiteral("cbAgrupar"));

@@ -5,6 +5,7 @@
 #include "base/data/study_schema.h"
 #include "base/selection/territory_statements.h"
 #include "core/drawing/color_number.h"
+#include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 #include "ui/selection/lookup_list.h"
 #include "ui/selection/titled_group_box.h"
@@ -21,8 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const qint64 kWindowColour = 13550269;
 
 QWidget *newPanel(const QString &name, int height, QWidget *parent) {
     auto *panel = new QWidget(parent);
@@ -43,7 +42,7 @@ TSel_Municipio_Frm::TSel_Municipio_Frm(Database &database, QWidget *parent)
     setFixedSize(245, 321);
     setAutoFillBackground(true);
     QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, ColorNumber::toColor(kWindowColour));
+    windowPalette.setColor(QPalette::Window, ColorNumber::toColor(ProgramColors::kFrame));
     setPalette(windowPalette);
     setFont(WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     buildControls();
