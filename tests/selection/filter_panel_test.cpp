@@ -77,12 +77,6 @@ TEST_F(PanelTest, ARegionRefillsTheStatesAndResetsStateAndMunicipality) {
     EXPECT_EQ(entries(list("lckMicroReg")), (S{"<Todas>", "Petrolina", "Recife"}));
     EXPECT_EQ(list("lckMicroReg")->currentText(), "Recife");
     EXPECT_EQ(panel->state().microRegiao, 26001);
-
-    // What an export's filter line reads: the texts the lists show.
-    const FilterPanel::ShownTexts shown = panel->shownTexts();
-    EXPECT_EQ((S{shown.regiao, shown.unidadeFederativa, shown.microRegiao, shown.regiaoMetropolitana,
-                 shown.municipio, shown.agrupar}),
-              (S{"Norte", "<Todas>", "Recife", "<Todas>", "<Todos>", "Município"}));
 }
 
 TEST_F(PanelTest, AStateRefillsMicroAndMetropolitanRegionsInBothStatementForms) {

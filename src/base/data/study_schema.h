@@ -4,7 +4,7 @@
 
 // The names of the study's tables and columns that the program uses apart
 // from its statements (whose lines are written out whole where they are
-// composed), and the codes with a meaning of their own.
+// composed).
 namespace StudySchema {
 
 // The territory tables, each keyed by a column of its own name, with the
@@ -25,9 +25,5 @@ inline constexpr QLatin1String kNivelInformacao{"Nivel_Informacao"};
 // municipality's urban population.
 inline constexpr QLatin1String kTipoRegistro{"Tipo_Registro"};
 inline constexpr QLatin1String kPopulacaoCidade{"Populacao_Cidade"};
-
-// The municipality code of a territory's "DEMAIS MUNICÍPIOS" row, which sums
-// its towns under the listing's population floor.
-inline constexpr int kDemaisMunicipios = 999999;
 
 } // namespace StudySchema

@@ -286,11 +286,6 @@ SelectionState FilterPanel::state() const {
     return state;
 }
 
-FilterPanel::ShownTexts FilterPanel::shownTexts() const {
-    return {m_lckRegiao->currentText(),    m_lckUF->currentText(),        m_lckMicroReg->currentText(),
-            m_lckRegMetrop->currentText(), m_lckMunicipio->currentText(), m_cbAgrupar->currentText()};
-}
-
 void FilterPanel::setGroupingShown(bool shown) {
     m_lblAgrupar->setVisible(shown);
     m_cbAgrupar->setVisible(shown);

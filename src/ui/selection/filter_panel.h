@@ -41,12 +41,6 @@ public:
 
     SelectionState state() const;
 
-    // The texts the lists show, for the filter line of an export.
-    struct ShownTexts {
-        QString regiao, unidadeFederativa, microRegiao, regiaoMetropolitana, municipio, agrupar;
-    };
-    ShownTexts shownTexts() const;
-
     // The grouping list and its caption; the municipality list hides them.
     void setGroupingShown(bool shown);
 

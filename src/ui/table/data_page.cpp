@@ -101,8 +101,6 @@ void DataPage::setTitle(const QString &title) {
     m_pnlTituloDados->setText(title);
 }
 
-QString DataPage::title() const { return m_pnlTituloDados->text(); }
-
 void DataPage::MontaDados(const QString &topic) {
     m_filters->finishBandEdit();
     m_table->MontaDados(topic, m_filters->state());

@@ -23,7 +23,6 @@ class DataPage : public MainPage {
 
     // The chosen topic's text in the title bar; long titles in a smaller font.
     void setTitle(const QString &title);
-    QString title() const;
 
     // Runs the topic with the filters in force, after the leave step of a
     // band edit the user is still in. The grouping list keeps the run's
