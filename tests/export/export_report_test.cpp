@@ -68,4 +68,31 @@ TEST(ExportReportTest, DataPageLayout) {
     EXPECT_NE(book.cell(QStringLiteral("E7")), nullptr);
 }
 
+// The picture takes the first 30 rows and the footer starts at row 31: a
+// taller picture (a chart drawn at the size of a large window) is shrunk to
+// those rows, keeping its proportions, so that it hides no footer line.
+TEST(ExportReportTest, PicturePageFitsThePictureAboveTheFooter) {
+    const struct {
+        QSize picture, placed;
+    } cases[] = {
+        {{620, 460}, {620, 460}},
+        {{900, 600}, {900, 600}},
+        {{1332, 932}, {858, 600}},
+        {{400, 1200}, {200, 600}},
+    };
+    for (const auto &c : cases) {
+        QImage picture(c.picture, QImage::Format_RGB32);
+        picture.fill(QColor(30, 90, 200));
+        TVarnikExport exporter;
+        ExportReport::preparePicturePage(exporter, picture, {QStringLiteral(" - - - Fonte - - -")});
+        exporter.Exporta();
+        const MemoryWorkbook &book = *exporter.workbook();
+        ASSERT_EQ(book.pictures().size(), 1u);
+        EXPECT_EQ(book.pictures()[0].image.size(), c.placed) << c.picture.width() << "x" << c.picture.height();
+        EXPECT_EQ(book.pictures()[0].image.pixelColor(c.placed.width() / 2, c.placed.height() / 2),
+                  QColor(30, 90, 200));
+        EXPECT_EQ(book.value(QStringLiteral("A31")), QStringLiteral(" - - - Fonte - - -"));
+    }
+}
+
 } // namespace

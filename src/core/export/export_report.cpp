@@ -18,6 +18,20 @@ namespace ExportReport {
 namespace {
 
 constexpr int kFilterLength = 60;
+// A picture page keeps its first rows for the picture; the footer starts
+// below them. A row of the sheet is 15 points high, 20 pixels of a picture.
+constexpr int kPictureRows = 30;
+constexpr int kRowPixels = 20;
+
+// The picture shrunk, keeping its proportions, to the height of the picture
+// rows, so that it leaves the footer in view; a picture that fits stays as
+// it is.
+QImage fittedToPictureRows(const QImage &picture) {
+    constexpr int height = kPictureRows * kRowPixels;
+    if (picture.height() <= height)
+        return picture;
+    return picture.scaledToHeight(height, Qt::SmoothTransformation);
+}
 
 QString topicTitle(Database &database, const QString &topic) {
     Query query(database);
@@ -95,8 +109,8 @@ void prepareDataPage(TVarnikExport &exporter, const ExportGrid &grid, const Head
 
 void preparePicturePage(TVarnikExport &exporter, const QImage &picture, const QStringList &rodape) {
     exporter.GridExportado = nullptr;
-    exporter.ImagemCabecalho = picture;
-    exporter.LinhasImagem = 30;
+    exporter.ImagemCabecalho = fittedToPictureRows(picture);
+    exporter.LinhasImagem = kPictureRows;
     exporter.ColunaCabecalho = 0;
     exporter.Cabecalho.clear();
     exporter.CabecalhoFiltro.clear();

@@ -48,7 +48,9 @@ void prepareDataPage(TVarnikExport &exporter, const ExportGrid &grid, const Head
                      const QString &tituloDados, const QString &agrupar, const QString &FFiltro,
                      const QStringList &rodape);
 
-// The map or chart page's workbook: the picture, then the footer from row 31.
+// The map or chart page's workbook: the picture in the first 30 rows (shrunk
+// to their height when it is taller, keeping its proportions), then the
+// footer from row 31.
 void preparePicturePage(TVarnikExport &exporter, const QImage &picture, const QStringList &rodape);
 
 // The workbook the export writes on the page for the current result, saved
