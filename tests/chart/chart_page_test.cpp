@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -164,4 +166,37 @@ TEST_F(ChartPageTest, PicturesAndIdentifiersRedrawTheChart) {
     EXPECT_EQ(chart().kind, SeriesKind::Donut);
     EXPECT_FALSE(chart().view3D);
     EXPECT_EQ(chart().points.size(), 2u) << "total rows never become points";
+}
+
+namespace {
+
+// Pixels of the button's indicator, its frame left out, dark enough to read
+// on the indicator's white ground.
+int darkPixelsOfIndicator(QAbstractButton *button, QStyle::SubElement indicator) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect box = button->style()->subElementRect(indicator, &option, button).adjusted(3, 3, -3, -3);
+    const QImage picture = button->grab().toImage();
+    int dark = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            dark += qGray(picture.pixel(x, y)) < 128;
+    return dark;
+}
+
+} // namespace
+
+// The side panel's captions are white on its dark ground; the chosen
+// identifier's dot and the legend's tick stay dark on their white indicators.
+TEST_F(ChartPageTest, ChosenIdentifierAndLegendTickShowOnTheirIndicators) {
+    chartOf("B4");
+    auto *identifiers = find<RadioGroup>("rgIdentificador");
+    QRadioButton *chosen = identifiers->button(identifiers->itemIndex());
+    auto *legend = find<QCheckBox>("cbLegenda");
+    ASSERT_TRUE(chosen->isChecked());
+    ASSERT_TRUE(legend->isChecked());
+    EXPECT_GT(darkPixelsOfIndicator(chosen, QStyle::SE_RadioButtonIndicator), 0);
+    EXPECT_GT(darkPixelsOfIndicator(legend, QStyle::SE_CheckBoxIndicator), 0);
+    EXPECT_EQ(chosen->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(legend->palette().color(QPalette::WindowText), QColor(Qt::white));
 }

@@ -58,8 +58,8 @@ QWidget *ChartPage::buildSidePanel() {
     panel->setAutoFillBackground(true);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, ColorNumber::toColor(kSidePanelColor));
+    // White captions; the indicators keep their dark marks on white.
     palette.setColor(QPalette::WindowText, Qt::white);
-    palette.setColor(QPalette::Text, Qt::white);
     panel->setPalette(palette);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(2, 6, 1, 4);
