@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -213,7 +214,16 @@ TEST_F(MapPageTest, ARefusalAsksTheWindowToGoBackFirst) {
     QStringList order;
     QObject::connect(&page, &MapPage::dataSectionRequested, [&] { order << QStringLiteral("refused"); });
     ModalAnswerer answerer;
+    // Each line of the refusal shows whole, on a line of its own.
+    QStringList cutLines;
+    answerer.onMessage = [&cutLines](QMessageBox *box) {
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        for (const QString &line : box->text().split(QLatin1Char('\n')))
+            if (label->fontMetrics().horizontalAdvance(line) > label->contentsRect().width())
+                cutLines << line;
+    };
     page.enter(*request);
+    EXPECT_EQ(cutLines, QStringList());
     EXPECT_EQ(order, QStringList{QStringLiteral("refused")});
     ASSERT_EQ(answerer.messages().size(), 1);
     EXPECT_TRUE(answerer.messages()[0].contains(QStringLiteral("por [Município]")));

@@ -17,6 +17,8 @@ void ModalAnswerer::poll() {
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         m_messages << box->text();
         ++m_answered;
+        if (onMessage)
+            onMessage(box);
         const auto buttons = box->buttons();
         QAbstractButton *target = buttons.isEmpty() ? nullptr : buttons.first();
         for (QAbstractButton *b : buttons)

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 // Answers the modal windows a test provokes. A repeating timer looks for the
@@ -18,6 +19,8 @@ public:
     explicit ModalAnswerer(Handler dialogHandler = {}, QString buttonText = {});
 
     QStringList messages() const { return m_messages; }
+    // Looks at each message box as it shows, before it is answered.
+    std::function<void(QMessageBox *)> onMessage;
     int answered() const { return m_answered; }
 
 private:

@@ -10,6 +10,7 @@
 #include "ui/map/legend_grid.h"
 #include "ui/map/varnik_mapa.h"
 #include "ui/widgets/picture_files.h"
+#include "ui/widgets/whole_lines_box.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -165,7 +166,7 @@ void MapPage::redraw(bool loadLegend) {
         map = MapDrawing::MostraMapa(m_database, *m_result, m_result->mark(), m_legend, loadLegend, hooks);
     } catch (const MapRefusal &refusal) {
         emit dataSectionRequested();
-        QMessageBox::information(this, QStringLiteral("Solvane"), refusal.message(), QMessageBox::Ok);
+        WholeLinesBox::information(this, refusal.message());
         return;
     }
     m_lblMapaDe->setText(map.level.groupingText);
