@@ -255,3 +255,20 @@ TEST(MainWindow, ClosedTopicPanelKeepsATwoPixelStrip) {
     EXPECT_EQ(handle->x(), 2);
     EXPECT_EQ(splitter->widget(1)->x(), 2 + handle->width());
 }
+
+// A narrow window keeps the topic panel's width: the pages, whose controls
+// need more room, scroll instead of squeezing it.
+TEST(MainWindow, TopicPanelKeepsItsWidthInANarrowWindow) {
+    MainWindowFixture f;
+    TMain_Frm &w = f.window();
+    w.resize(1024, 768);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QWidget *panel = w.findChild<QWidget *>(QStringLiteral("pnlTopicos"));
+    for (const int width : {900, 640, 1024}) {
+        w.resize(width, 600);
+        QApplication::processEvents();
+        EXPECT_EQ(panel->width(), 169) << width;
+        EXPECT_LE(w.width(), width) << "the window takes the width it is given";
+    }
+}

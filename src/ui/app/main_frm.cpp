@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -102,12 +103,19 @@ void TMain_Frm::buildWindow() {
     m_Splitter1->setHandleWidth(4);
     m_Splitter1->addWidget(buildTopicPanel());
 
-    m_nbPrincipal = new QStackedWidget(m_Splitter1);
+    // The pages keep the room their controls need: in a window narrower
+    // than that they scroll, and the topic panel keeps its width.
+    auto *pages = new QScrollArea(m_Splitter1);
+    pages->setObjectName(QStringLiteral("sbPaginas"));
+    pages->setFrameShape(QFrame::NoFrame);
+    pages->setWidgetResizable(true);
+    m_nbPrincipal = new QStackedWidget;
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_mapPage = new MapPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_chartPage = new ChartPage(m_dbSolvane, m_nbPrincipal));
-    m_Splitter1->addWidget(m_nbPrincipal);
+    pages->setWidget(m_nbPrincipal);
+    m_Splitter1->addWidget(pages);
     m_Splitter1->setStretchFactor(0, 0);
     m_Splitter1->setStretchFactor(1, 1);
     m_Splitter1->setSizes({kTopicPanelWidth, 1000});
