@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QStyleOptionGroupBox>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -319,3 +321,47 @@ TEST_F(PictureExportTest, NoPictureBringsAnErrorAndNoFile) {
 }
 
 } // namespace
+
+namespace {
+
+// The title of a group as the style draws it, in the dialog's coordinates.
+QRect titleOf(const QGroupBox *group, const QWidget *dialog) {
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    return title.translated(group->mapTo(dialog, QPoint()));
+}
+
+} // namespace
+
+// Each band's caption reads "| Arquivo Excel |": the radio button stands on
+// the line of the group's own bar, right after it, on the dialog's ground;
+// the separators' title stays below the text band's caption, on or under its
+// frame line.
+TEST_F(ExportDialogTest, BandCaptionsReadAsOneAndTheSeparatorsStayInTheirBand) {
+    auto d = dialog();
+    QApplication::processEvents();
+    const QImage shown = d->grab().toImage();
+    const QColor ground = d->palette().color(QPalette::Window);
+    for (const auto &[groupName, radioName] : {std::pair{"gbArqExcel", "rbArqExcel"}, {"gbArqTexto", "rbArqTexto"}}) {
+        auto *group = child<QGroupBox>(*d, groupName);
+        auto *radio = child<QRadioButton>(*d, radioName);
+        const QRect bar = titleOf(group, d.get());
+        EXPECT_TRUE(radio->geometry().contains(QPoint(radio->x() + 1, bar.center().y()))) << radioName;
+        EXPECT_GE(radio->x(), bar.right()) << radioName;
+        EXPECT_LE(radio->x(), bar.right() + 4) << radioName;
+        EXPECT_EQ(shown.pixelColor(radio->geometry().topRight() + QPoint(-1, 1)), ground) << radioName;
+    }
+    // The frame line of the text band, found where its right edge starts.
+    auto *band = child<QGroupBox>(*d, "gbArqTexto");
+    const int x = band->geometry().right() - 2;
+    int frameLine = band->y();
+    while (frameLine < band->geometry().bottom() && shown.pixelColor(x, frameLine) == ground)
+        ++frameLine;
+    const QRect separatorTitle = titleOf(child<QGroupBox>(*d, "rgSepColuna"), d.get());
+    EXPECT_GE(separatorTitle.center().y(), frameLine);
+    EXPECT_GT(separatorTitle.top(), child<QRadioButton>(*d, "rbArqTexto")->geometry().center().y());
+}

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QUrl>
@@ -38,7 +39,12 @@ constexpr int kClientHeight = 390;
 constexpr int kBandLeft = 6;
 constexpr int kBandWidth = 401;
 constexpr int kNameTop = 30;  // name row of the workbook band (and of the picture mode)
-constexpr int kTextNameTop = 42;
+// The text band starts a little higher than the gap above it would leave, so
+// that the separators' group fits whole between its frame line and the name
+// row.
+constexpr int kTextBandTop = 285;
+constexpr int kTextBandHeight = 74;
+constexpr int kTextNameTop = 51;
 // The name and extension boxes of a file row. The extension box is wider
 // than the four characters of ".Xls" it was drawn for, so that ".Xlsx", the
 // format written, shows whole; the name box gives up the difference.
@@ -73,14 +79,30 @@ QLineEdit *edit(const char *name, const QString &text, QRect geometry, QWidget *
     return box;
 }
 
-// A radio button standing on the top frame line of its group, after the
-// group's own bar.
+// The rectangle of a group's title as the style draws it, in the group's
+// coordinates.
+QRect titleRect(const QGroupBox *group) {
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.textAlignment = group->alignment();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+}
+
+// A radio button that completes its group's title: it stands right after
+// the group's own bar, on the title's line, so that the two read
+// "| Arquivo Excel |". Its ground is the dialog's, so that it hides the frame
+// line where a style draws the title over it.
 QRadioButton *frameRadio(const char *name, const QString &text, const QGroupBox *group, QWidget *parent) {
     auto *radio = new QRadioButton(text, parent);
     radio->setObjectName(QLatin1String(name));
+    radio->setBackgroundRole(QPalette::Window);
     radio->setAutoFillBackground(true);
     radio->adjustSize();
-    radio->move(group->x() + 20, group->y() - radio->height() / 2 + 1);
+    const QRect title = titleRect(group).translated(group->pos());
+    radio->move(title.right() + 1, title.center().y() - (radio->height() - 1) / 2);
     return radio;
 }
 
@@ -211,7 +233,7 @@ void TExportar_Frm::buildWorkbookBand() {
 void TExportar_Frm::buildTextBand() {
     gbArqTexto = new QGroupBox(QStringLiteral("|  "), this);
     gbArqTexto->setObjectName(QStringLiteral("gbArqTexto"));
-    gbArqTexto->setGeometry(kBandLeft, 291, kBandWidth, 68);
+    gbArqTexto->setGeometry(kBandLeft, kTextBandTop, kBandWidth, kTextBandHeight);
     imgArqTexto = picture("imgArqTexto", QStringLiteral("arquivo_texto.png"), gbArqTexto);
     ImgArqJPeg = picture("ImgArqJPeg", QStringLiteral("arquivo_imagem.png"), gbArqTexto);
     ImgArqJPeg->hide();
@@ -220,8 +242,12 @@ void TExportar_Frm::buildTextBand() {
                                  {QStringLiteral(";"), QStringLiteral(","), QStringLiteral("<TAB>")}, 3, gbArqTexto);
     rgSepColuna->setObjectName(QStringLiteral("rgSepColuna"));
     rgSepColuna->setItemIndex(0);
-    rgSepColuna->setGeometry(160, 1, 238, 41);
-    // The three items stand in one row under the title, above the name row.
+    // The title stands on the band's frame line, below the band's own title
+    // and radio button; the three items stand in one row under it, above
+    // the name row.
+    const int frameLine = titleRect(gbArqTexto).bottom() + 3;
+    const int top = frameLine - titleRect(rgSepColuna).center().y();
+    rgSepColuna->setGeometry(160, top, 238, kTextNameTop - top);
     rgSepColuna->layout()->setContentsMargins(6, 0, 6, 0);
     medArqTexto = edit("medArqTexto", QStringLiteral("Solvane_2000"), QRect(kNameLeft, kTextNameTop, kNameWidth, 21), gbArqTexto);
     medExtArqTexto = edit("medExtArqTexto", QStringLiteral(".Txt"), QRect(kExtensionLeft, kTextNameTop, kExtensionWidth, 21), gbArqTexto);
