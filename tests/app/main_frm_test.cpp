@@ -235,9 +235,7 @@ TEST(MainWindow, ExitClosesQueriesTreesAndConnectionThenFreesTheWindow) {
 TEST(MainWindow, ClosedTopicPanelKeepsATwoPixelStrip) {
     MainWindowFixture f;
     TMain_Frm &w = f.window();
-    w.resize(1024, 768);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(f.show());
     auto *splitter = w.findChild<QSplitter *>(QStringLiteral("Splitter1"));
     QWidget *panel = w.findChild<QWidget *>(QStringLiteral("pnlTopicos"));
     EXPECT_EQ(panel->width(), 169);
@@ -261,9 +259,7 @@ TEST(MainWindow, ClosedTopicPanelKeepsATwoPixelStrip) {
 TEST(MainWindow, TopicPanelKeepsItsWidthInANarrowWindow) {
     MainWindowFixture f;
     TMain_Frm &w = f.window();
-    w.resize(1024, 768);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(f.show());
     QWidget *panel = w.findChild<QWidget *>(QStringLiteral("pnlTopicos"));
     for (const int width : {900, 640, 1024}) {
         w.resize(width, 600);

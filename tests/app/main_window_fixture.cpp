@@ -6,6 +6,7 @@
 #include "ui/table/table_area.h"
 
 #include <QLabel>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -47,6 +48,12 @@ MainWindowFixture::MainWindowFixture(const QString &sql) : m_db(sql) {
 MainWindowFixture::~MainWindowFixture() {
     delete m_window;
     ProgramFolder::setPath(QString());
+}
+
+bool MainWindowFixture::show() {
+    m_window->resize(1024, 768);
+    m_window->show();
+    return QTest::qWaitForWindowExposed(m_window.data());
 }
 
 QTreeWidget *MainWindowFixture::tree() const { return m_window->findChild<QTreeWidget *>(QStringLiteral("tvOpcoes")); }

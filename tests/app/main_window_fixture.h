@@ -28,6 +28,9 @@ public:
     QPointer<TMain_Frm> &pointer() { return m_window; }
     QString folder() const { return m_db.folder(); }
 
+    // Shows the window at 1024 x 768; false when it never shows.
+    bool show();
+
     QTreeWidget *tree() const;
     QTreeWidget *codes() const;
     QLabel *label(const char *name) const;

@@ -109,9 +109,7 @@ struct SelectionCase {
 TEST(TopicTree, ChoosingANodeRecordsItsCodeAndTitlesTheDataPage) {
     MainWindowFixture f;
     TMain_Frm &w = f.window();
-    w.resize(1024, 768);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(f.show());
     f.tree()->expandItem(f.node(QStringLiteral("Infraestrutura")));
     f.tree()->collapseItem(f.node(QStringLiteral("Infraestrutura")));
     f.tree()->expandItem(f.node(QStringLiteral("Infraestrutura")));
