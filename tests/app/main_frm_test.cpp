@@ -2,15 +2,14 @@
 #include "base/data/query.h"
 #include "base/table/current_result.h"
 #include "support/modal_answerer.h"
+#include "support/window_user.h"
 #include "ui/app/main_frm.h"
 #include "ui/app/topic_tree.h"
 #include "ui/app/tree_index.h"
-#include "ui/selection/filter_panel.h"
 #include "ui/table/data_page.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QLayout>
 #include <QLabel>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -20,22 +19,8 @@
 
 namespace {
 
-const char *const kSectionLabels[] = {"lblDados", "lblMapa", "lblGrafico", "lblImprimir",
-                                      "lblExportar", "lblAjuda", "lblSobre", "lblSair"};
-
-bool highlighted(const QLabel *label) {
-    return label->font().bold() && label->font().underline() &&
-           label->palette().color(QPalette::WindowText) == QColor(128, 0, 0);
-}
-
 // The captions shown highlighted, by name.
-QStringList highlightedLabels(const MainWindowFixture &f) {
-    QStringList names;
-    for (const char *name : kSectionLabels)
-        if (highlighted(f.label(name)))
-            names << QLatin1String(name);
-    return names;
-}
+QStringList highlightedLabels(MainWindowFixture &f) { return WindowUser::highlightedCaptions(f.window()); }
 
 int page(MainWindowFixture &f) {
     return f.window().findChild<QStackedWidget *>(QStringLiteral("nbPrincipal"))->currentIndex();
@@ -92,30 +77,6 @@ TEST(MainWindow, StartsOnTheDataSectionWithTheTopLevelLoadedAndTwoNodesOpen) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(QApplication::focusWidget(), tree);
     EXPECT_TRUE(w.nivelSelecionado().isEmpty());
-}
-
-TEST(MainWindow, HasTheContainersTheOtherPagesFillIn) {
-    MainWindowFixture f;
-    TMain_Frm &w = f.window();
-    auto *notebook = w.findChild<QStackedWidget *>(QStringLiteral("nbPrincipal"));
-    ASSERT_EQ(notebook->count(), 3);
-    EXPECT_EQ(notebook->widget(0)->objectName(), QStringLiteral("pgDados"));
-    EXPECT_EQ(notebook->widget(1)->objectName(), QStringLiteral("pgMapa"));
-    EXPECT_EQ(notebook->widget(2)->objectName(), QStringLiteral("pgGrafico"));
-
-    QWidget *filters = w.findChild<QWidget *>(QStringLiteral("pnlFiltros"));
-    QWidget *table = w.findChild<QWidget *>(QStringLiteral("pnlTabela"));
-    ASSERT_TRUE(filters && table);
-    EXPECT_EQ(filters->parentWidget(), notebook->widget(0));
-    ASSERT_NE(filters->layout(), nullptr);
-    EXPECT_NE(filters->findChild<FilterPanel *>(), nullptr);
-    EXPECT_EQ(f.label("pnlSemDados")->parentWidget(), table);
-    EXPECT_NE(w.findChild<Query *>(QStringLiteral("qNivelInf")), nullptr);
-    EXPECT_FALSE(f.codes()->isVisible());
-
-    // Every header control carries its section number.
-    for (int section = 0; section < 8; ++section)
-        EXPECT_EQ(f.label(kSectionLabels[section])->property("tag").toInt(), section);
 }
 
 TEST(MainWindow, SharedTextFieldsAreCutToFiftyCharacters) {

@@ -1,14 +1,12 @@
 #include "../table/table_fixture.h"
 #include "base/data/program_folder.h"
 #include "base/table/result_table.h"
-#include "support/modal_answerer.h"
+#include "support/window_user.h"
 #include "ui/app/main_frm.h"
 #include "ui/chart/chart_page.h"
 #include "ui/chart/chart_type_picture.h"
 #include "ui/chart/chart_view.h"
 #include "ui/table/data_grid.h"
-#include "ui/table/group_header_view.h"
-#include "ui/table/result_table_model.h"
 #include "ui/widgets/radio_group.h"
 
 #include <QCheckBox>
@@ -17,8 +15,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,12 +27,11 @@ class ChartPageTest : public ::testing::Test {
     ChartPageTest() : m_db(tableFixtureSql()) {
         ProgramFolder::setPath(m_db.folder());
         m_window = std::make_unique<TMain_Frm>();
-        m_window->resize(1024, 768);
-        m_window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-        choose(QStringLiteral("Déficit por faixa de renda"));
+        m_user = std::make_unique<WindowUser>(*m_window);
+        m_user->chooseTopic(QStringLiteral("Déficit por faixa de renda"));
     }
     ~ChartPageTest() override {
+        m_user.reset();
         m_window.reset();
         ProgramFolder::setPath(QString());
     }
@@ -49,33 +44,10 @@ class ChartPageTest : public ::testing::Test {
     const ChartSettings &chart() const { return page()->dbchtGrafico().renderer().settings(); }
     ChartTypePicture *picture(const char *name) const { return find<ChartTypePicture>(name); }
 
-    void choose(const QString &title) {
-        auto *tree = find<QTreeWidget>("tvOpcoes");
-        for (QTreeWidgetItemIterator it(tree); *it; ++it)
-            tree->expandItem(*it);
-        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-            if ((*it)->text(0) != title)
-                continue;
-            tree->scrollToItem(*it);
-            const QRect rect = tree->visualItemRect(*it);
-            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
-            return;
-        }
-        ADD_FAILURE() << "no topic " << title.toStdString();
-    }
-
     // Marks a figure column by a click on its title, then opens the chart.
     void chartOf(const char *field) {
-        const int column =
-            grid()->tableModel()->columnOfField(grid()->tableModel()->table().findField(QLatin1String(field)));
-        ASSERT_GE(column, 0);
-        const QRect title(grid()->titles()->sectionViewportPosition(column), 0, grid()->titles()->sectionSize(column),
-                          grid()->titles()->height());
-        ModalAnswerer answerer;
-        // The bottom of the title: above it a nested field's group has its own.
-        QTest::mouseClick(grid()->titles()->viewport(), Qt::LeftButton, {}, QPoint(title.center().x(), title.bottom() - 3));
-        QTest::mouseClick(find("btnGrafico"), Qt::LeftButton);
-        ASSERT_EQ(answerer.messages(), QStringList());
+        m_user->markColumn(QLatin1String(field));
+        ASSERT_EQ(m_user->click("btnGrafico"), QStringList());
         ASSERT_EQ(find<QStackedWidget>("nbPrincipal")->currentWidget(), page());
     }
 
@@ -88,6 +60,7 @@ class ChartPageTest : public ::testing::Test {
 
     FixtureDatabase m_db;
     std::unique_ptr<TMain_Frm> m_window;
+    std::unique_ptr<WindowUser> m_user;
 };
 
 } // namespace

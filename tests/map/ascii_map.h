@@ -1,9 +1,9 @@
 #pragma once
 
+#include "support/qstring_printer.h"
+
 #include <QImage>
 #include <QStringList>
-
-#include <ostream>
 
 // Small hand-drawn map pictures, one character per pixel:
 //   '#' border (black)  '.' white  'a' 'b' 'c' area colours (red, green,
@@ -17,6 +17,3 @@ QImage draw(const QStringList &rows);
 QStringList read(const QImage &picture);
 
 } // namespace AsciiMap
-
-// Lets failing comparisons of drawings print their rows as text.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }

@@ -3,11 +3,11 @@
 #include "core/map/legend_picture.h"
 #include "sample_result.h"
 #include "support/modal_answerer.h"
+#include "support/window_user.h"
 #include "ui/map/legend_grid.h"
 #include "ui/map/map_page.h"
 #include "ui/map/varnik_mapa.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -44,20 +44,7 @@ class MapPageTest : public ::testing::Test, public SampleResult {
                 child<QToolButton>("btnAtualizarMapa")->isEnabled()};
     }
     // Types an upper bound into a class row as a user does.
-    void type(int row, const QString &text) {
-        grid()->setCurrentCell(row, 3);
-        grid()->editItem(grid()->item(row, 3));
-        QLineEdit *editor = nullptr;
-        for (QLineEdit *open : grid()->viewport()->findChildren<QLineEdit *>())
-            if (open->isVisible())
-                editor = open;
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void type(int row, const QString &text) { WindowUser::typeInCell(grid(), row, 3, text); }
 
     QTemporaryDir folder;
     const CurrentResult *request = nullptr;

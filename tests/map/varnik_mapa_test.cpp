@@ -80,24 +80,36 @@ struct NameAnswer {
 
 } // namespace
 
-TEST(VarnikMapa, PublishesItsPropertiesWithEmptyDefaults) {
-    TVarnikMapa map;
-    EXPECT_EQ(map.property("VKCorFronteira").value<QColor>(), QColor(0, 0, 0));
-    EXPECT_EQ(map.property("VKCorSelecao").value<QColor>(), QColor(0, 0, 0));
-    EXPECT_FALSE(map.property("VKNomesIguais").toBool());
-    EXPECT_FALSE(map.property("VKChecaCorFronteira").toBool());
-    EXPECT_TRUE(map.property("VKAreasMapa").toStringList().isEmpty());
-    EXPECT_TRUE(map.property("VKCorAreasMapa").toStringList().isEmpty());
-    EXPECT_EQ(map.property("VKLabelNomeArea").value<QLabel *>(), nullptr);
-    EXPECT_EQ(map.property("VKPanelNomeArea").value<QLabel *>(), nullptr);
-    EXPECT_EQ(map.property("Tag").toInt(), 0);
+// The settings a form gives by their published names reach what the map
+// does: the area list and the label name the area under the pointer, and a
+// border trace follows the border colour set, painting in the selection
+// colour set. A map whose borders are not black is traced only with its own
+// border colour.
+TEST(VarnikMapa, SettingsByTheirPublishedNamesTakeEffect) {
+    const QStringList blueBorders = {"cccccc", "c....c", "c....c", "cccccc"};
+    ShownMap shown;
+    shown.map.setPicture(AsciiMap::draw(blueBorders));
+    QLabel label;
+    shown.map.setProperty("VKAreasMapa", QStringList{QStringLiteral("Dentro=(1/1),(2/1),(3/1),(4/1)")});
+    shown.map.setProperty("VKLabelNomeArea", QVariant::fromValue(&label));
+    shown.hover({3, 2});
+    EXPECT_EQ(label.text(), QStringLiteral("Dentro"));
 
-    QStringList lines{QStringLiteral("Sul=(1/1)")};
-    map.SetVKAreasMapa(lines);
-    lines << QStringLiteral("Norte=(2/2)");
-    EXPECT_EQ(map.VKAreasMapa(), QStringList{QStringLiteral("Sul=(1/1)")});
-    map.SetVKAreasMapa(map.VKAreasMapa());
-    EXPECT_EQ(map.VKAreasMapa(), QStringList{QStringLiteral("Sul=(1/1)")});
+    shown.map.setProperty("VKChecaCorFronteira", true);
+    shown.map.setProperty("VKCorFronteira", QColor::fromRgb(colorOf('c')));
+    shown.map.setProperty("VKCorSelecao", QColor::fromRgb(colorOf('s')));
+    NameAnswer answer{QStringLiteral("Outra")};
+    ModalAnswerer answerer(answer.handler(shown.map));
+    shown.click({2, 2});
+    ASSERT_EQ(answerer.answered(), 1);
+    EXPECT_EQ(answer.shownWhileAsked, QStringList({"cccccc", "cssssc", "cssssc", "cccccc"}));
+    EXPECT_EQ(AsciiMap::read(shown.map.picture()), blueBorders);
+    EXPECT_EQ(shown.map.property("VKAreasMapa").toStringList(),
+              QStringList({"Dentro=(1/1),(2/1),(3/1),(4/1)", "Outra=(2/1),(3/1),(4/1),(4/2),(3/2),(2/2),(1/2),(1/1)"}));
+
+    // The list handed its own lines keeps them.
+    shown.map.SetVKAreasMapa(shown.map.VKAreasMapa());
+    EXPECT_EQ(shown.map.VKAreasMapa().size(), 2);
 }
 
 TEST(VarnikMapa, HoverNamesTheAreaInTheLabelAndThePanel) {

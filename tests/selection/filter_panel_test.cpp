@@ -4,7 +4,7 @@
 #include "base/data/query.h"
 #include "base/selection/territory_statements.h"
 #include "panel_fixture.h"
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
 // The kept selection of the municipality picker: both records stay sorted as
 // a Portuguese reader expects, and ticks and unticks keep them in step.
 #include "base/selection/municipality_pick.h"
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

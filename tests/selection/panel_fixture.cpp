@@ -3,8 +3,8 @@
 #include "base/data/query.h"
 #include "support/modal_answerer.h"
 #include "support/study_fixture.h"
+#include "support/window_user.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,27 +25,9 @@ QStringList entries(const QComboBox *combo) {
     return texts;
 }
 
-void pick(QComboBox *combo, const QString &text) {
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    ASSERT_TRUE(combo->isEnabled()) << combo->objectName().toStdString();
-    combo->showPopup();
-    QAbstractItemView *view = combo->view();
-    const QModelIndex item = view->model()->index(index, 0);
-    view->scrollTo(item);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
-    ASSERT_FALSE(view->isVisible()) << "the drop-down stayed open";
-}
+void pick(QComboBox *combo, const QString &text) { WindowUser::pick(combo, text); }
 
-void typeAndLeave(NumberEdit *edit, const QString &text) {
-    QTest::mouseClick(edit, Qt::LeftButton);
-    ASSERT_TRUE(edit->hasFocus());
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Tab);
-    ASSERT_FALSE(edit->hasFocus());
-}
+void typeAndLeave(NumberEdit *edit, const QString &text) { WindowUser::type(edit, text); }
 
 void toggle(TSel_Municipio_Frm &picker, const QString &name) {
     auto *list = picker.findChild<QListWidget *>(QStringLiteral("clbSelMunicipio"));

@@ -3,7 +3,7 @@
 // showings.
 #include "base/data/query.h"
 #include "panel_fixture.h"
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <QListWidget>
 #include <QRadioButton>

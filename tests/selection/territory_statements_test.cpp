@@ -1,7 +1,7 @@
 // The statements of the territory lists, line by line, for every form the
 // cascade can take: no key, each key alone, and the keys together.
 #include "base/selection/territory_statements.h"
-#include "qstring_printer.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
 #include "support/modal_answerer.h"
+#include "support/window_user.h"
 #include "table_fixture.h"
 #include "ui/app/main_frm.h"
 #include "ui/selection/number_edit.h"
@@ -15,8 +16,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,36 +26,22 @@ class MainWindowTableTest : public ::testing::Test {
     MainWindowTableTest() : m_db(tableFixtureSql()) {
         ProgramFolder::setPath(m_db.folder());
         m_window = std::make_unique<TMain_Frm>();
-        m_window->resize(1024, 768);
-        m_window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        m_user = std::make_unique<WindowUser>(*m_window);
     }
     ~MainWindowTableTest() override {
+        m_user.reset();
         m_window.reset();
         ProgramFolder::setPath(QString());
     }
 
-    QTreeWidget *tree() const { return m_window->findChild<QTreeWidget *>(QStringLiteral("tvOpcoes")); }
     DataGrid *grid() const { return m_window->findChild<DataGrid *>(QStringLiteral("dbgDados")); }
     QWidget *widget(const char *name) const { return m_window->findChild<QWidget *>(QLatin1String(name)); }
 
-    // Clicks the topic with this title, with every topic expanded.
-    void choose(const QString &title) {
-        for (QTreeWidgetItemIterator it(tree()); *it; ++it)
-            tree()->expandItem(*it);
-        for (QTreeWidgetItemIterator it(tree()); *it; ++it) {
-            if ((*it)->text(0) != title)
-                continue;
-            tree()->scrollToItem(*it);
-            const QRect rect = tree()->visualItemRect(*it);
-            QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 4, rect.center().y()));
-            return;
-        }
-        ADD_FAILURE() << "no topic " << title.toStdString();
-    }
+    void choose(const QString &title) { m_user->chooseTopic(title); }
 
     FixtureDatabase m_db;
     std::unique_ptr<TMain_Frm> m_window;
+    std::unique_ptr<WindowUser> m_user;
 };
 
 TEST_F(MainWindowTableTest, ChoosingATableShowsItAndMarkingReachesTheWindow) {

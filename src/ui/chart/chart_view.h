@@ -9,6 +9,11 @@
 // from its settings, at the control's size. Without a series bound it shows
 // only its ground.
 class ChartView : public QWidget {
+    // Its own meta-object: the exporter finds the chart by name with
+    // findChild<ChartView *>, which would take any widget of that name for
+    // a chart without one.
+    Q_OBJECT
+
 public:
     explicit ChartView(QWidget *parent = nullptr);
 
