@@ -10,7 +10,6 @@
 #include <QImageWriter>
 #include <QSet>
 #include <algorithm>
-#include <map>
 
 namespace {
 
@@ -18,8 +17,10 @@ namespace {
 // when their area has a proper patch elsewhere.
 constexpr int kCrumb = 3;
 
-const QRgb kPalette[] = {qRgb(246, 231, 180), qRgb(207, 232, 196), qRgb(245, 201, 176), qRgb(201, 221, 240),
-                         qRgb(230, 209, 238), qRgb(242, 240, 168), qRgb(213, 234, 223), qRgb(241, 217, 192)};
+const QRgb kOutside = qRgb(255, 255, 255);
+const QRgb kBorder = qRgb(0, 0, 0);
+// Near white, and far from every class colour the map view paints.
+const QRgb kAreaFill = qRgb(238, 238, 238);
 
 } // namespace
 
@@ -124,52 +125,20 @@ void AreaMapWriter::findPatches(const LabelRaster &labels, std::vector<char> &bo
 
 void AreaMapWriter::paint(const LabelRaster &labels, const std::vector<char> &border) {
     const int w = labels.width(), h = labels.height();
-    // Neighbouring areas meet across border pixels; colour them greedily,
-    // most-connected first, so neighbours never share a colour.
-    std::map<int, QSet<int>> neighbours;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            if (!border[size_t(y) * w + x])
-                continue;
-            QSet<int> around;
-            const int cells[5][2] = {{x, y}, {x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
-            for (const auto &c : cells)
-                if (labels.at(c[0], c[1]) >= 0)
-                    around.insert(labels.at(c[0], c[1]));
-            for (int a : around)
-                for (int b : around)
-                    if (a != b)
-                        neighbours[a].insert(b);
-        }
-    std::vector<int> order;
+    QSet<int> inList;
     for (const Patch &p : m_patches)
-        if (order.empty() || order.back() != p.label)
-            order.push_back(p.label);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return neighbours[a].size() > neighbours[b].size(); });
-    QHash<int, int> colour;
-    const int paletteSize = int(std::size(kPalette));
-    for (int label : order) {
-        QSet<int> used;
-        for (int n : neighbours[label])
-            if (colour.contains(n))
-                used.insert(colour.value(n));
-        int c = 0;
-        while (used.contains(c) && c < paletteSize - 1)
-            ++c;
-        colour.insert(label, c);
-    }
+        inList.insert(p.label);
     m_picture = QImage(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(m_picture.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const int l = labels.at(x, y);
             if (border[size_t(y) * w + x])
-                line[x] = qRgb(0, 0, 0);
-            else if (l < 0 || !colour.contains(l))
-                line[x] = qRgb(255, 255, 255);
+                line[x] = kBorder;
+            else if (l < 0 || !inList.contains(l))
+                line[x] = kOutside;
             else
-                line[x] = kPalette[colour.value(l)];
+                line[x] = kAreaFill;
         }
     }
 }

@@ -11,10 +11,12 @@
 // Turns a picture of labelled areas into a map bitmap and its area list.
 // Areas are separated by 1-pixel black lines, so that a flood fill through
 // horizontal and vertical neighbours never crosses from one area into
-// another; every area gets one flat pastel colour, different from its
-// neighbours'. The area list has one line per patch of an area: its name,
-// "=", a seed pixel inside the patch, then the top pixel of every vertical
-// run of the patch in each column (what the hover lookup searches for).
+// another; every area is filled with the same neutral light grey, apart
+// from the white outside the map and from every class colour, so that an
+// area the map leaves uncoloured (one the table does not list) reads as no
+// class. The area list has one line per patch of an area: its name, "=", a
+// seed pixel inside the patch, then the top pixel of every vertical run of
+// the patch in each column (what the hover lookup searches for).
 class AreaMapWriter {
 public:
     struct Patch {

@@ -219,6 +219,97 @@ TEST(MarkPlacer, LeavesOutMarksThatWouldCoverAnotherAndCutsLongTexts) {
             EXPECT_FALSE(marks[a].box.intersects(marks[b].box)) << a << " and " << b;
 }
 
+// A box closer than the gap to a reserved area touches it: their outlines
+// would be drawn over each other. Between marks the placer keeps the spacing
+// it was given; with none, boxes may share an edge.
+TEST(MarkPlacer, KeepsItsRoomFromReservedAreasAndOtherMarks) {
+    const QFont font = WindowsFonts::pixelFont(QStringLiteral("Arial"), 11);
+    const QString text = QStringLiteral("Recife");
+    const qreal width = MarkPlacer(QRectF(), font).box({0, 0}, {1, 0}, 8, text).width();
+    // The box runs right from its line's end to room short of x = 300, where
+    // the reserved area or the box of another mark begins.
+    const auto placedWithRoom = [&](qreal room, qreal spacing, bool besideMark) {
+        MarkPlacer placer(QRectF(0, 0, 400, 300), font, spacing);
+        if (besideMark)
+            EXPECT_TRUE(placer.place({292, 150}, {1, 0}, 8, QStringLiteral("Olinda")));
+        else
+            placer.reserve(QRectF(300, 0, 100, 300));
+        return placer.place({300 - room - width - 8, 150}, {1, 0}, 8, text);
+    };
+    const struct {
+        qreal room;
+        bool byArea;
+        bool byMarkApart;
+        bool byMarkTouching;
+    } table[] = {
+        {0, false, false, true},
+        {1, false, false, true},
+        {MarkPlacer::kGap, true, true, true},
+        {10, true, true, true},
+        {-1, false, false, false},
+    };
+    for (const auto &row : table) {
+        EXPECT_EQ(placedWithRoom(row.room, 0, false), row.byArea) << "area, room " << row.room;
+        EXPECT_EQ(placedWithRoom(row.room, MarkPlacer::kGap, true), row.byMarkApart) << "mark, room " << row.room;
+        EXPECT_EQ(placedWithRoom(row.room, 0, true), row.byMarkTouching) << "mark, no spacing, room " << row.room;
+    }
+}
+
+// Marks in a column stand at its edge, in the order they come, each as near
+// its anchor's height as room allows but never above the one before, past
+// reserved areas and within reach of their anchor, and never with a line
+// under another box.
+TEST(MarkPlacer, StacksColumnMarksInOrderNearTheirAnchors) {
+    const QFont font = WindowsFonts::pixelFont(QStringLiteral("Arial"), 11);
+    MarkPlacer placer(QRectF(0, 0, 300, 200), font, MarkPlacer::kGap);
+    placer.reserve(QRectF(100, 60, 100, 40));
+    MarkPlacer::Column right{100, true};
+    MarkPlacer::Column left{60, false};
+
+    ASSERT_TRUE(placer.placeInColumn(right, {50, 30}, QStringLiteral("Recife")));
+    ASSERT_TRUE(placer.placeInColumn(right, {52, 28}, QStringLiteral("Olinda")));
+    ASSERT_TRUE(placer.placeInColumn(right, {54, 70}, QStringLiteral("Paulista")));
+    ASSERT_TRUE(placer.placeInColumn(left, {70, 160}, QStringLiteral("Igarassu")));
+    const auto &marks = placer.marks();
+    ASSERT_EQ(marks.size(), 4u);
+    EXPECT_DOUBLE_EQ(marks[0].box.center().y(), 30) << "at its anchor's height";
+    EXPECT_DOUBLE_EQ(marks[1].box.top(), marks[0].box.bottom() + MarkPlacer::kGap) << "below the one before";
+    EXPECT_DOUBLE_EQ(marks[2].box.top(), 100 + MarkPlacer::kGap) << "past the reserved area";
+    EXPECT_DOUBLE_EQ(marks[3].box.center().y(), 160) << "another column";
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(marks[i].box.left(), 100);
+        EXPECT_EQ(marks[i].to, QPointF(100, marks[i].box.center().y())) << "the line meets the box's near side";
+    }
+    EXPECT_EQ(marks[2].from, QPointF(54, 70));
+    EXPECT_DOUBLE_EQ(marks[3].box.right(), 60);
+    EXPECT_EQ(marks[3].to, QPointF(60, 160));
+
+    // Beside the reserved area the nearest room lies under Paulista, out of
+    // a reach of 10 pixels; without that limit the mark goes there.
+    MarkPlacer::Column nearby{100, true, 10};
+    EXPECT_FALSE(placer.placeInColumn(nearby, {54, 80}, QStringLiteral("Goiana")));
+    EXPECT_FALSE(nearby.full) << "room remains further down";
+    MarkPlacer::Column anywhere{100, true};
+    ASSERT_TRUE(placer.placeInColumn(anywhere, {54, 80}, QStringLiteral("Goiana")));
+    EXPECT_DOUBLE_EQ(placer.marks().back().box.top(), marks[2].box.bottom() + MarkPlacer::kGap);
+
+    // The line from (60, 30) to x = 220 would run under Recife's box.
+    MarkPlacer::Column far{220, true};
+    EXPECT_FALSE(placer.placeInColumn(far, {60, 30}, QStringLiteral("Ipojuca")));
+    EXPECT_TRUE(placer.placeInColumn(far, {60, 185}, QStringLiteral("Ipojuca")));
+
+    // Filled to the bottom, the column is full for every later mark.
+    const qreal h = marks[0].box.height();
+    MarkPlacer tall(QRectF(0, 0, 100, 4 * h), font, MarkPlacer::kGap);
+    MarkPlacer::Column filling{10, true};
+    int placed = 0;
+    while (tall.placeInColumn(filling, {0, 0}, QStringLiteral("Lugar")))
+        ++placed;
+    EXPECT_EQ(placed, 3);
+    EXPECT_TRUE(filling.full);
+    EXPECT_FALSE(tall.mayFitInColumn(filling, {0, 4 * h}));
+}
+
 TEST(ChartEngine, DrawsDegenerateInputWithoutFault) {
     const double nan = std::nan("");
     const std::vector<std::vector<double>> inputs{{}, {0, 0, 0}, {-5, 10}, {nan, 3}, {1e300, 1}};

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -105,6 +106,32 @@ TEST_F(SampleMap, StateAreasAreNamedByTheStatesDescription) {
     for (int n : map.classCounts)
         counted += n;
     EXPECT_EQ(counted, 27);
+}
+
+// Pernambuco by municipality lists the municipalities over the table's
+// population floor; the areas of the others, summed in "DEMAIS MUNICÍPIOS",
+// keep the bitmap's neutral grey, which is none of the class colours.
+TEST_F(SampleMap, AreasTheTableLeavesOutStayNeutralGrey) {
+    const QRgb grey = qRgb(238, 238, 238);
+    for (int k = 1; k <= MapLegend::kClasses; ++k)
+        EXPECT_NE(ColorNumber::toColor(MapLegend::colorNumber(k)).rgb(), grey) << MapLegend::NomeCor(k).toStdString();
+
+    const CurrentResult &request = run(selection(4, 26));
+    const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
+    expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Municipio"));
+    QSet<QString> coloured;
+    for (const QString &line : map.colorLines)
+        coloured.insert(AreaList::nameOf(line).toCaseFolded());
+    int leftOut = 0;
+    for (const QString &line : map.areas.lines()) {
+        if (coloured.contains(AreaList::nameOf(line).toCaseFolded()))
+            continue;
+        const QPoint seed = AreaList::seedOf(line);
+        EXPECT_EQ(map.picture.pixel(seed.x(), seed.y() + 40), grey) << AreaList::nameOf(line).toStdString();
+        ++leftOut;
+    }
+    EXPECT_GT(leftOut, 20);
+    EXPECT_GT(map.colorLines.size(), 20);
 }
 
 // Classes that end below the values paint every area black.

@@ -1,8 +1,8 @@
 // Every map of the generated study works with the map component: a 24-bit
-// bitmap of areas closed by black borders, and an area list in
-// Windows-1252 whose names are the names the map view looks up, whose
-// first point seeds the flood fill of its area and whose other points hold
-// the top pixel of every vertical run of the area (the hover lookup).
+// bitmap of areas in one neutral grey closed by black borders, and an area
+// list in Windows-1252 whose names are the names the map view looks up,
+// whose first point seeds the flood fill of its area and whose other points
+// hold the top pixel of every vertical run of the area (the hover lookup).
 #include "generated_study.h"
 
 #include "base/data/windows1252.h"
@@ -77,7 +77,9 @@ QSet<QString> checkMap(const QString &base, const QStringList &allowed, std::vec
     EXPECT_TRUE(map.listBytes.endsWith("\r\n"));
     EXPECT_EQ(map.listBytes.count('\n'), map.listBytes.count("\r\n"));
     const QImage &img = map.picture;
-    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    // Every area the same neutral grey, apart from white and every class
+    // colour: the map view paints the listed ones over it.
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), grey = qRgb(238, 238, 238);
     std::vector<int> owner(size_t(img.width()) * img.height(), -1);
     QSet<QString> found;
     for (int a = 0; a < int(map.areas.size()); ++a) {
@@ -94,8 +96,7 @@ QSet<QString> checkMap(const QString &base, const QStringList &allowed, std::vec
             continue;
         }
         const QRgb colour = img.pixel(seed);
-        EXPECT_NE(colour, black) << qPrintable(area.name);
-        EXPECT_NE(colour, white) << qPrintable(area.name);
+        EXPECT_EQ(colour, grey) << qPrintable(area.name);
         if (owner[size_t(seed.y()) * img.width() + seed.x()] >= 0) {
             ADD_FAILURE() << qPrintable(area.name) << " seeds a patch another line already fills";
             continue;
@@ -143,15 +144,17 @@ QSet<QString> checkMap(const QString &base, const QStringList &allowed, std::vec
         for (quint64 p : listed)
             EXPECT_TRUE(inPatch.contains(p)) << qPrintable(area.name) << ": a point outside its area";
     }
-    // Every coloured pixel belongs to a listed area, so hovering anywhere
-    // on the territory names an area.
-    int stray = 0;
+    // Every grey pixel belongs to a listed area, so hovering anywhere on the
+    // territory names an area; no pixel has another colour.
+    int stray = 0, otherColour = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
             const QRgb c = img.pixel(x, y);
-            stray += c != black && c != white && owner[size_t(y) * img.width() + x] < 0;
+            stray += c == grey && owner[size_t(y) * img.width() + x] < 0;
+            otherColour += c != black && c != white && c != grey;
         }
     EXPECT_EQ(stray, 0);
+    EXPECT_EQ(otherColour, 0);
     if (areaAt) {
         areaAt->assign(owner.size(), QString());
         for (size_t i = 0; i < owner.size(); ++i)

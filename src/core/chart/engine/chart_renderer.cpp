@@ -2,7 +2,6 @@
 
 #include "base/data/format_float.h"
 #include "core/chart/engine/cartesian_plot.h"
-#include "core/chart/engine/mark_placer.h"
 #include "core/drawing/windows_fonts.h"
 
 #include <QFontMetrics>
@@ -121,7 +120,7 @@ PieGeometry ChartRenderer::pieGeometry(const QRect &area) const {
     return PiePlot(m_settings, m_style, &ChartRenderer::pointColor).geometry(frame(area).plot, pieMarkRoom());
 }
 
-void ChartRenderer::draw(QPainter &painter, const QRect &area) const {
+std::vector<MarkPlacer::Mark> ChartRenderer::draw(QPainter &painter, const QRect &area) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -135,8 +134,10 @@ void ChartRenderer::draw(QPainter &painter, const QRect &area) const {
     if (f.legendRows > 0)
         drawLegend(painter, f);
 
+    // A pie's marks have no slots to line up in: boxes that touched would
+    // read as one.
     MarkPlacer marks(area.adjusted(m_style.marginSides, m_style.marginTop, -m_style.marginSides, -m_style.marginBottom),
-                     m_markFont);
+                     m_markFont, m_settings.kind == SeriesKind::Donut ? MarkPlacer::kGap : 0);
     marks.reserve(f.title);
     marks.reserve(f.legend.adjusted(0, 0, m_style.legendShadow, m_style.legendShadow));
     MarkPlacer *placer = m_settings.marksVisible ? &marks : nullptr;
@@ -149,6 +150,7 @@ void ChartRenderer::draw(QPainter &painter, const QRect &area) const {
     }
     marks.paint(painter);
     painter.restore();
+    return marks.marks();
 }
 
 void ChartRenderer::drawTitle(QPainter &painter, const QRect &area) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/chart/engine/chart_settings.h"
+#include "core/chart/engine/mark_placer.h"
 #include "core/chart/engine/pie_plot.h"
 
 #include <QFont>
@@ -20,7 +21,8 @@ public:
 
     const ChartSettings &settings() const { return m_settings; }
 
-    void draw(QPainter &painter, const QRect &area) const;
+    // Returns the marks it drew, so that their places can be checked.
+    std::vector<MarkPlacer::Mark> draw(QPainter &painter, const QRect &area) const;
 
     // The chart at the given size over a white ground.
     QImage picture(const QSize &size) const;

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -98,10 +100,27 @@ void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
     }
     painter.restore();
 
-    if (!marks)
-        return;
-    angle = pie.startAngle;
-    for (size_t i = 0; i < points.size(); ++i) {
+    if (marks)
+        placeMarks(pie, spans, *marks, markText);
+}
+
+// A slice's mark stands beyond its rim when it has room there and does not
+// touch the marks its neighbours would have there; the marks of crowded
+// slices, and of those without room, go to a column on their side of the
+// pie, top to bottom in the order their slices meet the rim, each joined to
+// its slice by a line. So a run of thin slices reads as one list, and the
+// lines of the columns do not cross the marks at the rim.
+void PiePlot::placeMarks(const PieGeometry &pie, const std::vector<qreal> &spans, MarkPlacer &marks,
+                         const std::function<QString(int)> &markText) const {
+    struct Foot {
+        QPointF anchor;
+        QPointF direction;
+    };
+    const size_t count = spans.size();
+    std::vector<Foot> feet;
+    feet.reserve(count);
+    qreal angle = pie.startAngle;
+    for (size_t i = 0; i < count; ++i) {
         const qreal middle = angle - spans[i] / 2;
         angle -= spans[i];
         QPointF anchor = onEllipse(pie.centre, pie.radiusX, pie.radiusY, middle);
@@ -109,9 +128,43 @@ void PiePlot::draw(QPainter &painter, const PieGeometry &pie, MarkPlacer *marks,
         if (std::sin(qDegreesToRadians(middle)) < 0)
             anchor.ry() += pie.depth;
         const qreal a = qDegreesToRadians(middle);
-        const QPointF direction(std::cos(a), -std::sin(a));
-        if (marks->mayFit(anchor, direction, m_settings.arrowLength))
-            marks->place(anchor, direction, m_settings.arrowLength, markText(int(i)));
+        feet.push_back({anchor, QPointF(std::cos(a), -std::sin(a))});
+    }
+
+    // Texts are made only for the slices that need them: on a pie of
+    // thousands of slices every one is crowded, which one-letter boxes tell.
+    std::vector<std::optional<QString>> texts(count);
+    const auto textOf = [&](size_t i) -> const QString & {
+        if (!texts[i])
+            texts[i] = markText(int(i));
+        return *texts[i];
+    };
+    const int arrow = m_settings.arrowLength;
+    const auto crowded = [&](size_t i, size_t j) {
+        const Foot &a = feet[i], &b = feet[j];
+        return !marks.apart(marks.letterBox(a.anchor, a.direction, arrow),
+                            marks.letterBox(b.anchor, b.direction, arrow)) ||
+               !marks.apart(marks.box(a.anchor, a.direction, arrow, textOf(i)),
+                            marks.box(b.anchor, b.direction, arrow, textOf(j)));
+    };
+
+    std::vector<size_t> aside;
+    for (size_t i = 0; i < count; ++i) {
+        const bool alone = count < 2 || (!crowded(i, (i + count - 1) % count) && !crowded(i, (i + 1) % count));
+        if (!alone || !marks.mayFit(feet[i].anchor, feet[i].direction, arrow) ||
+            !marks.place(feet[i].anchor, feet[i].direction, arrow, textOf(i)))
+            aside.push_back(i);
+    }
+    std::stable_sort(aside.begin(), aside.end(),
+                     [&feet](size_t a, size_t b) { return feet[a].anchor.y() < feet[b].anchor.y(); });
+
+    // A column's box stays within half the pie's height of its slice.
+    const qreal across = pie.radiusX + arrow, upDown = pie.radiusY + pie.depth / 2;
+    MarkPlacer::Column left{pie.centre.x() - across, false, upDown}, right{pie.centre.x() + across, true, upDown};
+    for (size_t i : aside) {
+        MarkPlacer::Column &column = feet[i].direction.x() < 0 ? left : right;
+        if (marks.mayFitInColumn(column, feet[i].anchor))
+            marks.placeInColumn(column, feet[i].anchor, textOf(i));
     }
 }
 

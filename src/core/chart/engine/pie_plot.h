@@ -38,6 +38,8 @@ public:
               const std::function<QString(int)> &markText) const;
 
 private:
+    void placeMarks(const PieGeometry &pie, const std::vector<qreal> &spans, MarkPlacer &marks,
+                    const std::function<QString(int)> &markText) const;
     void drawWalls(QPainter &painter, const PieGeometry &pie, const std::vector<qreal> &spans) const;
 
     const ChartSettings &m_settings;
