@@ -5,6 +5,7 @@
 #include "base/export/text_export.h"
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
+#include "support/export_process.h"
 #include "support/pipe_reader.h"
 
 #include <QFile>
@@ -22,22 +23,10 @@ namespace {
 
 const QString kProgramDir = QStringLiteral(SOLVANE_PROGRAM_DIR);
 
-struct ExportRun {
-    int status;
-    QByteArray out;
-    QString err;
-};
+using ExportRun = ExportProcess;
 
 ExportRun exportTable(const QStringList &arguments) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("LC_NUMERIC"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    process.setProcessEnvironment(env);
-    process.start(kProgramDir + QStringLiteral("/solvane-export"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return ExportProcess::run(kProgramDir + QStringLiteral("/solvane-export"), arguments);
 }
 
 qint64 count(Database &db, const QString &condition) {

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 namespace {
 
@@ -33,14 +32,5 @@ StudyCopy::StudyCopy() {
 StudyCopy::~StudyCopy() { ProgramFolder::setPath(QString()); }
 
 StudyCopy::Run StudyCopy::exportWith(const QStringList &arguments) const {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("LC_NUMERIC"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    process.setProcessEnvironment(env);
-    process.start(QDir(m_dir.path()).filePath(QStringLiteral("solvane-export")), arguments);
-    if (!process.waitForFinished(120000))
-        return {-1, {}, QStringLiteral("solvane-export did not finish: ") + process.errorString()};
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return ExportProcess::run(QDir(m_dir.path()).filePath(QStringLiteral("solvane-export")), arguments);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/export_process.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -21,13 +23,8 @@ class StudyCopy {
     // Whether every file and link could be made.
     bool made() const { return m_made; }
 
-    struct Run {
-        int status;
-        QByteArray out;
-        QString err;
-    };
-    // Runs the copied solvane-export with the arguments, in the Brazilian
-    // number format the window shows, and waits for it.
+    using Run = ExportProcess;
+    // Runs the copied solvane-export with the arguments and waits for it.
     Run exportWith(const QStringList &arguments) const;
 
   private:
