@@ -5,6 +5,10 @@ JOBS ?= $(shell nproc)
 # Random events of one monkey run, and the seconds each fuzz target runs.
 EVENTS ?= 1000
 FUZZ_SECONDS ?= 60
+# The compiler cache, where there is one, serves every build folder and every
+# clone of the project: paths under this folder are hashed relative to it.
+export CCACHE_BASEDIR := $(CURDIR)
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: setup configure build run check sanitize bench fuzz monkey clean
 
@@ -12,7 +16,7 @@ setup:
 	bash scripts/setup.sh
 
 configure: setup
-	cmake -S . -B $(BUILD) -G Ninja
+	cmake -S . -B $(BUILD) -G Ninja $(LAUNCHER)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

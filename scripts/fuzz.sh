@@ -14,6 +14,7 @@ targets=${FUZZ_TARGETS:-$(cd fuzz && ls ./*_fuzzer.cpp | sed 's|^\./||; s|\.cpp$
 
 launcher=()
 if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$root
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -4,7 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSOLVANE_SANITIZE=ON -DSOLVANE_BENCHMARKS=OFF
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$root
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSOLVANE_SANITIZE=ON -DSOLVANE_BENCHMARKS=OFF "${launcher[@]}"
 cmake --build build-sanitize -j "$(nproc)"
 cd build-sanitize
 # Leaks are checked. Every allocation keeps only the allocator and its
