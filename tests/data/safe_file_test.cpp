@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -232,4 +234,55 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     EXPECT_EQ(contentsOf(study), QByteArray("estudo"));
     EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("Mapas/BR.Bmp"))), QByteArray("mapa"));
     EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("atalho.db"))), mode_t(S_IFLNK));
+}
+
+// A path that names one of the process's own descriptors writes through it
+// as the caller opened it: a file opened for appending keeps its earlier
+// lines and stays the same file, whatever the descriptor leads to.
+TEST(SafeFile, TheProcesssOwnDescriptorsAreWrittenThroughNotReplaced) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("registro.txt"));
+    const int spare = 57;
+    const struct {
+        QString path;
+        int fd;
+    } cases[] = {
+        {QStringLiteral("/dev/stdout"), STDOUT_FILENO},
+        {QStringLiteral("/dev/stderr"), STDERR_FILENO},
+        {QStringLiteral("/dev/fd/%1").arg(spare), spare},
+        {QStringLiteral("/proc/self/fd/%1").arg(spare), spare},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        put(log, "linha antiga\n");
+        struct stat before {};
+        ASSERT_EQ(::stat(QFile::encodeName(log).constData(), &before), 0);
+        const int appending = ::open(QFile::encodeName(log).constData(), O_WRONLY | O_APPEND);
+        ASSERT_GE(appending, 0);
+        std::fflush(nullptr);
+        const int saved = ::dup(c.fd);
+        ::dup2(appending, c.fd);
+        ::close(appending);
+        const Outcome outcome = writeTo(c.path, "linha nova\n");
+        if (saved >= 0) {
+            ::dup2(saved, c.fd);
+            ::close(saved);
+        } else {
+            ::close(c.fd);
+        }
+        EXPECT_EQ(outcome.message, QString());
+        EXPECT_EQ(contentsOf(log), QByteArray("linha antiga\nlinha nova\n"));
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(log).constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+        EXPECT_EQ(entries(dir.path()), QStringList{"registro.txt"});
+    }
+
+    // A descriptor the process does not hold is a failure naming the path.
+    ASSERT_EQ(::fcntl(spare, F_GETFD), -1);
+    const QString closed = QStringLiteral("/dev/fd/%1").arg(spare);
+    const Outcome outcome = writeTo(closed, "x");
+    EXPECT_FALSE(outcome.refused);
+    EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(closed)))
+        << outcome.message.toStdString();
 }

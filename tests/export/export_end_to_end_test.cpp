@@ -194,6 +194,40 @@ TEST_F(ExportEndToEndTest, TheOutputNeverReplacesTheStudyAPipeOrAFolder) {
               QStringLiteral("solvane-export: Não foi possível gravar na saída padrão: não há espaço livre no disco\n"));
 }
 
+// The shell's own outputs named by --saida are written through, so a log
+// the shell opened for appending keeps its earlier lines.
+TEST_F(ExportEndToEndTest, TheShellsOutputsOpenedForAppendingKeepTheirEarlierLines) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("registro.txt"));
+    const struct {
+        const char *saida;
+        bool onError; // the shell appends standard error, not output
+    } cases[] = {{"/dev/stdout", false}, {"/proc/self/fd/1", false}, {"/dev/stderr", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.saida);
+        QFile::remove(log);
+        {
+            QFile earlier(log);
+            ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+            earlier.write("linha antiga\n");
+        }
+        QProcess process;
+        if (c.onError)
+            process.setStandardErrorFile(log, QIODevice::Append);
+        else
+            process.setStandardOutputFile(log, QIODevice::Append);
+        process.start(kProgramDir + QStringLiteral("/solvane-export"),
+                      {"--topico", "02.01.01", "--agrupar", "regiao", "--saida", QString::fromLatin1(c.saida)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0);
+        QFile written(log);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        EXPECT_TRUE(bytes.startsWith("linha antiga\nRegi\xE3o;")) << bytes.left(40).toStdString();
+        EXPECT_TRUE(bytes.endsWith("\r\n"));
+    }
+}
+
 } // namespace
 
 TEST_F(ExportEndToEndTest, ChartsAColumnInTheFormatOfItsExtensionAndRefusesWhatTheWindowRefuses) {

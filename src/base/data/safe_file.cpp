@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -61,7 +62,7 @@ QByteArray parentOf(const QByteArray &path) {
 
 // Refuses a path that reaches a protected file, or whose entry lies under a
 // protected folder with no allowed folder nearer to it. holder is the
-// canonical folder the entry lives in.
+// canonical folder the entry lives in, empty when it has none (a pipe).
 void checkNotProtected(const QString &shown, const struct stat *target, const QByteArray &holder) {
     std::vector<std::pair<struct stat, const Protected *>> folders;
     for (const Protected &p : protectedPaths()) {
@@ -80,7 +81,7 @@ void checkNotProtected(const QString &shown, const struct stat *target, const QB
             refuse(shown, reason);
         }
     }
-    if (folders.empty())
+    if (folders.empty() || holder.isEmpty())
         return;
     for (QByteArray folder = holder;; folder = parentOf(folder)) {
         struct stat here {};
@@ -184,10 +185,10 @@ int openStream(const QByteArray &path, const struct stat &info) {
     return fd;
 }
 
-// A device, pipe or socket takes the bytes as they are: it is never renamed
-// over or truncated. A reader that closes a pipe early is a failure of this
-// write, not the end of the program, so SIGPIPE is held back meanwhile.
-void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
+// Writes the bytes to an open descriptor. A reader that closes a pipe early
+// is a failure of this write, not the end of the program, so SIGPIPE is
+// held back meanwhile.
+void writeThrough(const QString &shown, int fd, const QByteArray &contents) {
     sigset_t pipeSignal, previous;
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
@@ -203,17 +204,64 @@ void writeStream(const QString &shown, const QByteArray &path, const struct stat
         }
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     });
+    if (!writeAll(fd, contents))
+        fail(shown, errno);
+}
 
+// A device, pipe or socket takes the bytes as they are: it is never renamed
+// over or truncated.
+void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
     const int fd = openStream(path, info);
     if (fd < 0)
         fail(shown, errno);
-    if (!writeAll(fd, contents)) {
-        const int error = errno;
-        ::close(fd);
-        fail(shown, error);
-    }
+    bool open = true;
+    ScopeGuard closeOnFailure([&] {
+        if (open)
+            ::close(fd);
+    });
+    writeThrough(shown, fd, contents);
+    open = false;
     if (::close(fd) != 0)
         fail(shown, errno);
+}
+
+// The descriptor a path names by its form alone: /dev/stdout, /dev/stderr,
+// /dev/fd/N and /proc/self/fd/N are the process's own descriptors, which the
+// caller opened (a shell's "> x" or ">> x"); -1 for any other path.
+int ownDescriptor(const QByteArray &path) {
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const char *folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.startsWith(folder))
+            continue;
+        const QByteArray number = path.mid(qsizetype(std::strlen(folder)));
+        bool ok = false;
+        const int fd = number.toInt(&ok);
+        const bool digitsOnly = std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return ok && digitsOnly ? fd : -1;
+    }
+    return -1;
+}
+
+// Writes through a descriptor the process already holds, as it was opened:
+// a file opened for appending is appended to, never replaced, and the
+// descriptor stays open for whoever writes next.
+void writeDescriptor(const QString &shown, int fd, const QByteArray &contents) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0)
+        fail(shown, errno);
+    if ((flags & O_ACCMODE) == O_RDONLY)
+        fail(shown, EBADF);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        fail(shown, errno);
+    QByteArray holder;
+    if (S_ISREG(info.st_mode))
+        holder = parentOf(canonical(QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd)));
+    checkNotProtected(shown, &info, holder);
+    writeThrough(shown, fd, contents);
 }
 
 } // namespace
@@ -222,6 +270,10 @@ void write(const QString &path, const QByteArray &contents) {
     if (path.isEmpty())
         throw AppError(failure(path, QStringLiteral("falta o nome do arquivo")));
     const QByteArray name = QFile::encodeName(path);
+    if (const int fd = ownDescriptor(name); fd >= 0) {
+        writeDescriptor(path, fd, contents);
+        return;
+    }
 
     struct stat link {};
     if (::lstat(name.constData(), &link) != 0) {

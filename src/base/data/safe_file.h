@@ -14,6 +14,9 @@
 //   link stays;
 // - a device, named pipe or socket that exists is written to as a stream and
 //   keeps being what it is;
+// - /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name the
+//   process's own descriptors: the bytes go through the descriptor as it was
+//   opened (a shell's ">>" keeps appending), whatever file it leads to;
 // - a folder, and the program's own inputs (the study database, by whatever
 //   name or link reaches it, and the folders of its shipped data), are
 //   refused;
