@@ -7,6 +7,7 @@
 #include "base/table/table_run.h"
 #include "support/pipe_reader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
@@ -267,6 +268,45 @@ TEST_F(ExportEndToEndTest, ChartsAColumnInTheFormatOfItsExtensionAndRefusesWhatT
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(refusal.message))) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("g.png")));
+}
+
+// Two outputs of one command on one file, by the same name or by a link to
+// it, are refused before anything is written: the second would silently
+// replace the first.
+TEST_F(ExportEndToEndTest, TwoOutputsOnOneFileAreRefusedBeforeWriting) {
+    QTemporaryDir dir;
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
+    const QString earlier = dir.filePath(QStringLiteral("anterior.png"));
+    const QString link = dir.filePath(QStringLiteral("atalho.png"));
+    ASSERT_TRUE(QFile::link(earlier, link));
+    // Both names are in the message when they differ.
+    const QStringList cases[] = {
+        {"--mapa", dir.filePath("x.png"), "--saida", dir.filePath("x.png")},
+        {"--mapa", dir.filePath("z.png"), "--grafico", dir.filePath("z.png")},
+        {"--mapa", dir.filePath("y.xlsx"), "--planilha", dir.filePath("y.xlsx")},
+        {"--grafico", earlier, "--mapa", dir.path() + "/./anterior.png"},
+        {"--grafico", link, "--mapa", earlier},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.join(' ').toStdString());
+        QFile::remove(earlier);
+        {
+            QFile file(earlier);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("anterior");
+        }
+        const ExportRun run = exportTable(states + c);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("solvane-export: %1 e %2 gravariam o mesmo arquivo: ")
+                                           .arg(c[0], c[2])) ||
+                    run.err.startsWith(QStringLiteral("solvane-export: %1 e %2 gravariam o mesmo arquivo: ")
+                                           .arg(c[2], c[0])))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains('"' + c[1] + '"') && run.err.contains('"' + c[3] + '"')) << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(earlier).size(), 8) << "a file was written before the refusal";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
+                  (QStringList{"anterior.png", "atalho.png"}));
+    }
 }
 
 // solvane-export copied without the drawing program beside it still writes
