@@ -309,6 +309,41 @@ TEST_F(ExportEndToEndTest, TwoOutputsOnOneFileAreRefusedBeforeWriting) {
     }
 }
 
+// A command refused for its input writes nothing: every output's column,
+// chart choice and map are checked before the first file is written.
+TEST_F(ExportEndToEndTest, ACommandRefusedForItsInputHasWrittenNothing) {
+    QTemporaryDir dir;
+    const QString map = dir.filePath(QStringLiteral("m.png"));
+    const QString chart = dir.filePath(QStringLiteral("g.png"));
+    const struct {
+        QStringList arguments;
+        const char *message;
+    } cases[] = {
+        {{"--topico", "01.01.01", "--agrupar", "uf", "--coluna", "A07", "--mapa", map, "--grafico", chart, "--tipo",
+          "pizza"},
+         "não tem gráfico de pizza"},
+        {{"--topico", "01.01.01", "--agrupar", "uf", "--coluna", "A07", "--mapa", map, "--grafico", chart,
+          "--identificador", "percentual"},
+         "não tem o identificador percentual"},
+        {{"--topico", "01.01.01", "--agrupar", "rm", "--coluna", "A07", "--grafico", chart, "--mapa", map},
+         "mapa"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        for (const QString &path : {map, chart}) {
+            QFile::remove(path);
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("anterior");
+        }
+        const ExportRun run = exportTable(c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(map).size(), 8) << "the map was written";
+        EXPECT_EQ(QFileInfo(chart).size(), 8) << "the chart was written";
+    }
+}
+
 // solvane-export copied without the drawing program beside it still writes
 // tables; a chart it cannot hand over is a failure with the missing
 // program's name, and no file.
