@@ -12,11 +12,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -68,6 +71,51 @@ QString characterDevice(const QTemporaryDir &dir, const char *name, unsigned min
     if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) == 0)
         return path;
     return QStringLiteral("/dev/") + QString::fromLatin1(name);
+}
+
+struct UserRun {
+    bool skipped = false;
+    QString report; // what the work returned, or why it could not run
+};
+
+// Runs work as an ordinary user: in this process when it is one, else in a
+// child that drops to the unprivileged ids 65534 and sends the work's report
+// back through a pipe.
+UserRun runAsOrdinaryUser(const std::function<QString()> &work) {
+    if (::geteuid() != 0)
+        return {false, work()};
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return {true, QStringLiteral("no pipe to a child process")};
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return {true, QStringLiteral("no child process")};
+    if (child == 0) {
+        ::close(ends[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        const QByteArray report = work().toUtf8();
+        const bool sent = ::write(ends[1], report.constData(), size_t(report.size())) == report.size();
+        ::_exit(sent ? 0 : 4);
+    }
+    ::close(ends[1]);
+    QByteArray report;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) != 0;) {
+        if (got > 0)
+            report.append(buffer, got);
+        else if (errno != EINTR)
+            break;
+    }
+    ::close(ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3)
+        return {true, QStringLiteral("cannot drop to the unprivileged uid 65534 to test as an ordinary user")};
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {false, QStringLiteral("the child process failed: status %1").arg(status)};
+    return {false, QString::fromUtf8(report)};
 }
 
 } // namespace
@@ -285,4 +333,60 @@ TEST(SafeFile, TheProcesssOwnDescriptorsAreWrittenThroughNotReplaced) {
     EXPECT_FALSE(outcome.refused);
     EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(closed)))
         << outcome.message.toStdString();
+}
+
+// The shell's ">" refuses a file its user may not write; so does the writer,
+// with the system's reason. Root may write anything, so the cases run in a
+// child process as an ordinary user.
+TEST(SafeFile, AFileTheUserMayNotWriteIsLeftAsItIs) {
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const struct {
+        const char *name;
+        mode_t mode;
+        const char *reason; // empty: written
+    } cases[] = {
+        {"somente-leitura.txt", 0444, "permissão negada"},
+        {"sem-permissao.txt", 0000, "permissão negada"},
+        {"gravavel.txt", 0644, ""},
+        {"somente-gravacao.txt", 0200, ""},
+    };
+    const UserRun run = runAsOrdinaryUser([&] {
+        QString report;
+        for (const auto &c : cases) {
+            const QString path = dir.filePath(QString::fromLatin1(c.name));
+            put(path, "anterior");
+            ::chmod(QFile::encodeName(path).constData(), c.mode);
+            const QString link = path + QStringLiteral(".atalho");
+            ::symlink(QFile::encodeName(path).constData(), QFile::encodeName(link).constData());
+            for (const QString &name : {path, link})
+                report += name + QLatin1Char('|') + writeTo(name, "novo").message + QLatin1Char('\n');
+        }
+        return report;
+    });
+    if (run.skipped)
+        GTEST_SKIP() << run.report.toStdString();
+    QStringList lines = run.report.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.takeLast(), QString());
+    ASSERT_EQ(lines.size(), 2 * qsizetype(std::size(cases))) << run.report.toStdString();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto &c = cases[i];
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        SCOPED_TRACE(c.name);
+        for (int viaLink : {0, 1}) {
+            const QString name = viaLink ? path + QStringLiteral(".atalho") : path;
+            const QString message = lines[qsizetype(2 * i) + viaLink].section(QLatin1Char('|'), 1);
+            if (*c.reason)
+                EXPECT_EQ(message, QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
+                                       .arg(name, QString::fromUtf8(c.reason)));
+            else
+                EXPECT_EQ(message, QString());
+        }
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+        ::chmod(QFile::encodeName(path).constData(), 0600);
+        EXPECT_EQ(contentsOf(path), QByteArray(*c.reason ? "anterior" : "novo"));
+    }
+    EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("gravavel.txt.atalho"))), mode_t(S_IFLNK));
 }

@@ -302,6 +302,10 @@ void write(const QString &path, const QByteArray &contents) {
     if (target.isEmpty())
         fail(path, errno);
     checkNotProtected(path, &info, parentOf(target));
+    // The rename would replace a file whatever its own permissions; like the
+    // shell's ">", a file the user may not write is left as it is.
+    if (S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+        fail(path, errno);
     if (S_ISREG(info.st_mode))
         replaceRegular(path, target, &info, contents);
     else

@@ -10,7 +10,7 @@
 // - a regular file is replaced atomically: the bytes go to a temporary file
 //   in the same folder, which is renamed over the target only once complete
 //   and flushed, and takes the target's permissions; a failure leaves the old
-//   file whole. A link is followed, so the file it reaches is replaced and the
+//   file whole. A file the user may not write is not replaced. A link is followed, so the file it reaches is replaced and the
 //   link stays;
 // - a device, named pipe or socket that exists is written to as a stream and
 //   keeps being what it is;
