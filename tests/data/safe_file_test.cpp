@@ -236,8 +236,12 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     put(dir.filePath(QStringLiteral("Mapas/BR.Bmp")), "mapa");
     put(dir.filePath(QStringLiteral("Mapas/Municipio/PE.Txt")), "áreas");
     put(dir.filePath(QStringLiteral("Anexos/Documentos/Relatorio.pdf")), "anexo");
+    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
+        put(dir.filePath(QString::fromLatin1(program)), "programa");
     QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas"));
     QDir(dir.path()).mkpath(QStringLiteral("Exportado"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("solvane-export-desenho")),
+                            dir.filePath(QStringLiteral("Exportado/desenho"))));
     const QByteArray studyName = QFile::encodeName(study);
     ASSERT_EQ(::symlink(studyName.constData(), QFile::encodeName(dir.filePath(QStringLiteral("atalho.db"))).constData()),
               0);
@@ -260,6 +264,10 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
         {"Mapas/Municipio/PE.Txt", "fica na pasta de dados"},
         {"Anexos/Documentos/Relatorio.pdf", "fica na pasta de dados"},
         {"Exportado", "é uma pasta, não um arquivo"},
+        {"solvane", "é um programa do Solvane e não pode ser substituído"},
+        {"solvane-export", "é um programa do Solvane"},
+        {"solvane-export-desenho", "é um programa do Solvane"},
+        {"Exportado/desenho", "é um programa do Solvane e não pode ser substituído (é o mesmo arquivo que"},
         {"Mapas/Legendas/LgA01_0.Ini", ""},
         {"Exportado/tabela.txt", ""},
     };
@@ -281,6 +289,7 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     ProgramFolder::setPath(QString());
     EXPECT_EQ(contentsOf(study), QByteArray("estudo"));
     EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("Mapas/BR.Bmp"))), QByteArray("mapa"));
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("solvane-export-desenho"))), QByteArray("programa"));
     EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("atalho.db"))), mode_t(S_IFLNK));
 }
 

@@ -26,7 +26,7 @@ namespace SafeFile {
 namespace {
 
 struct Protected {
-    enum Kind { File, Folder, AllowedFolder };
+    enum Kind { File, Program, Folder, AllowedFolder };
     QByteArray path;
     Kind kind;
 };
@@ -69,13 +69,15 @@ void checkNotProtected(const QString &shown, const struct stat *target, const QB
         struct stat guarded {};
         if (::stat(p.path.constData(), &guarded) != 0)
             continue;
-        if (p.kind != Protected::File) {
+        if (p.kind == Protected::Folder || p.kind == Protected::AllowedFolder) {
             folders.emplace_back(guarded, &p);
             continue;
         }
         if (target && sameFile(*target, guarded)) {
             const QString name = QFile::decodeName(p.path);
-            QString reason = QStringLiteral("é um arquivo que o programa lê e não pode ser substituído");
+            QString reason = p.kind == Protected::Program
+                                 ? QStringLiteral("é um programa do Solvane e não pode ser substituído")
+                                 : QStringLiteral("é um arquivo que o programa lê e não pode ser substituído");
             if (QFileInfo(shown).absoluteFilePath() != QFileInfo(name).absoluteFilePath())
                 reason += QStringLiteral(" (é o mesmo arquivo que \"%1\")").arg(name);
             refuse(shown, reason);
@@ -324,6 +326,11 @@ void allowFolder(const QString &path) {
 
 void protectProgramInputs() {
     protectFile(ProgramFolder::studyFile());
+    // A program overwritten would leave every later map, chart or workbook
+    // failing.
+    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
+        protectedPaths().push_back(
+            {QFile::encodeName(ProgramFolder::file(QString::fromLatin1(program))), Protected::Program});
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));

@@ -17,9 +17,9 @@
 // - /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name the
 //   process's own descriptors: the bytes go through the descriptor as it was
 //   opened (a shell's ">>" keeps appending), whatever file it leads to;
-// - a folder, and the program's own inputs (the study database, by whatever
-//   name or link reaches it, and the folders of its shipped data), are
-//   refused;
+// - a folder, and the program's own inputs (the study database and the
+//   programs, by whatever name or link reaches them, and the folders of its
+//   shipped data), are refused;
 // - every write, the flush and the close are checked; a failure raises
 //   AppError naming the file, with the reason in Portuguese.
 namespace SafeFile {
@@ -40,8 +40,9 @@ void write(const QString &path, const QByteArray &contents);
 void protectFile(const QString &path);
 void protectFolder(const QString &path);
 void allowFolder(const QString &path);
-// The study database and the folders of the program's shipped data (Dados,
-// Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
+// The study database, the programs (solvane, solvane-export,
+// solvane-export-desenho) and the folders of the program's shipped data
+// (Dados, Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
 // Mapas/Legendas, where the program saves the legend files.
 void protectProgramInputs();
 void clearProtection();
