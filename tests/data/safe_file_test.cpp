@@ -8,11 +8,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <functional>
+#include <future>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -218,10 +221,16 @@ TEST(SafeFile, APipeClosedByItsReaderIsAFailureNotTheEndOfTheProgram) {
     QTemporaryDir dir;
     const QString pipe = dir.filePath(QStringLiteral("tubo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    std::thread reader([&] {
-        QFile end(pipe);
-        if (end.open(QIODevice::ReadOnly))
-            end.read(1);
+    // The read end is open before the write starts; the reader takes one
+    // byte once it comes and closes.
+    const int end = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(end, 0);
+    std::thread reader([end] {
+        pollfd waiting{end, POLLIN, 0};
+        char byte;
+        if (::poll(&waiting, 1, -1) > 0)
+            (void)::read(end, &byte, 1);
+        ::close(end);
     });
     const Outcome outcome = writeTo(pipe, QByteArray(4 << 20, 'x'));
     reader.join();
@@ -398,4 +407,26 @@ TEST(SafeFile, AFileTheUserMayNotWriteIsLeftAsItIs) {
         EXPECT_EQ(contentsOf(path), QByteArray(*c.reason ? "anterior" : "novo"));
     }
     EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("gravavel.txt.atalho"))), mode_t(S_IFLNK));
+}
+
+// A named pipe nobody reads is a failure at once, not a wait for a reader
+// that never comes; the pipe stays a pipe.
+TEST(SafeFile, APipeWithoutAReaderFailsAtOnce) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    auto outcome = std::async(std::launch::async, [&] { return writeTo(pipe, "ninguém lê"); });
+    if (outcome.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // Release the waiting writer so the test ends.
+        const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+        outcome.wait();
+        ::close(reader);
+        FAIL() << "the write waited for a reader";
+    }
+    const Outcome result = outcome.get();
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(result.message,
+              QStringLiteral("Não foi possível gravar o arquivo \"%1\": é um tubo (FIFO) que nenhum programa está lendo")
+                  .arg(pipe));
+    EXPECT_EQ(typeOf(pipe), mode_t(S_IFIFO));
 }

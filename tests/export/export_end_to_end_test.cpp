@@ -3,9 +3,12 @@
 #include "base/data/query.h"
 #include "base/export/export_command.h"
 #include "base/export/text_export.h"
+#include "base/table/column_mark.h"
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
+#include "core/export/value_column.h"
 #include "support/pipe_reader.h"
+#include "support/study_copy.h"
 
 #include <QDir>
 #include <QFile>
@@ -341,6 +344,88 @@ TEST_F(ExportEndToEndTest, ACommandRefusedForItsInputHasWrittenNothing) {
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
         EXPECT_EQ(QFileInfo(map).size(), 8) << "the map was written";
         EXPECT_EQ(QFileInfo(chart).size(), 8) << "the chart was written";
+    }
+}
+
+// Every output option given a named pipe nobody reads fails at once with
+// status 1, naming the pipe, instead of waiting for a reader.
+TEST_F(ExportEndToEndTest, AnOutputPipeWithoutAReaderIsAFailureNotAWait) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
+    // A pipe's name says nothing of the format: the options that need one
+    // take it from a link named for it.
+    const QString png = dir.filePath(QStringLiteral("tubo.png"));
+    const QString xlsx = dir.filePath(QStringLiteral("tubo.xlsx"));
+    ASSERT_TRUE(QFile::link(pipe, png));
+    ASSERT_TRUE(QFile::link(pipe, xlsx));
+    const QStringList outputs[] = {
+        {"--saida", pipe}, {"--mapa", png}, {"--grafico", png}, {"--planilha", xlsx}, {"--mapa", xlsx}};
+    for (const QStringList &output : outputs) {
+        SCOPED_TRACE(output.join(' ').toStdString());
+        QProcess process;
+        process.start(kProgramDir + QStringLiteral("/solvane-export"), states + output);
+        const bool finished = process.waitForFinished(20000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        ASSERT_TRUE(finished) << "the command waited for a reader";
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+                  QStringLiteral("solvane-export: Não foi possível gravar o arquivo \"%1\": é um tubo (FIFO) que "
+                                 "nenhum programa está lendo\n")
+                      .arg(output[1]));
+    }
+}
+
+// A map bitmap, area list or saved legend that is a named pipe is refused by
+// its kind, never opened: the drawing does not wait for a writer. A legend
+// that cannot be used gives way to computed ranges, as in the window.
+TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
+    const ExportCommand::Options options = ExportCommand::parse(states);
+    TableRun tableRun(m_db);
+    tableRun.run(options.topic, options.selection);
+    const QString legendColumn = ValueColumn::mark(tableRun.result(), options.coluna).FCampoPercentual;
+    const QString pipeKind = QStringLiteral("é um tubo (FIFO), não um arquivo comum");
+    const struct {
+        QString input; // relative to the study's folder
+        int status;
+        QString message; // %1: the input's path
+    } cases[] = {
+        {"Mapas/Pais/BRUF.Bmp", 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Txt", 1, "solvane-export: Não foi possível abrir o arquivo \"%1\": " + pipeKind + "\n"},
+        {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(QString(legendColumn).remove('.')).arg(options.selection.agrupar),
+         0,
+         "solvane-export: A legenda salva não pôde ser usada e as faixas foram calculadas.\n"
+         "Não foi possível ler a legenda %1: " + pipeKind + "\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        StudyCopy study;
+        ASSERT_TRUE(study.made());
+        // The copy's own map folder, its files links to the built ones, so
+        // that one of them can be a pipe.
+        const QDir copy(study.folder());
+        const QDir built(kProgramDir + QStringLiteral("/Mapas/Pais"));
+        ASSERT_TRUE(QFile::remove(copy.filePath("Mapas/Pais")));
+        ASSERT_TRUE(copy.mkpath("Mapas/Pais"));
+        for (const QString &name : built.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::link(built.filePath(name), copy.filePath("Mapas/Pais/" + name)));
+        const QString input = copy.filePath(c.input);
+        QFile::remove(input);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+
+        const QString map = copy.filePath("m.png");
+        const StudyCopy::Run run = study.exportWith(states + QStringList{"--mapa", map});
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.message.arg(input));
+        EXPECT_EQ(QFileInfo(map).isFile(), c.status == 0);
+        struct stat info {};
+        EXPECT_EQ(::stat(QFile::encodeName(input).constData(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode));
     }
 }
 

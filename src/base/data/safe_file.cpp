@@ -165,9 +165,24 @@ void replaceRegular(const QString &shown, const QByteArray &target, const struct
     renamed = true;
 }
 
+// A pipe is opened without waiting for a reader: with none, the open fails
+// (ENXIO) instead of hanging. A reader started beside the program (a shell's
+// "cat tubo &") gets half a second to open its end. The writes then wait as
+// usual.
 int openStream(const QByteArray &path, const struct stat &info) {
-    if (!S_ISSOCK(info.st_mode))
-        return ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (!S_ISSOCK(info.st_mode)) {
+        for (int attempt = 0;; ++attempt) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+            if (fd >= 0) {
+                (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+                return fd;
+            }
+            if (errno != ENXIO || !S_ISFIFO(info.st_mode) || attempt == 10)
+                return -1;
+            const timespec pause{0, 50'000'000};
+            ::nanosleep(&pause, nullptr);
+        }
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (size_t(path.size()) >= sizeof(address.sun_path)) {
@@ -214,6 +229,8 @@ void writeThrough(const QString &shown, int fd, const QByteArray &contents) {
 // over or truncated.
 void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
     const int fd = openStream(path, info);
+    if (fd < 0 && errno == ENXIO && S_ISFIFO(info.st_mode))
+        throw AppError(failure(shown, QStringLiteral("é um tubo (FIFO) que nenhum programa está lendo")));
     if (fd < 0)
         fail(shown, errno);
     bool open = true;

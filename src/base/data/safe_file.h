@@ -13,7 +13,7 @@
 //   file whole. A file the user may not write is not replaced. A link is followed, so the file it reaches is replaced and the
 //   link stays;
 // - a device, named pipe or socket that exists is written to as a stream and
-//   keeps being what it is;
+//   keeps being what it is; a pipe nobody reads is a failure, not a wait;
 // - /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name the
 //   process's own descriptors: the bytes go through the descriptor as it was
 //   opened (a shell's ">>" keeps appending), whatever file it leads to;
