@@ -1,7 +1,6 @@
 #include "core/export/export_drawing.h"
 
 #include "base/data/safe_file.h"
-#include "base/data/text_utils.h"
 #include "base/export/bad_input.h"
 #include "base/table/column_mark.h"
 #include "core/chart/engine/chart_file.h"
@@ -24,13 +23,10 @@ using ExportCommand::isWorkbook;
 using ExportCommand::Options;
 
 // The workbook the export dialog writes on the page for this run: the table
-// on the data page, the picture on the map and chart pages. The exporter
-// saves only a name holding ".xls"; any other name is the user's to mend.
+// on the data page, the picture on the map and chart pages. Its name ends
+// in ".xlsx", as the options require.
 void writeWorkbook(Database &db, const CurrentResult &result, ExportReport::Page page, const QString &path,
                    const QImage &picture = QImage()) {
-    if (!path.contains(QLatin1String(".xls"), Qt::CaseInsensitive))
-        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"")
-                           .arg(TextUtils::shortened(path)));
     TVarnikExport exporter;
     ExportReport::writeWorkbook(exporter, db, result, page, picture, path);
 }
