@@ -197,3 +197,16 @@ TEST(ExportCommandDraws, OnlyPicturesAndWorkbooks) {
 }
 
 } // namespace
+
+// A run that shows no territory column, the first of the process, labels
+// its chart by the region, as the window does after a topic's opening run,
+// instead of failing on a label field it never had.
+TEST_F(ExportCommandTest, AChartOfOneRegionIsLabelledByTheRegion) {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("g.svg"));
+    const Outcome o = execute({"--topico", "01.01.02", "--regiao", "2", "--coluna", "B4", "--grafico", svg});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(">Nordeste<"));
+}
