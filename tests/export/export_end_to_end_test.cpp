@@ -347,6 +347,42 @@ TEST_F(ExportEndToEndTest, ACommandRefusedForItsInputHasWrittenNothing) {
     }
 }
 
+// An output path the writer refuses, or cannot reach, stops the command
+// before any of its other outputs is written.
+TEST_F(ExportEndToEndTest, AnOutputPathThatCannotBeWrittenStopsTheCommandBeforeAnyWrite) {
+    QTemporaryDir dir;
+    const QString map = dir.filePath(QStringLiteral("m.png"));
+    const QString study = kProgramDir + QStringLiteral("/Dados/Solvane.db");
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--mapa", map};
+    const struct {
+        QStringList outputs;
+        int status;
+        QString path; // named in the message
+    } cases[] = {
+        {{"--saida", study}, 2, study},
+        {{"--planilha", dir.filePath("pasta.xlsx")}, 2, dir.filePath("pasta.xlsx")},
+        {{"--grafico", dir.filePath("falta/g.png")}, 1, dir.filePath("falta/g.png")},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pasta.xlsx")));
+    const qint64 studySize = QFileInfo(study).size();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.outputs.join(' ').toStdString());
+        QFile::remove(map);
+        {
+            QFile file(map);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("anterior");
+        }
+        const ExportRun run = exportTable(states + c.outputs);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("solvane-export: Não foi possível gravar o arquivo \"%1\": ")
+                                           .arg(c.path)))
+            << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(map).size(), 8) << "the map was written";
+    }
+    EXPECT_EQ(QFileInfo(study).size(), studySize);
+}
+
 // Every output option given a named pipe nobody reads fails at once with
 // status 1, naming the pipe, instead of waiting for a reader.
 TEST_F(ExportEndToEndTest, AnOutputPipeWithoutAReaderIsAFailureNotAWait) {

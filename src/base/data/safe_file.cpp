@@ -264,35 +264,43 @@ int ownDescriptor(const QByteArray &path) {
     return -1;
 }
 
-// Writes through a descriptor the process already holds, as it was opened:
-// a file opened for appending is appended to, never replaced, and the
-// descriptor stays open for whoever writes next.
-void writeDescriptor(const QString &shown, int fd, const QByteArray &contents) {
+// Where write() puts the bytes, found and checked before anything is written.
+struct Destination {
+    enum Kind { Descriptor, NewFile, Regular, Stream };
+    Kind kind = Regular;
+    int fd = -1;         // Descriptor
+    QByteArray target;   // the canonical path, or the new file's in its canonical folder
+    struct stat info {}; // what exists: the descriptor's, the file's or the stream's
+};
+
+// A descriptor of the process, written through as it was opened: a file
+// opened for appending is appended to, never replaced, and the descriptor
+// stays open for whoever writes next.
+Destination ownDestination(const QString &shown, int fd) {
+    Destination d;
+    d.kind = Destination::Descriptor;
+    d.fd = fd;
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0)
         fail(shown, errno);
     if ((flags & O_ACCMODE) == O_RDONLY)
         fail(shown, EBADF);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
+    if (::fstat(fd, &d.info) != 0)
         fail(shown, errno);
     QByteArray holder;
-    if (S_ISREG(info.st_mode))
+    if (S_ISREG(d.info.st_mode))
         holder = parentOf(canonical(QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd)));
-    checkNotProtected(shown, &info, holder);
-    writeThrough(shown, fd, contents);
+    checkNotProtected(shown, &d.info, holder);
+    return d;
 }
 
-} // namespace
-
-void write(const QString &path, const QByteArray &contents) {
+// Raises Refused or AppError for a path that cannot or must not be written.
+Destination destination(const QString &path) {
     if (path.isEmpty())
         throw AppError(failure(path, QStringLiteral("falta o nome do arquivo")));
     const QByteArray name = QFile::encodeName(path);
-    if (const int fd = ownDescriptor(name); fd >= 0) {
-        writeDescriptor(path, fd, contents);
-        return;
-    }
+    if (const int fd = ownDescriptor(name); fd >= 0)
+        return ownDestination(path, fd);
 
     struct stat link {};
     if (::lstat(name.constData(), &link) != 0) {
@@ -305,30 +313,55 @@ void write(const QString &path, const QByteArray &contents) {
             throw AppError(failure(path, QStringLiteral("a pasta \"%1\" não existe")
                                              .arg(QFile::decodeName(parentOf(name)))));
         checkNotProtected(path, nullptr, folder);
-        replaceRegular(path, folder + '/' + name.mid(name.lastIndexOf('/') + 1), nullptr, contents);
-        return;
+        Destination d;
+        d.kind = Destination::NewFile;
+        d.target = folder + '/' + name.mid(name.lastIndexOf('/') + 1);
+        return d;
     }
 
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0) {
+    Destination d;
+    if (::stat(name.constData(), &d.info) != 0) {
         if (errno == ENOENT)
             refuse(path, QStringLiteral("é um atalho para um caminho que não existe"));
         fail(path, errno);
     }
-    if (S_ISDIR(info.st_mode))
+    if (S_ISDIR(d.info.st_mode))
         refuse(path, SystemError::text(EISDIR));
-    const QByteArray target = canonical(name);
-    if (target.isEmpty())
+    d.target = canonical(name);
+    if (d.target.isEmpty())
         fail(path, errno);
-    checkNotProtected(path, &info, parentOf(target));
+    checkNotProtected(path, &d.info, parentOf(d.target));
+    if (!S_ISREG(d.info.st_mode)) {
+        d.kind = Destination::Stream;
+        return d;
+    }
     // The rename would replace a file whatever its own permissions; like the
     // shell's ">", a file the user may not write is left as it is.
-    if (S_ISREG(info.st_mode) && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+    if (::faccessat(AT_FDCWD, d.target.constData(), W_OK, AT_EACCESS) != 0)
         fail(path, errno);
-    if (S_ISREG(info.st_mode))
-        replaceRegular(path, target, &info, contents);
-    else
-        writeStream(path, target, info, contents);
+    return d;
+}
+
+} // namespace
+
+void check(const QString &path) { (void)destination(path); }
+
+void write(const QString &path, const QByteArray &contents) {
+    const Destination d = destination(path);
+    switch (d.kind) {
+    case Destination::Descriptor:
+        writeThrough(path, d.fd, contents);
+        break;
+    case Destination::NewFile:
+        replaceRegular(path, d.target, nullptr, contents);
+        break;
+    case Destination::Regular:
+        replaceRegular(path, d.target, &d.info, contents);
+        break;
+    case Destination::Stream:
+        writeStream(path, d.target, d.info, contents);
+        break;
+    }
 }
 
 void protectFile(const QString &path) { protectedPaths().push_back({QFile::encodeName(path), Protected::File}); }

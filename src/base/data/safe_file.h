@@ -33,6 +33,13 @@ class Refused : public AppError {
 
 void write(const QString &path, const QByteArray &contents);
 
+// Raises what write() would raise for the path before writing a byte (a
+// refused input or folder, a missing folder, a file the user may not write,
+// a descriptor not open), so that a command can check all its outputs before
+// writing the first. A pipe's reader, a full disk and the like show only in
+// the write itself.
+void check(const QString &path);
+
 // Inputs of the program that write() refuses. A protected file is matched by
 // its identity on disk, so a link or a second name of it is refused too. A
 // protected folder covers everything under it, save a folder allowed inside

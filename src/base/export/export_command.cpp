@@ -137,6 +137,10 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
 
 void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) {
     checkDistinctOutputs(options);
+    // A path the writer would refuse is refused before any output is written.
+    for (const QString *path : {&options.mapa, &options.grafico, &options.workbook, &options.output})
+        if (!path->isEmpty())
+            SafeFile::check(*path);
     Database db;
     db.setPath(ProgramFolder::studyFile());
     db.setConnected(true);
