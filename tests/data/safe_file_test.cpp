@@ -8,13 +8,21 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <functional>
+#include <future>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -66,6 +74,51 @@ QString characterDevice(const QTemporaryDir &dir, const char *name, unsigned min
     if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) == 0)
         return path;
     return QStringLiteral("/dev/") + QString::fromLatin1(name);
+}
+
+struct UserRun {
+    bool skipped = false;
+    QString report; // what the work returned, or why it could not run
+};
+
+// Runs work as an ordinary user: in this process when it is one, else in a
+// child that drops to the unprivileged ids 65534 and sends the work's report
+// back through a pipe.
+UserRun runAsOrdinaryUser(const std::function<QString()> &work) {
+    if (::geteuid() != 0)
+        return {false, work()};
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return {true, QStringLiteral("no pipe to a child process")};
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return {true, QStringLiteral("no child process")};
+    if (child == 0) {
+        ::close(ends[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        const QByteArray report = work().toUtf8();
+        const bool sent = ::write(ends[1], report.constData(), size_t(report.size())) == report.size();
+        ::_exit(sent ? 0 : 4);
+    }
+    ::close(ends[1]);
+    QByteArray report;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) != 0;) {
+        if (got > 0)
+            report.append(buffer, got);
+        else if (errno != EINTR)
+            break;
+    }
+    ::close(ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3)
+        return {true, QStringLiteral("cannot drop to the unprivileged uid 65534 to test as an ordinary user")};
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {false, QStringLiteral("the child process failed: status %1").arg(status)};
+    return {false, QString::fromUtf8(report)};
 }
 
 } // namespace
@@ -168,10 +221,16 @@ TEST(SafeFile, APipeClosedByItsReaderIsAFailureNotTheEndOfTheProgram) {
     QTemporaryDir dir;
     const QString pipe = dir.filePath(QStringLiteral("tubo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    std::thread reader([&] {
-        QFile end(pipe);
-        if (end.open(QIODevice::ReadOnly))
-            end.read(1);
+    // The read end is open before the write starts; the reader takes one
+    // byte once it comes and closes.
+    const int end = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(end, 0);
+    std::thread reader([end] {
+        pollfd waiting{end, POLLIN, 0};
+        char byte;
+        if (::poll(&waiting, 1, -1) > 0)
+            (void)::read(end, &byte, 1);
+        ::close(end);
     });
     const Outcome outcome = writeTo(pipe, QByteArray(4 << 20, 'x'));
     reader.join();
@@ -186,8 +245,12 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     put(dir.filePath(QStringLiteral("Mapas/BR.Bmp")), "mapa");
     put(dir.filePath(QStringLiteral("Mapas/Municipio/PE.Txt")), "áreas");
     put(dir.filePath(QStringLiteral("Anexos/Documentos/Relatorio.pdf")), "anexo");
+    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
+        put(dir.filePath(QString::fromLatin1(program)), "programa");
     QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas"));
     QDir(dir.path()).mkpath(QStringLiteral("Exportado"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("solvane-export-desenho")),
+                            dir.filePath(QStringLiteral("Exportado/desenho"))));
     const QByteArray studyName = QFile::encodeName(study);
     ASSERT_EQ(::symlink(studyName.constData(), QFile::encodeName(dir.filePath(QStringLiteral("atalho.db"))).constData()),
               0);
@@ -210,6 +273,10 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
         {"Mapas/Municipio/PE.Txt", "fica na pasta de dados"},
         {"Anexos/Documentos/Relatorio.pdf", "fica na pasta de dados"},
         {"Exportado", "é uma pasta, não um arquivo"},
+        {"solvane", "é um programa do Solvane e não pode ser substituído"},
+        {"solvane-export", "é um programa do Solvane"},
+        {"solvane-export-desenho", "é um programa do Solvane"},
+        {"Exportado/desenho", "é um programa do Solvane e não pode ser substituído (é o mesmo arquivo que"},
         {"Mapas/Legendas/LgA01_0.Ini", ""},
         {"Exportado/tabela.txt", ""},
     };
@@ -231,5 +298,135 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     ProgramFolder::setPath(QString());
     EXPECT_EQ(contentsOf(study), QByteArray("estudo"));
     EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("Mapas/BR.Bmp"))), QByteArray("mapa"));
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("solvane-export-desenho"))), QByteArray("programa"));
     EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("atalho.db"))), mode_t(S_IFLNK));
+}
+
+// A path that names one of the process's own descriptors writes through it
+// as the caller opened it: a file opened for appending keeps its earlier
+// lines and stays the same file, whatever the descriptor leads to.
+TEST(SafeFile, TheProcesssOwnDescriptorsAreWrittenThroughNotReplaced) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("registro.txt"));
+    const int spare = 57;
+    const struct {
+        QString path;
+        int fd;
+    } cases[] = {
+        {QStringLiteral("/dev/stdout"), STDOUT_FILENO},
+        {QStringLiteral("/dev/stderr"), STDERR_FILENO},
+        {QStringLiteral("/dev/fd/%1").arg(spare), spare},
+        {QStringLiteral("/proc/self/fd/%1").arg(spare), spare},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        put(log, "linha antiga\n");
+        struct stat before {};
+        ASSERT_EQ(::stat(QFile::encodeName(log).constData(), &before), 0);
+        const int appending = ::open(QFile::encodeName(log).constData(), O_WRONLY | O_APPEND);
+        ASSERT_GE(appending, 0);
+        std::fflush(nullptr);
+        const int saved = ::dup(c.fd);
+        ::dup2(appending, c.fd);
+        ::close(appending);
+        const Outcome outcome = writeTo(c.path, "linha nova\n");
+        if (saved >= 0) {
+            ::dup2(saved, c.fd);
+            ::close(saved);
+        } else {
+            ::close(c.fd);
+        }
+        EXPECT_EQ(outcome.message, QString());
+        EXPECT_EQ(contentsOf(log), QByteArray("linha antiga\nlinha nova\n"));
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(log).constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+        EXPECT_EQ(entries(dir.path()), QStringList{"registro.txt"});
+    }
+
+    // A descriptor the process does not hold is a failure naming the path.
+    ASSERT_EQ(::fcntl(spare, F_GETFD), -1);
+    const QString closed = QStringLiteral("/dev/fd/%1").arg(spare);
+    const Outcome outcome = writeTo(closed, "x");
+    EXPECT_FALSE(outcome.refused);
+    EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(closed)))
+        << outcome.message.toStdString();
+}
+
+// The shell's ">" refuses a file its user may not write; so does the writer,
+// with the system's reason. Root may write anything, so the cases run in a
+// child process as an ordinary user.
+TEST(SafeFile, AFileTheUserMayNotWriteIsLeftAsItIs) {
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const struct {
+        const char *name;
+        mode_t mode;
+        const char *reason; // empty: written
+    } cases[] = {
+        {"somente-leitura.txt", 0444, "permissão negada"},
+        {"sem-permissao.txt", 0000, "permissão negada"},
+        {"gravavel.txt", 0644, ""},
+        {"somente-gravacao.txt", 0200, ""},
+    };
+    const UserRun run = runAsOrdinaryUser([&] {
+        QString report;
+        for (const auto &c : cases) {
+            const QString path = dir.filePath(QString::fromLatin1(c.name));
+            put(path, "anterior");
+            ::chmod(QFile::encodeName(path).constData(), c.mode);
+            const QString link = path + QStringLiteral(".atalho");
+            ::symlink(QFile::encodeName(path).constData(), QFile::encodeName(link).constData());
+            for (const QString &name : {path, link})
+                report += name + QLatin1Char('|') + writeTo(name, "novo").message + QLatin1Char('\n');
+        }
+        return report;
+    });
+    if (run.skipped)
+        GTEST_SKIP() << run.report.toStdString();
+    QStringList lines = run.report.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.takeLast(), QString());
+    ASSERT_EQ(lines.size(), 2 * qsizetype(std::size(cases))) << run.report.toStdString();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto &c = cases[i];
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        SCOPED_TRACE(c.name);
+        for (int viaLink : {0, 1}) {
+            const QString name = viaLink ? path + QStringLiteral(".atalho") : path;
+            const QString message = lines[qsizetype(2 * i) + viaLink].section(QLatin1Char('|'), 1);
+            if (*c.reason)
+                EXPECT_EQ(message, QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
+                                       .arg(name, QString::fromUtf8(c.reason)));
+            else
+                EXPECT_EQ(message, QString());
+        }
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+        ::chmod(QFile::encodeName(path).constData(), 0600);
+        EXPECT_EQ(contentsOf(path), QByteArray(*c.reason ? "anterior" : "novo"));
+    }
+    EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("gravavel.txt.atalho"))), mode_t(S_IFLNK));
+}
+
+// A named pipe nobody reads is a failure at once, not a wait for a reader
+// that never comes; the pipe stays a pipe.
+TEST(SafeFile, APipeWithoutAReaderFailsAtOnce) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    auto outcome = std::async(std::launch::async, [&] { return writeTo(pipe, "ninguém lê"); });
+    if (outcome.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // Release the waiting writer so the test ends.
+        const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+        outcome.wait();
+        ::close(reader);
+        FAIL() << "the write waited for a reader";
+    }
+    const Outcome result = outcome.get();
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(result.message,
+              QStringLiteral("Não foi possível gravar o arquivo \"%1\": é um tubo (FIFO) que nenhum programa está lendo")
+                  .arg(pipe));
+    EXPECT_EQ(typeOf(pipe), mode_t(S_IFIFO));
 }

@@ -86,6 +86,10 @@ TEST_F(ExportCommandTest, BadInputExitsWithTwoAndOneLine) {
         {{"--topico", "01.01.02", "--uf", "99"}, "código inexistente para --uf: 99"},
         {{"--topico", "01.01.02", "--regiao", "7"}, "código inexistente para --regiao: 7"},
         {{"--topico", "01.01.02", "--municipios", "2611606,1234567"}, "código inexistente para --municipios: 1234567"},
+        // A workbook is written only under a name ending in ".xlsx".
+        {{"--topico", "01.01.02", "--planilha", "p.xls"}, "o nome da planilha deve terminar em .xlsx: \"p.xls\""},
+        {{"--topico", "01.01.02", "--coluna", "B4", "--grafico", "g.xlsx.txt"},
+         "o nome da planilha deve terminar em .xlsx: \"g.xlsx.txt\""},
         // An over-long value is cut in the message.
         {{"--topico", "01.01.02", "--agrupar", QString(5000, QLatin1Char('x'))},
          "agrupamento inválido: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" (use"},
@@ -193,3 +197,16 @@ TEST(ExportCommandDraws, OnlyPicturesAndWorkbooks) {
 }
 
 } // namespace
+
+// A run that shows no territory column, the first of the process, labels
+// its chart by the region, as the window does after a topic's opening run,
+// instead of failing on a label field it never had.
+TEST_F(ExportCommandTest, AChartOfOneRegionIsLabelledByTheRegion) {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("g.svg"));
+    const Outcome o = execute({"--topico", "01.01.02", "--regiao", "2", "--coluna", "B4", "--grafico", svg});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains(">Nordeste<"));
+}

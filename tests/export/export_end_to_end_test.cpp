@@ -3,11 +3,15 @@
 #include "base/data/query.h"
 #include "base/export/export_command.h"
 #include "base/export/text_export.h"
+#include "base/table/column_mark.h"
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
+#include "core/export/value_column.h"
 #include "support/export_process.h"
 #include "support/pipe_reader.h"
+#include "support/study_copy.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
@@ -183,6 +187,40 @@ TEST_F(ExportEndToEndTest, TheOutputNeverReplacesTheStudyAPipeOrAFolder) {
               QStringLiteral("solvane-export: Não foi possível gravar na saída padrão: não há espaço livre no disco\n"));
 }
 
+// The shell's own outputs named by --saida are written through, so a log
+// the shell opened for appending keeps its earlier lines.
+TEST_F(ExportEndToEndTest, TheShellsOutputsOpenedForAppendingKeepTheirEarlierLines) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("registro.txt"));
+    const struct {
+        const char *saida;
+        bool onError; // the shell appends standard error, not output
+    } cases[] = {{"/dev/stdout", false}, {"/proc/self/fd/1", false}, {"/dev/stderr", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.saida);
+        QFile::remove(log);
+        {
+            QFile earlier(log);
+            ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+            earlier.write("linha antiga\n");
+        }
+        QProcess process;
+        if (c.onError)
+            process.setStandardErrorFile(log, QIODevice::Append);
+        else
+            process.setStandardOutputFile(log, QIODevice::Append);
+        process.start(kProgramDir + QStringLiteral("/solvane-export"),
+                      {"--topico", "02.01.01", "--agrupar", "regiao", "--saida", QString::fromLatin1(c.saida)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0);
+        QFile written(log);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        EXPECT_TRUE(bytes.startsWith("linha antiga\nRegi\xE3o;")) << bytes.left(40).toStdString();
+        EXPECT_TRUE(bytes.endsWith("\r\n"));
+    }
+}
+
 } // namespace
 
 TEST_F(ExportEndToEndTest, ChartsAColumnInTheFormatOfItsExtensionAndRefusesWhatTheWindowRefuses) {
@@ -222,6 +260,198 @@ TEST_F(ExportEndToEndTest, ChartsAColumnInTheFormatOfItsExtensionAndRefusesWhatT
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(refusal.message))) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("g.png")));
+}
+
+// Two outputs of one command on one file, by the same name or by a link to
+// it, are refused before anything is written: the second would silently
+// replace the first.
+TEST_F(ExportEndToEndTest, TwoOutputsOnOneFileAreRefusedBeforeWriting) {
+    QTemporaryDir dir;
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
+    const QString earlier = dir.filePath(QStringLiteral("anterior.png"));
+    const QString link = dir.filePath(QStringLiteral("atalho.png"));
+    ASSERT_TRUE(QFile::link(earlier, link));
+    // Both names are in the message when they differ.
+    const QStringList cases[] = {
+        {"--mapa", dir.filePath("x.png"), "--saida", dir.filePath("x.png")},
+        {"--mapa", dir.filePath("z.png"), "--grafico", dir.filePath("z.png")},
+        {"--mapa", dir.filePath("y.xlsx"), "--planilha", dir.filePath("y.xlsx")},
+        {"--grafico", earlier, "--mapa", dir.path() + "/./anterior.png"},
+        {"--grafico", link, "--mapa", earlier},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.join(' ').toStdString());
+        QFile::remove(earlier);
+        {
+            QFile file(earlier);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("anterior");
+        }
+        const ExportRun run = exportTable(states + c);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("solvane-export: %1 e %2 gravariam o mesmo arquivo: ")
+                                           .arg(c[0], c[2])) ||
+                    run.err.startsWith(QStringLiteral("solvane-export: %1 e %2 gravariam o mesmo arquivo: ")
+                                           .arg(c[2], c[0])))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains('"' + c[1] + '"') && run.err.contains('"' + c[3] + '"')) << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(earlier).size(), 8) << "a file was written before the refusal";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name),
+                  (QStringList{"anterior.png", "atalho.png"}));
+    }
+}
+
+// A command refused for its input writes nothing: every output's column,
+// chart choice and map are checked before the first file is written.
+TEST_F(ExportEndToEndTest, ACommandRefusedForItsInputHasWrittenNothing) {
+    QTemporaryDir dir;
+    const QString map = dir.filePath(QStringLiteral("m.png"));
+    const QString chart = dir.filePath(QStringLiteral("g.png"));
+    const struct {
+        QStringList arguments;
+        const char *message;
+    } cases[] = {
+        {{"--topico", "01.01.01", "--agrupar", "uf", "--coluna", "A07", "--mapa", map, "--grafico", chart, "--tipo",
+          "pizza"},
+         "não tem gráfico de pizza"},
+        {{"--topico", "01.01.01", "--agrupar", "uf", "--coluna", "A07", "--mapa", map, "--grafico", chart,
+          "--identificador", "percentual"},
+         "não tem o identificador percentual"},
+        {{"--topico", "01.01.01", "--agrupar", "rm", "--coluna", "A07", "--grafico", chart, "--mapa", map},
+         "mapa"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        for (const QString &path : {map, chart}) {
+            QFile::remove(path);
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("anterior");
+        }
+        const ExportRun run = exportTable(c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(map).size(), 8) << "the map was written";
+        EXPECT_EQ(QFileInfo(chart).size(), 8) << "the chart was written";
+    }
+}
+
+// An output path the writer refuses, or cannot reach, stops the command
+// before any of its other outputs is written.
+TEST_F(ExportEndToEndTest, AnOutputPathThatCannotBeWrittenStopsTheCommandBeforeAnyWrite) {
+    QTemporaryDir dir;
+    const QString map = dir.filePath(QStringLiteral("m.png"));
+    const QString study = kProgramDir + QStringLiteral("/Dados/Solvane.db");
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--mapa", map};
+    const struct {
+        QStringList outputs;
+        int status;
+        QString path; // named in the message
+    } cases[] = {
+        {{"--saida", study}, 2, study},
+        {{"--planilha", dir.filePath("pasta.xlsx")}, 2, dir.filePath("pasta.xlsx")},
+        {{"--grafico", dir.filePath("falta/g.png")}, 1, dir.filePath("falta/g.png")},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pasta.xlsx")));
+    const qint64 studySize = QFileInfo(study).size();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.outputs.join(' ').toStdString());
+        QFile::remove(map);
+        {
+            QFile file(map);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("anterior");
+        }
+        const ExportRun run = exportTable(states + c.outputs);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("solvane-export: Não foi possível gravar o arquivo \"%1\": ")
+                                           .arg(c.path)))
+            << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(map).size(), 8) << "the map was written";
+    }
+    EXPECT_EQ(QFileInfo(study).size(), studySize);
+}
+
+// Every output option given a named pipe nobody reads fails at once with
+// status 1, naming the pipe, instead of waiting for a reader.
+TEST_F(ExportEndToEndTest, AnOutputPipeWithoutAReaderIsAFailureNotAWait) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
+    // A pipe's name says nothing of the format: the options that need one
+    // take it from a link named for it.
+    const QString png = dir.filePath(QStringLiteral("tubo.png"));
+    const QString xlsx = dir.filePath(QStringLiteral("tubo.xlsx"));
+    ASSERT_TRUE(QFile::link(pipe, png));
+    ASSERT_TRUE(QFile::link(pipe, xlsx));
+    const QStringList outputs[] = {
+        {"--saida", pipe}, {"--mapa", png}, {"--grafico", png}, {"--planilha", xlsx}, {"--mapa", xlsx}};
+    for (const QStringList &output : outputs) {
+        SCOPED_TRACE(output.join(' ').toStdString());
+        QProcess process;
+        process.start(kProgramDir + QStringLiteral("/solvane-export"), states + output);
+        const bool finished = process.waitForFinished(20000);
+        if (!finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        ASSERT_TRUE(finished) << "the command waited for a reader";
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+                  QStringLiteral("solvane-export: Não foi possível gravar o arquivo \"%1\": é um tubo (FIFO) que "
+                                 "nenhum programa está lendo\n")
+                      .arg(output[1]));
+    }
+}
+
+// A map bitmap, area list or saved legend that is a named pipe is refused by
+// its kind, never opened: the drawing does not wait for a writer. A legend
+// that cannot be used gives way to computed ranges, as in the window.
+TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
+    const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
+    const ExportCommand::Options options = ExportCommand::parse(states);
+    TableRun tableRun(m_db);
+    tableRun.run(options.topic, options.selection);
+    const QString legendColumn = ValueColumn::mark(tableRun.result(), options.coluna).FCampoPercentual;
+    const QString pipeKind = QStringLiteral("é um tubo (FIFO), não um arquivo comum");
+    const struct {
+        QString input; // relative to the study's folder
+        int status;
+        QString message; // %1: the input's path
+    } cases[] = {
+        {"Mapas/Pais/BRUF.Bmp", 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Txt", 1, "solvane-export: Não foi possível abrir o arquivo \"%1\": " + pipeKind + "\n"},
+        {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(QString(legendColumn).remove('.')).arg(options.selection.agrupar),
+         0,
+         "solvane-export: A legenda salva não pôde ser usada e as faixas foram calculadas.\n"
+         "Não foi possível ler a legenda %1: " + pipeKind + "\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        StudyCopy study;
+        ASSERT_TRUE(study.made());
+        // The copy's own map folder, its files links to the built ones, so
+        // that one of them can be a pipe.
+        const QDir copy(study.folder());
+        const QDir built(kProgramDir + QStringLiteral("/Mapas/Pais"));
+        ASSERT_TRUE(QFile::remove(copy.filePath("Mapas/Pais")));
+        ASSERT_TRUE(copy.mkpath("Mapas/Pais"));
+        for (const QString &name : built.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::link(built.filePath(name), copy.filePath("Mapas/Pais/" + name)));
+        const QString input = copy.filePath(c.input);
+        QFile::remove(input);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+
+        const QString map = copy.filePath("m.png");
+        const StudyCopy::Run run = study.exportWith(states + QStringList{"--mapa", map});
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.message.arg(input));
+        EXPECT_EQ(QFileInfo(map).isFile(), c.status == 0);
+        struct stat info {};
+        EXPECT_EQ(::stat(QFile::encodeName(input).constData(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    }
 }
 
 // solvane-export copied without the drawing program beside it still writes

@@ -54,11 +54,11 @@ TEST(ExportOptions, ReadsValuesAfterEqualsAndLetTheLastRepeatWin) {
              o.topic = "01.01.01";
              o.output = "--utf8";
          }},
-        {{"--topico=01=02", "--coluna=--x", "--planilha=-"},
+        {{"--topico=01=02", "--coluna=--x", "--planilha=--p.xlsx"},
          [](Options &o) {
              o.topic = "01=02";
              o.coluna = "--x";
-             o.workbook = "-";
+             o.workbook = "--p.xlsx";
          }},
         // A value after a blank may start with a single dash.
         {{"--topico", "01.01.01", "--coluna", "-A07"},
@@ -141,6 +141,39 @@ TEST(ExportOptions, RefusesWordsThatAreNoOptionOfTheCommand) {
             ADD_FAILURE() << "accepted: " << text(c.arguments);
         } catch (const BadInput &error) {
             EXPECT_EQ(error.message().toStdString(), c.message) << text(c.arguments);
+        }
+    }
+}
+
+// A workbook is written as .xlsx, so its name must end so (any letter
+// case) for --planilha and for a workbook of --mapa or --grafico.
+TEST(ExportOptions, AWorkbookNameMustEndInXlsx) {
+    const struct {
+        const char *option;
+        const char *path;
+        bool accepted;
+    } cases[] = {
+        {"--planilha", "p.xlsx", true},
+        {"--planilha", "P.XLSX", true},
+        {"--mapa", "m.Xlsx", true},
+        {"--grafico", "g.xlsx", true},
+        {"--planilha", "p.xls", false},
+        {"--planilha", "a.xlsx.txt", false},
+        {"--planilha", "tabela.txt", false},
+        {"--planilha", "xlsx", false},
+        {"--mapa", "m.xls", false},
+        {"--mapa", "m.xlsx.bak", false},
+        {"--grafico", "g.XLS", false},
+    };
+    for (const auto &c : cases) {
+        const QStringList arguments = {"--topico", "01.01.01", "--coluna", "A07", c.option, c.path};
+        try {
+            ExportCommand::parse(arguments);
+            EXPECT_TRUE(c.accepted) << "accepted: " << text(arguments);
+        } catch (const BadInput &error) {
+            EXPECT_FALSE(c.accepted) << text(arguments);
+            EXPECT_EQ(error.message(), QStringLiteral("o nome da planilha deve terminar em .xlsx: \"%1\"").arg(c.path))
+                << text(arguments);
         }
     }
 }

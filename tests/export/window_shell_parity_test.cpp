@@ -1,5 +1,6 @@
 #include "base/table/current_result.h"
 #include "core/chart/engine/chart_file.h"
+#include "core/export/value_column.h"
 #include "core/map/legend_file.h"
 #include "extras/url_recorder.h"
 #include "support/byte_difference.h"
@@ -291,4 +292,43 @@ TEST_F(WindowShellParityTest, MapWithASavedLegendIsTheSamePicture) {
     const QImage written(shell);
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), page.picture().convertToFormat(QImage::Format_RGB32));
+}
+
+// A single territory with no territory column shown (one region grouped by
+// region, one state grouped by state): the chart page labels its point by
+// the region, the territory of the topic's opening run, and the exporter
+// draws the same chart.
+TEST_F(WindowShellParityTest, ChartOfASingleTerritoryWithNoTerritoryColumnIsTheSameSvg) {
+    const struct {
+        Choice choice;
+        const char *label;
+    } cases[] = {
+        {{"Déficit habitacional básico, por componente",
+          "Região",
+          {{"lckRegiao", "Norte"}},
+          {"--topico", "01.01.01", "--agrupar", "regiao", "--regiao", "1"}},
+         "Norte"},
+        {{"Déficit habitacional básico, por componente",
+          "Unidade Federação",
+          {{"lckUF", "São Paulo"}},
+          {"--topico", "01.01.01", "--agrupar", "uf", "--uf", "35"}},
+         "Sudeste"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.choice.options.join(u' ').toStdString());
+        ASSERT_NO_FATAL_FAILURE(runInWindow(c.choice));
+        m_user->markColumn(ValueColumn::find(m_window->currentResult(), QStringLiteral("A03")).fullName());
+        ASSERT_EQ(m_user->click("lblGrafico"), QStringList());
+        const std::vector<ChartPoint> &points = chartView()->renderer().settings().points;
+        ASSERT_EQ(points.size(), 1u);
+        EXPECT_EQ(points.front().label, QString::fromUtf8(c.label));
+
+        const QSize size = chartView()->size();
+        const QByteArray window = ChartFile::compose(chartView()->renderer(), size, ChartFile::Format::Svg);
+        const QString shell = exportFromShell(c.choice.options + QStringList{"--coluna", "A03", "--largura",
+                                                                             QString::number(size.width()), "--altura",
+                                                                             QString::number(size.height())},
+                                              QStringLiteral("grafico.svg"), "--grafico");
+        EXPECT_EQ(firstDifference(window, contents(shell)), QString());
+    }
 }

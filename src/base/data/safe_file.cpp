@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -25,7 +26,7 @@ namespace SafeFile {
 namespace {
 
 struct Protected {
-    enum Kind { File, Folder, AllowedFolder };
+    enum Kind { File, Program, Folder, AllowedFolder };
     QByteArray path;
     Kind kind;
 };
@@ -61,26 +62,28 @@ QByteArray parentOf(const QByteArray &path) {
 
 // Refuses a path that reaches a protected file, or whose entry lies under a
 // protected folder with no allowed folder nearer to it. holder is the
-// canonical folder the entry lives in.
+// canonical folder the entry lives in, empty when it has none (a pipe).
 void checkNotProtected(const QString &shown, const struct stat *target, const QByteArray &holder) {
     std::vector<std::pair<struct stat, const Protected *>> folders;
     for (const Protected &p : protectedPaths()) {
         struct stat guarded {};
         if (::stat(p.path.constData(), &guarded) != 0)
             continue;
-        if (p.kind != Protected::File) {
+        if (p.kind == Protected::Folder || p.kind == Protected::AllowedFolder) {
             folders.emplace_back(guarded, &p);
             continue;
         }
         if (target && sameFile(*target, guarded)) {
             const QString name = QFile::decodeName(p.path);
-            QString reason = QStringLiteral("é um arquivo que o programa lê e não pode ser substituído");
+            QString reason = p.kind == Protected::Program
+                                 ? QStringLiteral("é um programa do Solvane e não pode ser substituído")
+                                 : QStringLiteral("é um arquivo que o programa lê e não pode ser substituído");
             if (QFileInfo(shown).absoluteFilePath() != QFileInfo(name).absoluteFilePath())
                 reason += QStringLiteral(" (é o mesmo arquivo que \"%1\")").arg(name);
             refuse(shown, reason);
         }
     }
-    if (folders.empty())
+    if (folders.empty() || holder.isEmpty())
         return;
     for (QByteArray folder = holder;; folder = parentOf(folder)) {
         struct stat here {};
@@ -162,9 +165,24 @@ void replaceRegular(const QString &shown, const QByteArray &target, const struct
     renamed = true;
 }
 
+// A pipe is opened without waiting for a reader: with none, the open fails
+// (ENXIO) instead of hanging. A reader started beside the program (a shell's
+// "cat tubo &") gets half a second to open its end. The writes then wait as
+// usual.
 int openStream(const QByteArray &path, const struct stat &info) {
-    if (!S_ISSOCK(info.st_mode))
-        return ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (!S_ISSOCK(info.st_mode)) {
+        for (int attempt = 0;; ++attempt) {
+            const int fd = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+            if (fd >= 0) {
+                (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+                return fd;
+            }
+            if (errno != ENXIO || !S_ISFIFO(info.st_mode) || attempt == 10)
+                return -1;
+            const timespec pause{0, 50'000'000};
+            ::nanosleep(&pause, nullptr);
+        }
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (size_t(path.size()) >= sizeof(address.sun_path)) {
@@ -184,10 +202,10 @@ int openStream(const QByteArray &path, const struct stat &info) {
     return fd;
 }
 
-// A device, pipe or socket takes the bytes as they are: it is never renamed
-// over or truncated. A reader that closes a pipe early is a failure of this
-// write, not the end of the program, so SIGPIPE is held back meanwhile.
-void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
+// Writes the bytes to an open descriptor. A reader that closes a pipe early
+// is a failure of this write, not the end of the program, so SIGPIPE is
+// held back meanwhile.
+void writeThrough(const QString &shown, int fd, const QByteArray &contents) {
     sigset_t pipeSignal, previous;
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
@@ -203,25 +221,86 @@ void writeStream(const QString &shown, const QByteArray &path, const struct stat
         }
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     });
+    if (!writeAll(fd, contents))
+        fail(shown, errno);
+}
 
+// A device, pipe or socket takes the bytes as they are: it is never renamed
+// over or truncated.
+void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
     const int fd = openStream(path, info);
+    if (fd < 0 && errno == ENXIO && S_ISFIFO(info.st_mode))
+        throw AppError(failure(shown, QStringLiteral("é um tubo (FIFO) que nenhum programa está lendo")));
     if (fd < 0)
         fail(shown, errno);
-    if (!writeAll(fd, contents)) {
-        const int error = errno;
-        ::close(fd);
-        fail(shown, error);
-    }
+    bool open = true;
+    ScopeGuard closeOnFailure([&] {
+        if (open)
+            ::close(fd);
+    });
+    writeThrough(shown, fd, contents);
+    open = false;
     if (::close(fd) != 0)
         fail(shown, errno);
 }
 
-} // namespace
+// The descriptor a path names by its form alone: /dev/stdout, /dev/stderr,
+// /dev/fd/N and /proc/self/fd/N are the process's own descriptors, which the
+// caller opened (a shell's "> x" or ">> x"); -1 for any other path.
+int ownDescriptor(const QByteArray &path) {
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const char *folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.startsWith(folder))
+            continue;
+        const QByteArray number = path.mid(qsizetype(std::strlen(folder)));
+        bool ok = false;
+        const int fd = number.toInt(&ok);
+        const bool digitsOnly = std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return ok && digitsOnly ? fd : -1;
+    }
+    return -1;
+}
 
-void write(const QString &path, const QByteArray &contents) {
+// Where write() puts the bytes, found and checked before anything is written.
+struct Destination {
+    enum Kind { Descriptor, NewFile, Regular, Stream };
+    Kind kind = Regular;
+    int fd = -1;         // Descriptor
+    QByteArray target;   // the canonical path, or the new file's in its canonical folder
+    struct stat info {}; // what exists: the descriptor's, the file's or the stream's
+};
+
+// A descriptor of the process, written through as it was opened: a file
+// opened for appending is appended to, never replaced, and the descriptor
+// stays open for whoever writes next.
+Destination ownDestination(const QString &shown, int fd) {
+    Destination d;
+    d.kind = Destination::Descriptor;
+    d.fd = fd;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0)
+        fail(shown, errno);
+    if ((flags & O_ACCMODE) == O_RDONLY)
+        fail(shown, EBADF);
+    if (::fstat(fd, &d.info) != 0)
+        fail(shown, errno);
+    QByteArray holder;
+    if (S_ISREG(d.info.st_mode))
+        holder = parentOf(canonical(QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd)));
+    checkNotProtected(shown, &d.info, holder);
+    return d;
+}
+
+// Raises Refused or AppError for a path that cannot or must not be written.
+Destination destination(const QString &path) {
     if (path.isEmpty())
         throw AppError(failure(path, QStringLiteral("falta o nome do arquivo")));
     const QByteArray name = QFile::encodeName(path);
+    if (const int fd = ownDescriptor(name); fd >= 0)
+        return ownDestination(path, fd);
 
     struct stat link {};
     if (::lstat(name.constData(), &link) != 0) {
@@ -234,26 +313,55 @@ void write(const QString &path, const QByteArray &contents) {
             throw AppError(failure(path, QStringLiteral("a pasta \"%1\" não existe")
                                              .arg(QFile::decodeName(parentOf(name)))));
         checkNotProtected(path, nullptr, folder);
-        replaceRegular(path, folder + '/' + name.mid(name.lastIndexOf('/') + 1), nullptr, contents);
-        return;
+        Destination d;
+        d.kind = Destination::NewFile;
+        d.target = folder + '/' + name.mid(name.lastIndexOf('/') + 1);
+        return d;
     }
 
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0) {
+    Destination d;
+    if (::stat(name.constData(), &d.info) != 0) {
         if (errno == ENOENT)
             refuse(path, QStringLiteral("é um atalho para um caminho que não existe"));
         fail(path, errno);
     }
-    if (S_ISDIR(info.st_mode))
+    if (S_ISDIR(d.info.st_mode))
         refuse(path, SystemError::text(EISDIR));
-    const QByteArray target = canonical(name);
-    if (target.isEmpty())
+    d.target = canonical(name);
+    if (d.target.isEmpty())
         fail(path, errno);
-    checkNotProtected(path, &info, parentOf(target));
-    if (S_ISREG(info.st_mode))
-        replaceRegular(path, target, &info, contents);
-    else
-        writeStream(path, target, info, contents);
+    checkNotProtected(path, &d.info, parentOf(d.target));
+    if (!S_ISREG(d.info.st_mode)) {
+        d.kind = Destination::Stream;
+        return d;
+    }
+    // The rename would replace a file whatever its own permissions; like the
+    // shell's ">", a file the user may not write is left as it is.
+    if (::faccessat(AT_FDCWD, d.target.constData(), W_OK, AT_EACCESS) != 0)
+        fail(path, errno);
+    return d;
+}
+
+} // namespace
+
+void check(const QString &path) { (void)destination(path); }
+
+void write(const QString &path, const QByteArray &contents) {
+    const Destination d = destination(path);
+    switch (d.kind) {
+    case Destination::Descriptor:
+        writeThrough(path, d.fd, contents);
+        break;
+    case Destination::NewFile:
+        replaceRegular(path, d.target, nullptr, contents);
+        break;
+    case Destination::Regular:
+        replaceRegular(path, d.target, &d.info, contents);
+        break;
+    case Destination::Stream:
+        writeStream(path, d.target, d.info, contents);
+        break;
+    }
 }
 
 void protectFile(const QString &path) { protectedPaths().push_back({QFile::encodeName(path), Protected::File}); }
@@ -268,6 +376,11 @@ void allowFolder(const QString &path) {
 
 void protectProgramInputs() {
     protectFile(ProgramFolder::studyFile());
+    // A program overwritten would leave every later map, chart or workbook
+    // failing.
+    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
+        protectedPaths().push_back(
+            {QFile::encodeName(ProgramFolder::file(QString::fromLatin1(program))), Protected::Program});
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));

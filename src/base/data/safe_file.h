@@ -10,13 +10,16 @@
 // - a regular file is replaced atomically: the bytes go to a temporary file
 //   in the same folder, which is renamed over the target only once complete
 //   and flushed, and takes the target's permissions; a failure leaves the old
-//   file whole. A link is followed, so the file it reaches is replaced and the
+//   file whole. A file the user may not write is not replaced. A link is followed, so the file it reaches is replaced and the
 //   link stays;
 // - a device, named pipe or socket that exists is written to as a stream and
-//   keeps being what it is;
-// - a folder, and the program's own inputs (the study database, by whatever
-//   name or link reaches it, and the folders of its shipped data), are
-//   refused;
+//   keeps being what it is; a pipe nobody reads is a failure, not a wait;
+// - /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name the
+//   process's own descriptors: the bytes go through the descriptor as it was
+//   opened (a shell's ">>" keeps appending), whatever file it leads to;
+// - a folder, and the program's own inputs (the study database and the
+//   programs, by whatever name or link reaches them, and the folders of its
+//   shipped data), are refused;
 // - every write, the flush and the close are checked; a failure raises
 //   AppError naming the file, with the reason in Portuguese.
 namespace SafeFile {
@@ -30,6 +33,13 @@ class Refused : public AppError {
 
 void write(const QString &path, const QByteArray &contents);
 
+// Raises what write() would raise for the path before writing a byte (a
+// refused input or folder, a missing folder, a file the user may not write,
+// a descriptor not open), so that a command can check all its outputs before
+// writing the first. A pipe's reader, a full disk and the like show only in
+// the write itself.
+void check(const QString &path);
+
 // Inputs of the program that write() refuses. A protected file is matched by
 // its identity on disk, so a link or a second name of it is refused too. A
 // protected folder covers everything under it, save a folder allowed inside
@@ -37,8 +47,9 @@ void write(const QString &path, const QByteArray &contents);
 void protectFile(const QString &path);
 void protectFolder(const QString &path);
 void allowFolder(const QString &path);
-// The study database and the folders of the program's shipped data (Dados,
-// Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
+// The study database, the programs (solvane, solvane-export,
+// solvane-export-desenho) and the folders of the program's shipped data
+// (Dados, Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
 // Mapas/Legendas, where the program saves the legend files.
 void protectProgramInputs();
 void clearProtection();

@@ -27,6 +27,8 @@ QString text(int errorNumber) {
         return QStringLiteral("memória insuficiente");
     case EPIPE:
         return QStringLiteral("quem lia a saída a fechou");
+    case EBADF:
+        return QStringLiteral("a saída não está aberta para gravação");
     case ELOOP:
         return QStringLiteral("atalhos demais no caminho");
     default:

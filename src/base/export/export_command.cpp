@@ -12,12 +12,18 @@
 #include "base/table/table_run.h"
 #include "base/table/topic_code.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QRegularExpression>
 
 #include <cerrno>
 #include <new>
+#include <sys/stat.h>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace ExportCommand {
@@ -66,6 +72,44 @@ void checkTerritories(Database &db, const SelectionState &s) {
     }
 }
 
+// What a path names on disk, after its links: the device and node of a file
+// that exists, else the canonical folder and the name, so two names of one
+// file (a link, a second hard name, "./x") compare equal.
+QString fileIdentity(const QString &path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        return QStringLiteral("%1:%2").arg(info.st_dev).arg(info.st_ino);
+    const QFileInfo file(path);
+    const QString folder = file.absoluteDir().canonicalPath();
+    return (folder.isEmpty() ? file.absolutePath() : folder) + QLatin1Char('/') + file.fileName();
+}
+
+// Two outputs of one command written to one file would leave only the last:
+// refused before anything is written.
+void checkDistinctOutputs(const Options &options) {
+    const std::pair<const char *, const QString *> outputs[] = {{"--mapa", &options.mapa},
+                                                                {"--grafico", &options.grafico},
+                                                                {"--planilha", &options.workbook},
+                                                                {"--saida", &options.output}};
+    std::vector<std::tuple<QString, const char *, const QString *>> seen;
+    for (const auto &[option, path] : outputs) {
+        if (path->isEmpty())
+            continue;
+        const QString identity = fileIdentity(*path);
+        for (const auto &[earlier, earlierOption, earlierPath] : seen) {
+            if (earlier != identity)
+                continue;
+            QString message = QStringLiteral("%1 e %2 gravariam o mesmo arquivo: \"%3\"")
+                                  .arg(QLatin1String(earlierOption), QLatin1String(option),
+                                       TextUtils::shortened(*path));
+            if (*earlierPath != *path)
+                message += QStringLiteral(" (o mesmo que \"%1\")").arg(TextUtils::shortened(*earlierPath));
+            throw BadInput(message);
+        }
+        seen.emplace_back(identity, option, path);
+    }
+}
+
 const QString kProgram = QStringLiteral("solvane-export: ");
 
 void writeLine(QIODevice &device, const QString &text) { device.write((text + QLatin1Char('\n')).toUtf8()); }
@@ -92,6 +136,11 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
 } // namespace
 
 void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) {
+    checkDistinctOutputs(options);
+    // A path the writer would refuse is refused before any output is written.
+    for (const QString *path : {&options.mapa, &options.grafico, &options.workbook, &options.output})
+        if (!path->isEmpty())
+            SafeFile::check(*path);
     Database db;
     db.setPath(ProgramFolder::studyFile());
     db.setConnected(true);

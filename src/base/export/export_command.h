@@ -25,7 +25,9 @@ using DrawStep = bool (*)(Database &db, const CurrentResult &result, const Optio
 
 // Runs the topic on the study in the program's folder and writes what the
 // options ask for: what draw writes (the map, chart and workbooks), the
-// table to --saida or, when nothing else is written, to out. A topic that
+// table to --saida or, when nothing else is written, to out. Two outputs on
+// one file, and an output path the writer would refuse, stop the run before
+// anything is written. A topic that
 // does not exist or is not a table, or a territory code the study does not
 // hold, raises BadInput; the database's and the files' own errors raise
 // AppError, as does a drawing asked of a run without a draw step. Notes on

@@ -84,25 +84,41 @@ QChar separator(const QString &text) {
     throw BadInput(QStringLiteral("separador inválido: \"%1\" (use ';', ',' ou tab)").arg(TextUtils::shortened(text)));
 }
 
+// The workbook is written in the .xlsx format: a name ending otherwise
+// (".xls", "a.xlsx.txt") would announce bytes it does not hold.
+[[noreturn]] void refuseWorkbookName(const QString &path) {
+    throw BadInput(QStringLiteral("o nome da planilha deve terminar em .xlsx: \"%1\"").arg(TextUtils::shortened(path)));
+}
+
 QString mapFile(const QString &path) {
-    if (!MapFile::formatOf(path) && !isWorkbook(path))
-        throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png, .bmp ou .xlsx)")
-                           .arg(TextUtils::shortened(path)));
-    return path;
+    if (MapFile::formatOf(path) || isWorkbook(path))
+        return path;
+    if (path.contains(QLatin1String(".xls"), Qt::CaseInsensitive))
+        refuseWorkbookName(path);
+    throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png, .bmp ou .xlsx)")
+                       .arg(TextUtils::shortened(path)));
 }
 
 QString chartFile(const QString &path) {
-    if (!ChartFile::formatOf(path) && !isWorkbook(path))
-        throw BadInput(
-            QStringLiteral("formato de gráfico desconhecido: \"%1\" (use .png, .jpg, .bmp, .svg, .pdf ou .xlsx)")
-                .arg(TextUtils::shortened(path)));
-    return path;
+    if (ChartFile::formatOf(path) || isWorkbook(path))
+        return path;
+    if (path.contains(QLatin1String(".xls"), Qt::CaseInsensitive))
+        refuseWorkbookName(path);
+    throw BadInput(
+        QStringLiteral("formato de gráfico desconhecido: \"%1\" (use .png, .jpg, .bmp, .svg, .pdf ou .xlsx)")
+            .arg(TextUtils::shortened(path)));
 }
 
 // The file of --saida or --planilha: an empty name names no file.
 QString outputFile(const QString &option, const QString &path) {
     if (path.isEmpty())
         throw BadInput(QStringLiteral("falta o valor de %1").arg(option));
+    return path;
+}
+
+QString workbookFile(const QString &option, const QString &path) {
+    if (!isWorkbook(outputFile(option, path)))
+        refuseWorkbookName(path);
     return path;
 }
 
@@ -179,7 +195,7 @@ const OptionRow kOptions[] = {
     {"altura", "N", "altura do gráfico em pixels (padrão: 600)",
      [](Options &o, const QString &option, const QString &value) { o.tamanho.setHeight(pixels(option, value)); }},
     {"planilha", "ARQUIVO", "grava a pasta de trabalho (.xlsx) da exportação do programa",
-     [](Options &o, const QString &option, const QString &value) { o.workbook = outputFile(option, value); }},
+     [](Options &o, const QString &option, const QString &value) { o.workbook = workbookFile(option, value); }},
     {"help", "", "mostra esta ajuda", [](Options &o, const QString &, const QString &) { o.help = true; }},
 };
 
@@ -230,10 +246,7 @@ Scan scan(const QStringList &arguments) {
 
 } // namespace
 
-bool isWorkbook(const QString &path) {
-    return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
-           path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
-}
+bool isWorkbook(const QString &path) { return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive); }
 
 QString usage() {
     QString text =

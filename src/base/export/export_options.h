@@ -28,8 +28,9 @@ struct Options {
     bool help = false;
 };
 
-// Whether --mapa or --grafico names a workbook (".xlsx" or ".xls", any
-// letter case): the workbook the export dialog writes on that page.
+// Whether --mapa or --grafico names a workbook (ending in ".xlsx", any
+// letter case): the workbook the export dialog writes on that page. The
+// workbook of --planilha must end so too.
 bool isWorkbook(const QString &path);
 
 // The text of --help, from the same table of options the parser reads.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/data/query.h"
+#include "base/data/study_schema.h"
 #include "base/selection/selection_state.h"
 #include "base/table/column_mark.h"
 #include "base/table/result_table.h"
@@ -49,7 +50,12 @@ class CurrentResult {
     ResultTable m_cdsDados;
     Query m_qValorNivel;
     QStringList m_FAtributos;
-    QString m_FCampoLocal;
+    // A run that shows no territory column (one region grouped by region)
+    // keeps the label of the run before. Before any run it is the region,
+    // the territory the window's opening view shows (every region, grouped
+    // by region): a first run that shows none labels its rows by region, as
+    // the window does after a topic's opening run, instead of by no field.
+    QString m_FCampoLocal = StudySchema::kRegiao;
     int m_totalKind = 0;
     TopicNotes m_notes;
     ColumnMark m_mark;

@@ -1,7 +1,6 @@
 #include "core/export/export_drawing.h"
 
 #include "base/data/safe_file.h"
-#include "base/data/text_utils.h"
 #include "base/export/bad_input.h"
 #include "base/table/column_mark.h"
 #include "core/chart/engine/chart_file.h"
@@ -15,6 +14,8 @@
 
 #include <QImage>
 
+#include <optional>
+
 namespace ExportDrawing {
 namespace {
 
@@ -22,13 +23,10 @@ using ExportCommand::isWorkbook;
 using ExportCommand::Options;
 
 // The workbook the export dialog writes on the page for this run: the table
-// on the data page, the picture on the map and chart pages. The exporter
-// saves only a name holding ".xls"; any other name is the user's to mend.
+// on the data page, the picture on the map and chart pages. Its name ends
+// in ".xlsx", as the options require.
 void writeWorkbook(Database &db, const CurrentResult &result, ExportReport::Page page, const QString &path,
                    const QImage &picture = QImage()) {
-    if (!path.contains(QLatin1String(".xls"), Qt::CaseInsensitive))
-        throw BadInput(QStringLiteral("a planilha só é gravada com a extensão .xlsx ou .xls: \"%1\"")
-                           .arg(TextUtils::shortened(path)));
     TVarnikExport exporter;
     ExportReport::writeWorkbook(exporter, db, result, page, picture, path);
 }
@@ -45,34 +43,37 @@ QImage mapPicture(Database &db, const CurrentResult &result, const QString &colu
 
 bool write(Database &db, const CurrentResult &result, const Options &options,
            const std::function<void(const QString &)> &warn) {
-    bool wrote = false;
     try {
-        if (!options.mapa.isEmpty()) {
-            const QImage map = mapPicture(db, result, options.coluna, warn);
+        // Every picture is composed before any file is written: a column,
+        // chart choice or map the selection refuses leaves every file as it
+        // was.
+        std::optional<QImage> map;
+        std::optional<ChartRenderer> chart;
+        if (!options.mapa.isEmpty())
+            map = mapPicture(db, result, options.coluna, warn);
+        if (!options.grafico.isEmpty())
+            chart = ChartCommand::compose(db, result, options);
+
+        if (map) {
             if (isWorkbook(options.mapa))
-                writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, map);
+                writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, *map);
             else
-                SafeFile::write(options.mapa, MapFile::encode(map, *MapFile::formatOf(options.mapa)));
-            wrote = true;
+                SafeFile::write(options.mapa, MapFile::encode(*map, *MapFile::formatOf(options.mapa)));
         }
-        if (!options.grafico.isEmpty()) {
-            const ChartRenderer chart = ChartCommand::compose(db, result, options);
+        if (chart) {
             if (isWorkbook(options.grafico))
-                writeWorkbook(db, result, ExportReport::kChartPage, options.grafico, chart.picture(options.tamanho));
+                writeWorkbook(db, result, ExportReport::kChartPage, options.grafico, chart->picture(options.tamanho));
             else
-                ChartFile::save(options.grafico, chart, options.tamanho);
-            wrote = true;
+                ChartFile::save(options.grafico, *chart, options.tamanho);
         }
-        if (!options.workbook.isEmpty()) {
+        if (!options.workbook.isEmpty())
             writeWorkbook(db, result, ExportReport::kDataPage, options.workbook);
-            wrote = true;
-        }
+        return map || chart || !options.workbook.isEmpty();
     } catch (const MapRefusal &e) {
         // A map the selection cannot have is the user's choice to mend, as
         // any other input the command refuses.
         throw BadInput(e.message());
     }
-    return wrote;
 }
 
 } // namespace ExportDrawing

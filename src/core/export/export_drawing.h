@@ -14,8 +14,8 @@ class Database;
 namespace ExportDrawing {
 
 // Writes the files the options ask for and returns whether it wrote any.
-// A column the topic lacks, a map the selection cannot have and a workbook
-// name without ".xls" raise BadInput; the files' own errors AppError. warn
+// A column the topic lacks, a chart choice the column refuses, a map the
+// selection cannot have raise BadInput before any file is written; the files' own errors AppError. warn
 // receives notes on the way (a saved legend that could not be used).
 bool write(Database &db, const CurrentResult &result, const ExportCommand::Options &options,
            const std::function<void(const QString &)> &warn);

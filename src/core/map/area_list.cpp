@@ -1,6 +1,7 @@
 #include "core/map/area_list.h"
 
 #include "base/data/app_error.h"
+#include "base/data/input_file.h"
 #include "base/data/windows1252.h"
 
 #include <QFile>
@@ -150,6 +151,8 @@ QPoint AreaList::seedOf(const QString &line) {
 }
 
 QStringList AreaList::readFile(const QString &path) {
+    if (const QString why = InputFile::notRegular(path); !why.isEmpty())
+        throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, why));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, file.errorString()));

@@ -2,6 +2,7 @@
 
 #include "base/data/app_error.h"
 #include "base/data/ini_file.h"
+#include "base/data/input_file.h"
 #include "base/data/program_folder.h"
 #include "base/data/safe_file.h"
 #include "base/data/text_utils.h"
@@ -33,6 +34,8 @@ QString path(const QString &FCampoPercentual, int grouping) {
 std::optional<MapLegend::Bounds> read(const QString &path) {
     if (!QFileInfo::exists(path))
         return std::nullopt;
+    if (const QString why = InputFile::notRegular(path); !why.isEmpty())
+        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, why));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
@@ -59,7 +62,7 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
     // is replaced by a sound one.
     IniFile existing;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
+    if (InputFile::notRegular(path).isEmpty() && file.open(QIODevice::ReadOnly)) {
         try {
             existing = IniFile::parse(file.readAll());
         } catch (const AppError &) {

@@ -1,5 +1,6 @@
 #include "core/map/map_drawing.h"
 
+#include "base/data/input_file.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/data/study_schema.h"
@@ -162,6 +163,8 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     drawn.level = level(database, result.selection());
     const MapLevel &map = drawn.level;
 
+    if (const QString why = InputFile::notRegular(map.bitmapPath()); !why.isEmpty())
+        throw AppError(QStringLiteral("Não foi possível ler o mapa %1: %2").arg(map.bitmapPath(), why));
     QImage bitmap;
     if (!bitmap.load(map.bitmapPath()))
         throw AppError(QStringLiteral("Não foi possível ler o mapa %1.").arg(map.bitmapPath()));
