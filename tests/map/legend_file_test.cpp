@@ -91,6 +91,10 @@ TEST(LegendFile, ReadsFilesWrittenByOthers) {
     EXPECT_EQ(saved.value(QStringLiteral("Outra"), QStringLiteral("Chave")), QStringLiteral("1"));
     EXPECT_EQ(saved.value(QStringLiteral("Legenda"), QStringLiteral("Valor Final Faixa 1")), QStringLiteral("5"));
     EXPECT_EQ(saved.value(QStringLiteral("Legenda"), QStringLiteral("Valor Final Faixa 2")), QString());
+
+    // An editor's UTF-8 with its byte-order mark is read, not taken for damage.
+    put(path, "\xEF\xBB\xBF[Legenda]\r\nValor Final Faixa 1=10\r\n; legenda do usu\xC3\xA1rio\r\n");
+    ASSERT_EQ(LegendFile::read(path).value()[0], QStringLiteral("10"));
 }
 
 TEST(LegendFile, ADamagedFileIsReportedNotRead) {
@@ -99,7 +103,8 @@ TEST(LegendFile, ADamagedFileIsReportedNotRead) {
     const QByteArray damaged[] = {
         // The same text in UTF-16.
         QByteArray("\xFF\xFE[\0L\0e\0g\0", 10),
-        QByteArray("\xEF\xBB\xBF[Legenda]\r\nValor Final Faixa 1=10\r\n"),
+        // A value no bound could be: its message stays short.
+        QByteArray("[Legenda]\r\nValor Final Faixa 1=") + QByteArray(10 * 1024 * 1024, '9') + "\r\n",
         QByteArray("[Legenda]\r\nValor Final Faixa 1\r\n"),
         QByteArray("Valor Final Faixa 1=10\r\n"),
         QByteArray("[Outra]\r\nValor Final Faixa 1=10\r\n"),
@@ -111,6 +116,7 @@ TEST(LegendFile, ADamagedFileIsReportedNotRead) {
             FAIL() << bytes.toStdString();
         } catch (const AppError &error) {
             EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+            EXPECT_LT(error.message().size(), 400);
         }
     }
 }

@@ -9,7 +9,11 @@ IniFile IniFile::parse(const QByteArray &bytes) {
     if (bytes.contains('\0'))
         throw AppError(QStringLiteral("o arquivo não é um texto INI (contém bytes nulos)."));
     IniFile ini;
-    QString text = Windows1252::decode(bytes);
+    // A file saved by an editor that marks its UTF-8 with a byte-order mark
+    // reads as UTF-8; any other as the program writes it.
+    static const QByteArray utf8Mark("\xEF\xBB\xBF");
+    QString text = bytes.startsWith(utf8Mark) ? QString::fromUtf8(bytes.mid(utf8Mark.size()))
+                                              : Windows1252::decode(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = text.split(QLatin1Char('\n'));

@@ -13,6 +13,8 @@
 namespace {
 
 const QString kSection = QStringLiteral("Legenda");
+// A bound has at most some twenty characters; a much longer value is damage.
+constexpr int kLongestBound = 100;
 
 QString key(int k) { return QStringLiteral("Valor Final Faixa %1").arg(k); }
 
@@ -47,8 +49,14 @@ std::optional<MapLegend::Bounds> read(const QString &path) {
         if (!ini.hasSection(kSection))
             throw AppError(QStringLiteral("falta a seção [%1].").arg(kSection));
         MapLegend::Bounds uppers;
-        for (int k = 1; k <= MapLegend::kClasses; ++k)
+        for (int k = 1; k <= MapLegend::kClasses; ++k) {
             uppers[k - 1] = ini.value(kSection, key(k));
+            if (uppers[k - 1].size() > kLongestBound)
+                throw AppError(QStringLiteral("o valor de \"%1\" tem %2 caracteres (\"%3\").")
+                                   .arg(key(k))
+                                   .arg(uppers[k - 1].size())
+                                   .arg(TextUtils::shortened(uppers[k - 1])));
+        }
         return uppers;
     } catch (const AppError &error) {
         throw AppError(QStringLiteral("A legenda %1 está danificada: %2").arg(path, error.message()));

@@ -3,6 +3,7 @@
 #include "base/data/app_error.h"
 #include "base/data/format_float.h"
 #include "base/data/query.h"
+#include "base/data/text_utils.h"
 #include "base/selection/grouping.h"
 
 #include <cmath>
@@ -96,7 +97,7 @@ void MapLegend::load(const Bounds &uppers) {
         double value = 0;
         if (!uppers[k - 1].trimmed().isEmpty() && !readBound(uppers[k - 1], value))
             throw AppError(QStringLiteral("o valor final da faixa %1 (\"%2\") não é %3.")
-                               .arg(NomeCor(k), uppers[k - 1],
+                               .arg(NomeCor(k), TextUtils::shortened(uppers[k - 1]),
                                     m_percentage ? QStringLiteral("um número") : QStringLiteral("um número inteiro")));
     }
     for (int k = 1; k <= kClasses; ++k) {
