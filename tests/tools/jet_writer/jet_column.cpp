@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
 
@@ -31,7 +32,7 @@ QString describe(const SourceValue &value) {
     case SourceValue::Kind::Integer:
         return QStringLiteral("o número %1").arg(value.integer);
     case SourceValue::Kind::Real:
-        return QStringLiteral("o número %1").arg(value.real, 0, 'g', 17);
+        return QStringLiteral("o número %1").arg(QString::number(value.real, 'g', QLocale::FloatingPointShortest));
     case SourceValue::Kind::Text: {
         const QString text = QString::fromUtf8(value.bytes);
         return QStringLiteral("o texto \"%1\"").arg(text.size() > 40 ? text.left(40) + QStringLiteral("…") : text);

@@ -84,11 +84,6 @@ inline void append16(QByteArray &bytes, quint16 value) {
     bytes.append(char(value >> 8));
 }
 
-inline void append32(QByteArray &bytes, quint32 value) {
-    for (int i = 0; i < 4; ++i)
-        bytes.append(char((value >> (8 * i)) & 0xFF));
-}
-
 // A row's address as other pages store it: the page in the upper three
 // bytes, the row in the lowest.
 inline quint32 rowAddress(quint32 page, int row) { return (page << 8) | quint32(row); }

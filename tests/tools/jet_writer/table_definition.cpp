@@ -5,7 +5,6 @@
 #include "base/data/app_error.h"
 
 using JetFormat::append16;
-using JetFormat::append32;
 using JetFormat::ColumnType;
 using JetFormat::kPageSize;
 
