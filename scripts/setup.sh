@@ -17,6 +17,8 @@ PACKAGES=(
   xdotool python3              # monkey runs
   time                         # peak memory of whole processes in bench/scale
   libreoffice-calc-nogui       # reads exported workbooks back in the end-to-end tests
+  mdbtools-dev                 # libmdb: solvane-import reads the published Access study
+  mdbtools                     # its command-line readers check the test tool's Jet files
 )
 # Node's package manager fetches the public facts (municipality names, state
 # outlines) the sample-study generator uses; a machine that already has it keeps its own.
