@@ -59,7 +59,10 @@ ExpectedTable ExpectedTable::read(const QString &database, const QString &table)
     Connection db(database);
     QStringList declared;
     QStringList names;
-    forEachRow(db.get(), QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)), [&](sqlite3_stmt *row) {
+    // Generated columns are part of the rows SELECT * returns.
+    forEachRow(db.get(), QStringLiteral("PRAGMA table_xinfo(%1)").arg(quoted(table)), [&](sqlite3_stmt *row) {
+        if (sqlite3_column_int(row, 6) == 1)
+            return;
         names << columnText(row, 1);
         declared << columnText(row, 2).toLower();
     });

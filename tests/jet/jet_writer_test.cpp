@@ -112,7 +112,7 @@ TEST(JetWriterTest, EveryDeclaredTypeReadsBackAsItsJetType) {
 }
 
 // What a study holds and more: digit-only and accented names, nulls, a
-// 305-character memo, an empty table, tables over many pages (one beyond
+// 305-character memo, an empty table, a generated column, tables over many pages (one beyond
 // what a usage map holds in itself), a table of 255 columns whose
 // definition needs several pages, and more tables than one page of usage
 // maps holds.
@@ -127,6 +127,8 @@ QString layoutFixture() {
         "CREATE TABLE \"03\" (Regiao integer);\n"
         "INSERT INTO \"03\" VALUES (1), (2), (3);\n"
         "CREATE TABLE Vazia (Codigo integer, Nome text);\n"
+        "CREATE TABLE Gerada (Valor integer, Dobro integer GENERATED ALWAYS AS (Valor * 2), Nome text);\n"
+        "INSERT INTO Gerada (Valor, Nome) VALUES (21, 'vinte e um'), (NULL, 'nada');\n"
         "CREATE TABLE \"Região Metropolitana\" (\"Código\" integer, \"Descrição\" text);\n"
         "INSERT INTO \"Região Metropolitana\" VALUES (1, 'Grande São Paulo');\n");
     sql += QStringLiteral("CREATE TABLE Observacao (Nivel text, Observacao text);\n"
@@ -168,7 +170,7 @@ TEST(JetWriterTest, EveryTableKeepsItsNameColumnsAndRows) {
 
     const MdbReader reader(target);
     const QStringList tables = sqliteTables(source.path());
-    ASSERT_EQ(tables.size(), 44);
+    ASSERT_EQ(tables.size(), 45);
     EXPECT_EQ(reader.tables(), tables);
     for (const QString &table : tables) {
         SCOPED_TRACE(table.toStdString());

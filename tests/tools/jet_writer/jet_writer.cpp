@@ -72,7 +72,9 @@ void JetWriter::write(const QString &sourcePath, const QString &targetPath) {
 
 JetWriter::Table JetWriter::copyTable(const SourceDatabase &source, const QString &name) {
     std::vector<JetColumn> columns;
+    QStringList names;
     for (const SourceColumn &column : source.columns(name)) {
+        names << column.name;
         try {
             columns.push_back(JetColumn::fromSource(column));
         } catch (const JetColumn::Rejected &rejected) {
@@ -81,7 +83,7 @@ JetWriter::Table JetWriter::copyTable(const SourceDatabase &source, const QStrin
         }
     }
     Table table = begin(TableDefinition(name, std::move(columns)));
-    RowCursor rows(source.handle(), source.path(), name);
+    RowCursor rows(source.handle(), source.path(), name, names);
     while (rows.next())
         addRow(table, table.definition.encodeRow(rows.values(), qint64(table.rowCount) + 1));
     endRows(table);

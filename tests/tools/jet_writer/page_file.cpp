@@ -23,7 +23,12 @@ PageFile::PageFile(const QString &target) : m_target(target) {
     if (m_fd < 0)
         fail(QStringLiteral("criar"), errno);
     // mkstemp keeps the file to its owner; the result is an ordinary file.
-    ::fchmod(m_fd, 0644);
+    if (::fchmod(m_fd, 0644) != 0) {
+        const int error = errno;
+        ::close(m_fd);
+        ::unlink(m_temporary.constData());
+        fail(QStringLiteral("criar"), error);
+    }
 }
 
 PageFile::~PageFile() {

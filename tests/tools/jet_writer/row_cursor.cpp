@@ -7,9 +7,14 @@
 
 #include <sqlite3.h>
 
-RowCursor::RowCursor(sqlite3 *db, const QString &sourcePath, const QString &table)
+RowCursor::RowCursor(sqlite3 *db, const QString &sourcePath, const QString &table, const QStringList &columns)
     : m_db(db), m_sourcePath(sourcePath), m_table(table) {
-    const QByteArray sql = QStringLiteral("SELECT * FROM %1").arg(SourceDatabase::quoted(table)).toUtf8();
+    QStringList quoted;
+    for (const QString &column : columns)
+        quoted << SourceDatabase::quoted(column);
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM %2")
+                               .arg(quoted.join(QStringLiteral(", ")), SourceDatabase::quoted(table))
+                               .toUtf8();
     const int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &m_statement, nullptr);
     if (rc != SQLITE_OK)
         fail(rc);

@@ -3,16 +3,18 @@
 #include "source_value.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 // The rows of one source table in storage order, one at a time, so that a
-// table of any size is read without holding it.
+// table of any size is read without holding it; the values of the columns
+// named, in that order.
 class RowCursor {
   public:
-    RowCursor(sqlite3 *db, const QString &sourcePath, const QString &table);
+    RowCursor(sqlite3 *db, const QString &sourcePath, const QString &table, const QStringList &columns);
     ~RowCursor();
     RowCursor(const RowCursor &) = delete;
     RowCursor &operator=(const RowCursor &) = delete;

@@ -32,16 +32,14 @@ class Statement {
 SourceDatabase::SourceDatabase(const QString &path) : m_path(path) {
     const QByteArray file = path.toUtf8();
     try {
-        const int rc = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        int rc = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        // Opening is lazy: the first read tells whether the file is a
+        // database. It starts the one read transaction of every pass, so that
+        // the column types chosen in the first hold for the rows read later.
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(m_db, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             fail(QStringLiteral("abrir o banco de dados"), rc);
-        // Opening is lazy: the first read tells whether the file is a database.
-        int check = SQLITE_OK;
-        Statement probe(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"), &check);
-        if (check == SQLITE_OK && sqlite3_step(probe.get()) != SQLITE_ROW)
-            check = sqlite3_errcode(m_db);
-        if (check != SQLITE_OK)
-            fail(QStringLiteral("abrir o banco de dados"), check);
     } catch (...) {
         // A failed open still hands back a connection to close.
         sqlite3_close(m_db);
@@ -75,7 +73,9 @@ std::vector<SourceColumn> SourceDatabase::columns(const QString &table) const {
     std::vector<SourceColumn> columns;
     int rc = SQLITE_OK;
     {
-        Statement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)), &rc);
+        // Generated columns are values of the table too; the hidden columns
+        // of a virtual table are not.
+        Statement info(m_db, QStringLiteral("PRAGMA table_xinfo(%1)").arg(quoted(table)), &rc);
         while (rc == SQLITE_OK) {
             const int step = sqlite3_step(info.get());
             if (step == SQLITE_DONE)
@@ -84,6 +84,8 @@ std::vector<SourceColumn> SourceDatabase::columns(const QString &table) const {
                 rc = step;
                 break;
             }
+            if (sqlite3_column_int(info.get(), 6) == 1)
+                continue;
             SourceColumn column;
             column.name = info.text(1);
             column.declaredType = info.text(2);
