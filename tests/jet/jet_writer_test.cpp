@@ -197,7 +197,7 @@ TEST(JetWriterTest, WhatJetCannotHoldFailsAndLeavesTheOutputAsItWas) {
     const std::vector<FailureCase> cases = {
         {"text in an integer column", "CREATE TABLE t (a integer); INSERT INTO t VALUES (1), ('abc');",
          "linha 2 da tabela \"t\": na coluna \"a\", o texto \"abc\" não é um número inteiro"},
-        {"null Boolean", "CREATE TABLE t (a boolean); INSERT INTO t VALUES (NULL);", "que não pode ser nulo"},
+        {"null Boolean", "CREATE TABLE t (a boolean); INSERT INTO t VALUES (NULL);", "o valor nulo não cabe num Boolean"},
         {"unknown declared type", "CREATE TABLE t (a geometry);", "o tipo declarado \"geometry\""},
         {"more decimals than a Currency holds", "CREATE TABLE t (c currency); INSERT INTO t VALUES (1.23456);",
          "o número 1.23456 não é um valor monetário de até 4 casas decimais"},

@@ -329,6 +329,6 @@ QByteArray JetColumn::encode(const SourceValue &value) const {
 bool JetColumn::isTrue(const SourceValue &value) const {
     // Jet keeps a Boolean in the null mask, so it has no null.
     if (value.kind == SourceValue::Kind::Null)
-        reject(value, QStringLiteral("não cabe num Boolean, que não pode ser nulo"));
+        reject(value, QStringLiteral("não cabe num Boolean: no Jet, um Boolean não pode ser nulo"));
     return integerIn(value, 0, 1, QStringLiteral("Boolean")) == 1;
 }
