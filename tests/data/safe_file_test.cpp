@@ -302,6 +302,64 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     EXPECT_EQ(typeOf(dir.filePath(QStringLiteral("atalho.db"))), mode_t(S_IFLNK));
 }
 
+// The importer alone may put a study it built over the study database: the
+// finished file it made beside the target is renamed into place. Every other
+// input of the program stays refused to it, and the finished file is left
+// for the importer to remove when the target is refused.
+TEST(SafeFile, TheImporterMayReplaceTheStudyAndNothingElseThatIsProtected) {
+    QTemporaryDir dir;
+    put(dir.filePath(QStringLiteral("Dados/Solvane.db")), "estudo");
+    put(dir.filePath(QStringLiteral("Dados/Solvane.Mdb")), "publicado");
+    put(dir.filePath(QStringLiteral("Mapas/BR.Bmp")), "mapa");
+    put(dir.filePath(QStringLiteral("solvane-import")), "programa");
+    QDir(dir.path()).mkpath(QStringLiteral("Livre"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("Livre/tubo"))).constData(), 0600), 0);
+    ProgramFolder::setPath(dir.path());
+    SafeFile::protectProgramInputs();
+    SafeFile::protectFile(dir.filePath(QStringLiteral("Dados/Solvane.Mdb")));
+
+    const struct {
+        const char *target;
+        const char *reason; // empty: installed
+    } cases[] = {
+        {"Dados/Solvane.db", ""},
+        {"Livre/novo.db", ""},
+        {"Dados/Solvane.Mdb", "é um arquivo que o programa lê"},
+        {"Dados/outro.db", "fica na pasta de dados"},
+        {"Mapas/BR.Bmp", "fica na pasta de dados"},
+        {"solvane-import", "é um programa do Solvane"},
+        {"Livre/tubo", "não é um arquivo comum"},
+        {"Livre", "é uma pasta"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.target);
+        const QString target = dir.filePath(QString::fromUtf8(c.target));
+        const QString finished = QFileInfo(target).absolutePath() + QStringLiteral("/.solvane-novo");
+        put(finished, "estudo novo");
+        QString message;
+        try {
+            SafeFile::installStudy(finished, target);
+        } catch (const AppError &e) {
+            message = e.message();
+        }
+        if (*c.reason) {
+            EXPECT_TRUE(message.contains(QString::fromUtf8(c.reason))) << message.toStdString();
+            EXPECT_TRUE(QFile::exists(finished));
+            QFile::remove(finished);
+        } else {
+            EXPECT_EQ(message, QString());
+            EXPECT_EQ(contentsOf(target), QByteArray("estudo novo"));
+            EXPECT_FALSE(QFile::exists(finished));
+        }
+    }
+    // Every other writer still finds the study refused.
+    EXPECT_TRUE(writeTo(dir.filePath(QStringLiteral("Dados/Solvane.db")), "x").refused);
+    SafeFile::clearProtection();
+    ProgramFolder::setPath(QString());
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("Dados/Solvane.Mdb"))), QByteArray("publicado"));
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("solvane-import"))), QByteArray("programa"));
+}
+
 // A path that names one of the process's own descriptors writes through it
 // as the caller opened it: a file opened for appending keeps its earlier
 // lines and stays the same file, whatever the descriptor leads to.

@@ -9,6 +9,11 @@ QString &overridden() {
     return folder;
 }
 
+QString &studyOverride() {
+    static QString file;
+    return file;
+}
+
 QString withSlash(QString folder) {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
@@ -21,8 +26,10 @@ namespace ProgramFolder {
 QString path() {
     if (!overridden().isEmpty())
         return overridden();
-    return withSlash(QCoreApplication::applicationDirPath());
+    return programsPath();
 }
+
+QString programsPath() { return withSlash(QCoreApplication::applicationDirPath()); }
 
 void setPath(const QString &folder) {
     overridden() = folder.isEmpty() ? QString() : withSlash(QDir(folder).absolutePath());
@@ -30,6 +37,10 @@ void setPath(const QString &folder) {
 
 QString file(const QString &relativePath) { return path() + relativePath; }
 
-QString studyFile() { return file(QStringLiteral("Dados/Solvane.db")); }
+QString studyFile() {
+    return studyOverride().isEmpty() ? file(QStringLiteral("Dados/Solvane.db")) : studyOverride();
+}
+
+void setStudyFile(const QString &path) { studyOverride() = path.isEmpty() ? QString() : QDir(path).absolutePath(); }
 
 } // namespace ProgramFolder

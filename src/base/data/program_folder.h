@@ -16,7 +16,15 @@ void setPath(const QString &folder);
 // The folder followed by a relative path written with '/' separators.
 QString file(const QString &relativePath);
 
-// The study database, "Dados/Solvane.db" in the folder.
+// The study database: "Dados/Solvane.db" in the folder, unless the study
+// was found elsewhere (an Access study imported into the user's folder).
 QString studyFile();
+// Sets the study database found for the folder; an empty text restores
+// "Dados/Solvane.db".
+void setStudyFile(const QString &path);
+
+// The folder of the running executable, where the programs are, whatever
+// study folder the data comes from.
+QString programsPath();
 
 } // namespace ProgramFolder

@@ -60,14 +60,29 @@ QByteArray parentOf(const QByteArray &path) {
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
+// Whom a check serves: every writer, or the importer putting the study it
+// built in place, for which the study database itself is no protected input.
+enum class Writer { Output, StudyImport };
+
+bool isStudy(const QByteArray &target) {
+    const QByteArray study = QFile::encodeName(ProgramFolder::studyFile());
+    const QByteArray folder = canonical(parentOf(study));
+    return !folder.isEmpty() && target == folder + '/' + study.mid(study.lastIndexOf('/') + 1);
+}
+
 // Refuses a path that reaches a protected file, or whose entry lies under a
 // protected folder with no allowed folder nearer to it. holder is the
 // canonical folder the entry lives in, empty when it has none (a pipe).
-void checkNotProtected(const QString &shown, const struct stat *target, const QByteArray &holder) {
+// target is the canonical path written, empty for a stream.
+void checkNotProtected(const QString &shown, const struct stat *target, const QByteArray &holder,
+                       Writer writer = Writer::Output, const QByteArray &canonicalTarget = {}) {
+    const bool studyAllowed = writer == Writer::StudyImport && isStudy(canonicalTarget);
     std::vector<std::pair<struct stat, const Protected *>> folders;
     for (const Protected &p : protectedPaths()) {
         struct stat guarded {};
         if (::stat(p.path.constData(), &guarded) != 0)
+            continue;
+        if (studyAllowed && p.kind == Protected::File && p.path == QFile::encodeName(ProgramFolder::studyFile()))
             continue;
         if (p.kind == Protected::Folder || p.kind == Protected::AllowedFolder) {
             folders.emplace_back(guarded, &p);
@@ -83,7 +98,7 @@ void checkNotProtected(const QString &shown, const struct stat *target, const QB
             refuse(shown, reason);
         }
     }
-    if (folders.empty() || holder.isEmpty())
+    if (folders.empty() || holder.isEmpty() || studyAllowed)
         return;
     for (QByteArray folder = holder;; folder = parentOf(folder)) {
         struct stat here {};
@@ -295,7 +310,7 @@ Destination ownDestination(const QString &shown, int fd) {
 }
 
 // Raises Refused or AppError for a path that cannot or must not be written.
-Destination destination(const QString &path) {
+Destination destination(const QString &path, Writer writer = Writer::Output) {
     if (path.isEmpty())
         throw AppError(failure(path, QStringLiteral("falta o nome do arquivo")));
     const QByteArray name = QFile::encodeName(path);
@@ -312,10 +327,10 @@ Destination destination(const QString &path) {
         if (folder.isEmpty())
             throw AppError(failure(path, QStringLiteral("a pasta \"%1\" não existe")
                                              .arg(QFile::decodeName(parentOf(name)))));
-        checkNotProtected(path, nullptr, folder);
         Destination d;
         d.kind = Destination::NewFile;
         d.target = folder + '/' + name.mid(name.lastIndexOf('/') + 1);
+        checkNotProtected(path, nullptr, folder, writer, d.target);
         return d;
     }
 
@@ -330,7 +345,7 @@ Destination destination(const QString &path) {
     d.target = canonical(name);
     if (d.target.isEmpty())
         fail(path, errno);
-    checkNotProtected(path, &d.info, parentOf(d.target));
+    checkNotProtected(path, &d.info, parentOf(d.target), writer, d.target);
     if (!S_ISREG(d.info.st_mode)) {
         d.kind = Destination::Stream;
         return d;
@@ -364,6 +379,41 @@ void write(const QString &path, const QByteArray &contents) {
     }
 }
 
+namespace {
+// The study is a database file: a device or pipe cannot hold one, and a
+// descriptor of the process cannot be renamed over.
+Destination studyDestination(const QString &path) {
+    Destination d = destination(path, Writer::StudyImport);
+    if (d.kind == Destination::Descriptor || d.kind == Destination::Stream)
+        refuse(path, QStringLiteral("não é um arquivo comum, onde se possa gravar um estudo"));
+    return d;
+}
+} // namespace
+
+void checkStudyTarget(const QString &path) { (void)studyDestination(path); }
+
+void installStudy(const QString &finished, const QString &path) {
+    const Destination d = studyDestination(path);
+    const QByteArray source = QFile::encodeName(finished);
+    if (parentOf(canonical(source)) != parentOf(d.target))
+        throw AppError(failure(path, QStringLiteral("o estudo novo não foi feito na pasta do arquivo")));
+    const int fd = ::open(source.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        fail(path, errno);
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int syncError = errno;
+    ::close(fd);
+    if (!synced)
+        fail(path, syncError);
+    if (d.kind == Destination::Regular) {
+        (void)::chmod(source.constData(), d.info.st_mode & 07777);
+    } else {
+        (void)::chmod(source.constData(), newFileMode());
+    }
+    if (::rename(source.constData(), d.target.constData()) != 0)
+        fail(path, errno);
+}
+
 void protectFile(const QString &path) { protectedPaths().push_back({QFile::encodeName(path), Protected::File}); }
 
 void protectFolder(const QString &path) {
@@ -378,9 +428,11 @@ void protectProgramInputs() {
     protectFile(ProgramFolder::studyFile());
     // A program overwritten would leave every later map, chart or workbook
     // failing.
-    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
-        protectedPaths().push_back(
-            {QFile::encodeName(ProgramFolder::file(QString::fromLatin1(program))), Protected::Program});
+    // They are looked for beside the running executable and in the program's
+    // folder, which a study folder given on the command line replaces.
+    for (const QString &folder : {ProgramFolder::programsPath(), ProgramFolder::path()})
+        for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho", "solvane-import"})
+            protectedPaths().push_back({QFile::encodeName(folder + QString::fromLatin1(program)), Protected::Program});
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));

@@ -40,6 +40,15 @@ void write(const QString &path, const QByteArray &contents);
 // the write itself.
 void check(const QString &path);
 
+// The importer's way of putting a study it built in place. SQLite writes the
+// new study itself, into a file of the importer's own in the target's
+// folder; this renames that finished file over the target after the checks
+// write() makes, save one: the study database may be the target here (and
+// only here). Any other protected input, a folder, a device or a file the
+// user may not write is refused as write() refuses it.
+void checkStudyTarget(const QString &path);
+void installStudy(const QString &finished, const QString &path);
+
 // Inputs of the program that write() refuses. A protected file is matched by
 // its identity on disk, so a link or a second name of it is refused too. A
 // protected folder covers everything under it, save a folder allowed inside
@@ -47,8 +56,8 @@ void check(const QString &path);
 void protectFile(const QString &path);
 void protectFolder(const QString &path);
 void allowFolder(const QString &path);
-// The study database, the programs (solvane, solvane-export,
-// solvane-export-desenho) and the folders of the program's shipped data
+// The study database (ProgramFolder::studyFile()), the programs (solvane, solvane-export,
+// solvane-export-desenho, solvane-import, in the executable's folder) and the folders of the program's shipped data
 // (Dados, Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
 // Mapas/Legendas, where the program saves the legend files.
 void protectProgramInputs();

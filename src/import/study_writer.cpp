@@ -1,0 +1,163 @@
+#include "import/study_writer.h"
+
+#include "base/data/app_error.h"
+#include "base/data/engine_error.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <sqlite3.h>
+
+namespace {
+
+QString quoted(const QString &name) {
+    QString text = name;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QString declaredType(JetFile::Kind kind) {
+    switch (kind) {
+    case JetFile::Kind::Integer:
+    case JetFile::Kind::Boolean:
+        return QStringLiteral("integer");
+    case JetFile::Kind::Real:
+    case JetFile::Kind::Decimal:
+        return QStringLiteral("real");
+    case JetFile::Kind::Blob:
+        return QStringLiteral("blob");
+    case JetFile::Kind::DateTime:
+    case JetFile::Kind::Text:
+        break;
+    }
+    return QStringLiteral("text");
+}
+
+// The keys the program's statements look rows up by in the catalogue and
+// the territory tables, indexed as the study's own keys would be. The data
+// tables are read whole, filtered by several keys at once: an index there
+// cost more to build than it saved (see bench/import).
+struct Index {
+    const char *table;
+    const char *columns;
+};
+const Index kIndexes[] = {
+    {"Nome_Atributos_Tab_Valor", "Tabela, Atributo"},
+    {"Nivel_Informacao", "Nivel_Informacao"},
+    {"Observacao_Tab_Valor", "Nivel_Informacao"},
+    {"Unidade_Federativa", "Unidade_Federativa"},
+    {"Micro_Regiao", "Micro_Regiao"},
+    {"Regiao_Metropolitana", "Regiao_Metropolitana"},
+    {"Municipio", "Municipio"},
+};
+
+} // namespace
+
+StudyWriter::StudyWriter(const QString &file, const QString &shownPath) : m_shownPath(shownPath) {
+    const int opened = sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (opened != SQLITE_OK)
+        fail(opened);
+    execute(QStringLiteral("pragma journal_mode = off"));
+    execute(QStringLiteral("pragma synchronous = off"));
+    execute(QStringLiteral("pragma locking_mode = exclusive"));
+    execute(QStringLiteral("begin"));
+}
+
+StudyWriter::~StudyWriter() {
+    sqlite3_finalize(m_insert);
+    sqlite3_close(m_db);
+}
+
+void StudyWriter::fail(int resultCode) {
+    QString reason = EngineError::text(m_db, resultCode);
+    if (!m_table.isEmpty())
+        reason = QStringLiteral("tabela \"%1\": %2").arg(m_table, reason);
+    throw AppError(QStringLiteral("Não foi possível gravar o estudo \"%1\": %2").arg(m_shownPath, reason));
+}
+
+void StudyWriter::execute(const QString &statement) {
+    const int result = sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (result != SQLITE_OK)
+        fail(result);
+}
+
+bool StudyWriter::hasColumns(const char *table, const QStringList &columns) {
+    sqlite3_stmt *info = nullptr;
+    if (sqlite3_prepare_v2(m_db, "select name from pragma_table_info(?)", -1, &info, nullptr) != SQLITE_OK)
+        fail(sqlite3_errcode(m_db));
+    sqlite3_bind_text(info, 1, table, -1, SQLITE_STATIC);
+    QStringList present;
+    while (sqlite3_step(info) == SQLITE_ROW)
+        present << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info, 0)));
+    sqlite3_finalize(info);
+    for (const QString &column : columns)
+        if (!present.contains(column))
+            return false;
+    return true;
+}
+
+void StudyWriter::beginTable(const QString &name, const std::vector<JetFile::Column> &columns) {
+    m_table = name;
+    QStringList definitions, marks;
+    for (const JetFile::Column &column : columns) {
+        definitions << quoted(column.name) + QLatin1Char(' ') + declaredType(column.kind);
+        marks << QStringLiteral("?");
+    }
+    execute(QStringLiteral("create table %1 (%2)").arg(quoted(name), definitions.join(QStringLiteral(", "))));
+    const QByteArray insert =
+        QStringLiteral("insert into %1 values (%2)").arg(quoted(name), marks.join(QLatin1Char(','))).toUtf8();
+    const int prepared = sqlite3_prepare_v2(m_db, insert.constData(), int(insert.size()), &m_insert, nullptr);
+    if (prepared != SQLITE_OK)
+        fail(prepared);
+}
+
+void StudyWriter::addRow(const std::vector<JetFile::Value> &values) {
+    for (size_t i = 0; i < values.size(); ++i) {
+        const JetFile::Value &value = values[i];
+        const int at = int(i) + 1;
+        switch (value.type) {
+        case JetFile::Value::Null:
+            sqlite3_bind_null(m_insert, at);
+            break;
+        case JetFile::Value::Integer:
+            sqlite3_bind_int64(m_insert, at, value.integer);
+            break;
+        case JetFile::Value::Real:
+            sqlite3_bind_double(m_insert, at, value.real);
+            break;
+        case JetFile::Value::Text:
+            sqlite3_bind_text(m_insert, at, value.bytes.constData(), int(value.bytes.size()), SQLITE_TRANSIENT);
+            break;
+        case JetFile::Value::Blob:
+            sqlite3_bind_blob(m_insert, at, value.bytes.constData(), int(value.bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+    }
+    const int stepped = sqlite3_step(m_insert);
+    sqlite3_reset(m_insert);
+    if (stepped != SQLITE_DONE)
+        fail(stepped);
+}
+
+void StudyWriter::endTable() {
+    sqlite3_finalize(m_insert);
+    m_insert = nullptr;
+    m_table.clear();
+}
+
+void StudyWriter::finish() {
+    execute(QStringLiteral("commit"));
+    for (const Index &index : kIndexes) {
+        // A study without the table or column is reported by the study
+        // check, which names what is missing.
+        if (hasColumns(index.table, QString::fromLatin1(index.columns).split(QStringLiteral(", "))))
+            execute(QStringLiteral("create index \"%1_%2\" on \"%1\" (%3)")
+                        .arg(QLatin1String(index.table), QString::fromLatin1(index.columns).section(',', 0, 0),
+                             QLatin1String(index.columns)));
+    }
+    const int closed = sqlite3_close(m_db);
+    m_db = nullptr;
+    if (closed != SQLITE_OK)
+        throw AppError(QStringLiteral("Não foi possível gravar o estudo \"%1\": %2")
+                           .arg(m_shownPath, EngineError::text(nullptr, closed)));
+}

@@ -1,0 +1,11 @@
+// solvane-import: the published study (an Access file) as the SQLite study
+// the program reads. See ImportCommand.
+#include "import/import_command.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Solvane"));
+    return ImportCommand::run(app.arguments().mid(1));
+}
