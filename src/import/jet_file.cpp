@@ -106,6 +106,9 @@ struct JetFile::Rows::Table {
     MdbTableDef *def = nullptr;
     QString path;
     std::vector<MdbField> fields;
+    // libmdb reads an OLE value through the column's bound buffer, which
+    // takes the value's header and then one page of it at a time.
+    std::vector<std::vector<char>> oleBuffers;
     ~Table() {
         if (def)
             mdb_free_tabledef(def);
@@ -116,6 +119,9 @@ JetFile::JetFile(const QString &path) : m_path(path), m_handle(std::make_unique<
     m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!m_handle->mdb)
         throw AppError(unreadable(path, QStringLiteral("não é um arquivo do Access ou está danificado")));
+    // A memo's text is read into a buffer of this size: room for the
+    // longest memo Jet holds (65 535 characters) in UTF-8.
+    mdb_set_bind_size(m_handle->mdb, 4 * 65536);
     if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE))
         throw AppError(unreadable(path, QStringLiteral("a lista de tabelas do arquivo está danificada")));
 }
@@ -150,6 +156,10 @@ JetFile::Rows::Rows(std::unique_ptr<Table> table) : m_table(std::move(table)) {
     for (guint i = 0; i < def->num_cols; ++i) {
         auto *column = static_cast<MdbColumn *>(g_ptr_array_index(def->columns, i));
         m_columns.push_back({QString::fromUtf8(column->name), kindOf(column->col_type)});
+        if (column->col_type == MDB_OLE) {
+            std::vector<char> &buffer = m_table->oleBuffers.emplace_back(MDB_PGSIZE + MDB_MEMO_OVERHEAD);
+            mdb_bind_column(def, int(i) + 1, buffer.data(), nullptr);
+        }
     }
     m_values.resize(m_columns.size());
     m_table->fields.resize(m_columns.size());

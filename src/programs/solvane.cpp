@@ -1,12 +1,37 @@
 #include "base/data/figure_locale.h"
-#include "base/data/safe_file.h"
 #include "ui/app/solvane_application.h"
 #include "ui/app/startup.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+const char kUsage[] = "Uso: solvane [--estudo PASTA]\n"
+                      "  --estudo PASTA  pasta do estudo (com as pastas Dados e Mapas); padrão: a pasta do\n"
+                      "                  programa. Um estudo publicado (Dados/Solvane.Mdb) é importado antes.\n";
+} // namespace
 
 int main(int argc, char **argv) {
     SolvaneApplication app(argc, argv);
     QLocale::setDefault(FigureLocale::forFigures());
-    // The study and the shipped data are never a place to save into.
-    SafeFile::protectProgramInputs();
-    return Startup::run();
+    QCommandLineParser options;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption study(QStringLiteral("estudo"), QString(), QStringLiteral("PASTA"));
+    options.addOptions({help, study});
+    if (!options.parse(QApplication::arguments()) || !options.positionalArguments().isEmpty()) {
+        const QStringList unknown = options.unknownOptionNames();
+        SolvaneApplication::showError(
+            !unknown.isEmpty() ? QStringLiteral("Opção desconhecida: %1\n\n%2").arg(unknown.first(), QString::fromUtf8(kUsage))
+            : options.positionalArguments().isEmpty()
+                ? QStringLiteral("Falta a pasta depois de --estudo.\n\n%1").arg(QString::fromUtf8(kUsage))
+                : QStringLiteral("Argumento a mais: %1\n\n%2")
+                      .arg(options.positionalArguments().first(), QString::fromUtf8(kUsage)));
+        return 2;
+    }
+    if (options.isSet(help)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    return Startup::run(options.value(study));
 }

@@ -45,7 +45,7 @@ TEST(Startup, AStudyWithoutItsTopicTableIsNamedAsNoStudy) {
 
 TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
     const UnopenableCase cases[] = {
-        {"missing", {}, QStringLiteral("arquivo não encontrado")},
+        {"missing", {}, QStringLiteral("Nenhum estudo foi encontrado")},
         {"not a database", QByteArray("planilha antiga, não um banco de dados\n").repeated(200),
          QStringLiteral("o arquivo não é um banco de dados")},
     };

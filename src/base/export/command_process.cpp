@@ -2,7 +2,6 @@
 
 #include "base/data/figure_locale.h"
 #include "base/data/program_folder.h"
-#include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 
 #include <QCoreApplication>
@@ -44,7 +43,6 @@ void prepare() {
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw) {
     // Figures are written as the program shows them.
     QLocale::setDefault(FigureLocale::forFigures());
-    SafeFile::protectProgramInputs();
     QFile out, err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
         return ExportCommand::kDatabaseError;

@@ -20,8 +20,8 @@ extern const char *const kDrawingProgram;
 void prepare();
 
 // After it: figures follow the user's number format (the Brazilian one on a
-// machine with no locale set), the program's inputs are protected from
-// being written, and the command runs on the standard output and error.
+// machine with no locale set), and the command runs on the standard output
+// and error (it finds the study and protects the program's inputs itself).
 // Returns the exit status.
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw);
 

@@ -4,6 +4,7 @@
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/data/safe_file.h"
+#include "base/data/study_opening.h"
 #include "base/data/study_schema.h"
 #include "base/data/system_error.h"
 #include "base/data/text_utils.h"
@@ -137,6 +138,9 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
 
 void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) {
     checkDistinctOutputs(options);
+    // The study is found (and a published one imported) first: its files
+    // are among the inputs no output may replace.
+    StudyOpening::prepare(options.studyFolder, [&err](const QString &text) { writeLine(err, text); });
     // A path the writer would refuse is refused before any output is written.
     for (const QString *path : {&options.mapa, &options.grafico, &options.workbook, &options.output})
         if (!path->isEmpty())

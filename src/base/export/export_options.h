@@ -25,6 +25,7 @@ struct Options {
     std::optional<QChar> identificador; // the identifier's first letter; unset: "Valor"
     bool legenda = true;
     QSize tamanho{900, 600}; // the chart's width and height in pixels
+    QString studyFolder; // --estudo: empty for the program's folder
     bool help = false;
 };
 
