@@ -32,24 +32,6 @@ QString declaredType(JetFile::Kind kind) {
     return QStringLiteral("text");
 }
 
-// The keys the program's statements look rows up by in the catalogue and
-// the territory tables, indexed as the study's own keys would be. The data
-// tables are read whole, filtered by several keys at once: an index there
-// cost more to build than it saved (see bench/import).
-struct Index {
-    const char *table;
-    const char *columns;
-};
-const Index kIndexes[] = {
-    {"Nome_Atributos_Tab_Valor", "Tabela, Atributo"},
-    {"Nivel_Informacao", "Nivel_Informacao"},
-    {"Observacao_Tab_Valor", "Nivel_Informacao"},
-    {"Unidade_Federativa", "Unidade_Federativa"},
-    {"Micro_Regiao", "Micro_Regiao"},
-    {"Regiao_Metropolitana", "Regiao_Metropolitana"},
-    {"Municipio", "Municipio"},
-};
-
 } // namespace
 
 StudyWriter::StudyWriter(const QString &file, const QString &shownPath) : m_shownPath(shownPath) {
@@ -79,21 +61,6 @@ void StudyWriter::execute(const QString &statement) {
     const int result = sqlite3_exec(m_db, statement.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (result != SQLITE_OK)
         fail(result);
-}
-
-bool StudyWriter::hasColumns(const char *table, const QStringList &columns) {
-    sqlite3_stmt *info = nullptr;
-    if (sqlite3_prepare_v2(m_db, "select name from pragma_table_info(?)", -1, &info, nullptr) != SQLITE_OK)
-        fail(sqlite3_errcode(m_db));
-    sqlite3_bind_text(info, 1, table, -1, SQLITE_STATIC);
-    QStringList present;
-    while (sqlite3_step(info) == SQLITE_ROW)
-        present << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(info, 0)));
-    sqlite3_finalize(info);
-    for (const QString &column : columns)
-        if (!present.contains(column))
-            return false;
-    return true;
 }
 
 void StudyWriter::beginTable(const QString &name, const std::vector<JetFile::Column> &columns) {
@@ -147,14 +114,6 @@ void StudyWriter::endTable() {
 
 void StudyWriter::finish() {
     execute(QStringLiteral("commit"));
-    for (const Index &index : kIndexes) {
-        // A study without the table or column is reported by the study
-        // check, which names what is missing.
-        if (hasColumns(index.table, QString::fromLatin1(index.columns).split(QStringLiteral(", "))))
-            execute(QStringLiteral("create index \"%1_%2\" on \"%1\" (%3)")
-                        .arg(QLatin1String(index.table), QString::fromLatin1(index.columns).section(',', 0, 0),
-                             QLatin1String(index.columns)));
-    }
     const int closed = sqlite3_close(m_db);
     m_db = nullptr;
     if (closed != SQLITE_OK)

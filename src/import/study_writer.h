@@ -9,8 +9,8 @@ struct sqlite3_stmt;
 
 // Writes a new SQLite study into a file that holds nothing yet (the
 // importer's own temporary file): tables with the Jet file's names and
-// columns, rows streamed in one transaction, then the indexes the program's
-// statements use. The file is written without a journal: a failed import
+// columns, rows streamed in one transaction. No index is added: the topics
+// read from an imported study as fast without (see bench/import). The file is written without a journal: a failed import
 // throws the whole file away, it never repairs it.
 class StudyWriter {
   public:
@@ -26,12 +26,11 @@ class StudyWriter {
     void addRow(const std::vector<JetFile::Value> &values);
     void endTable();
 
-    // Commits the rows, adds the indexes and closes the file.
+    // Commits the rows and closes the file.
     void finish();
 
   private:
     void execute(const QString &statement);
-    bool hasColumns(const char *table, const QStringList &columns);
     [[noreturn]] void fail(int resultCode);
 
     QString m_shownPath;

@@ -1,0 +1,116 @@
+#include "scale/process_cost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+
+// The import of the whole sample study as solvane-import does it (a whole
+// process, its reading child included), side by side with mdbtools' own
+// mdb-export writing every table as CSV, the floor of what reading the file
+// costs. Then the topics the program opens most, read from the imported
+// study (which has no index) and from the sample study (whose tables keep
+// their keys): an index pays only where the first is slower. CPU time (user + system) is the figure to compare on
+// a shared machine; peak memory shows that the rows are streamed.
+namespace {
+
+const QString kProgramDir = QStringLiteral(SOLVANE_PROGRAM_DIR);
+
+struct Sample {
+    QTemporaryDir dir;
+    QString jet = dir.filePath(QStringLiteral("Solvane.mdb"));
+    QStringList tables;
+    Sample() {
+        QProcess::execute(QStringLiteral(JET_WRITER), {kProgramDir + QStringLiteral("/Dados/Solvane.db"), jet});
+        QProcess list;
+        list.start(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), jet});
+        list.waitForFinished();
+        tables = QString::fromUtf8(list.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+};
+
+Sample &sample() {
+    static Sample s;
+    return s;
+}
+
+void report(benchmark::State &state, double cpu, double wall, double peakKB) {
+    const double runs = double(state.iterations());
+    state.counters["cpu_ms"] = cpu * 1000 / runs;
+    state.counters["wall_ms"] = wall * 1000 / runs;
+    state.counters["peak_MB"] = peakKB / 1024;
+}
+
+void BM_ImportBySolvaneImport(benchmark::State &state) {
+    QTemporaryDir out;
+    const QString target = out.filePath(QStringLiteral("Solvane.db"));
+    double cpu = 0, wall = 0, peak = 0;
+    for (auto _ : state) {
+        QFile::remove(target);
+        const ProcessCost cost = runProcess(kProgramDir + QStringLiteral("/solvane-import"),
+                                            {sample().jet, QStringLiteral("--saida"), target});
+        if (!cost.ok) {
+            state.SkipWithError("solvane-import failed");
+            return;
+        }
+        cpu += cost.cpuSeconds;
+        wall += cost.wallSeconds;
+        peak = std::max(peak, cost.peakKB);
+    }
+    report(state, cpu, wall, peak);
+}
+BENCHMARK(BM_ImportBySolvaneImport)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+void BM_EveryTableByMdbExport(benchmark::State &state) {
+    double cpu = 0, wall = 0, peak = 0;
+    for (auto _ : state) {
+        for (const QString &table : sample().tables) {
+            const ProcessCost cost = runProcess(QStringLiteral("mdb-export"), {sample().jet, table});
+            if (!cost.ok) {
+                state.SkipWithError("mdb-export failed");
+                return;
+            }
+            cpu += cost.cpuSeconds;
+            wall += cost.wallSeconds;
+            peak = std::max(peak, cost.peakKB);
+        }
+    }
+    report(state, cpu, wall, peak);
+}
+BENCHMARK(BM_EveryTableByMdbExport)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// Opening topics: Arg(0) from the sample study, Arg(1) from a study folder
+// holding its import.
+void BM_TopicsFromImportedStudy(benchmark::State &state) {
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("Dados"));
+    runProcess(kProgramDir + QStringLiteral("/solvane-import"),
+               {sample().jet, QStringLiteral("--saida"), folder.filePath(QStringLiteral("Dados/Solvane.db"))});
+    const QString studyFolder = state.range(0) == 0 ? kProgramDir : folder.path();
+    const QStringList runs[] = {
+        {QStringLiteral("--topico=01.01.01"), QStringLiteral("--agrupar=uf")},
+        {QStringLiteral("--topico=02.01.01"), QStringLiteral("--agrupar=municipio")},
+        {QStringLiteral("--topico=03"), QStringLiteral("--uf=35")},
+        {QStringLiteral("--topico=01.02.01"), QStringLiteral("--municipio=2611606")},
+    };
+    double cpu = 0, wall = 0, peak = 0;
+    for (auto _ : state) {
+        for (const QStringList &arguments : runs) {
+            const ProcessCost cost = runProcess(kProgramDir + QStringLiteral("/solvane-export"),
+                                                QStringList{QStringLiteral("--estudo=") + studyFolder} + arguments);
+            if (!cost.ok) {
+                state.SkipWithError("solvane-export failed");
+                return;
+            }
+            cpu += cost.cpuSeconds;
+            wall += cost.wallSeconds;
+            peak = std::max(peak, cost.peakKB);
+        }
+    }
+    report(state, cpu, wall, peak);
+}
+BENCHMARK(BM_TopicsFromImportedStudy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+} // namespace
