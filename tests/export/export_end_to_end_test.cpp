@@ -421,7 +421,7 @@ TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
         QString message; // %1: the input's path
     } cases[] = {
         {"Mapas/Pais/BRUF.Bmp", 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
-        {"Mapas/Pais/BRUF.Txt", 1, "solvane-export: Não foi possível abrir o arquivo \"%1\": " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Txt", 1, "solvane-export: Não foi possível ler a lista de áreas do mapa %1: " + pipeKind + "\n"},
         {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(QString(legendColumn).remove('.')).arg(options.selection.agrupar),
          0,
          "solvane-export: A legenda salva não pôde ser usada e as faixas foram calculadas.\n"
@@ -454,30 +454,48 @@ TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
     }
 }
 
-// solvane-export copied without the drawing program beside it still writes
-// tables; a chart it cannot hand over is a failure with the missing
-// program's name, and no file.
-TEST(ExportHandOverTest, WithoutTheDrawingProgramATableIsWrittenAndAChartIsAFailure) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(QFile::copy(kProgramDir + QStringLiteral("/solvane-export"), folder.filePath("solvane-export")));
-    ASSERT_TRUE(QFile::link(kProgramDir + QStringLiteral("/Dados"), folder.filePath("Dados")));
-    const auto run = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(folder.filePath("solvane-export"), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return ExportRun{process.exitCode(), process.readAllStandardOutput(),
-                         QString::fromUtf8(process.readAllStandardError())};
+// solvane-export copied without a working drawing program beside it still
+// writes tables; a chart it cannot hand over is a failure with the drawing
+// program's name and the reason in Portuguese, and no file.
+TEST(ExportHandOverTest, WithoutAWorkingDrawingProgramATableIsWrittenAndAChartIsAFailure) {
+    const struct {
+        const char *drawingProgram; // nullptr: none
+        const char *why;
+    } cases[] = {
+        {nullptr, "arquivo não encontrado"},
+        // Damaged, or made for another system.
+        {"\x7f" "ELF\x02\x01\x01 cortado", "o arquivo não é um programa que este computador execute (está "
+                                          "danificado ou é de outro sistema)"},
     };
-    const ExportRun table = run({"--topico", "02.01.01", "--agrupar", "uf"});
-    EXPECT_EQ(table.status, 0) << table.err.toStdString();
-    EXPECT_TRUE(table.out.startsWith("Regi\xE3o;U.F.;"));
+    for (const auto &c : cases) {
+        QTemporaryDir folder;
+        ASSERT_TRUE(QFile::copy(kProgramDir + QStringLiteral("/solvane-export"), folder.filePath("solvane-export")));
+        ASSERT_TRUE(QFile::link(kProgramDir + QStringLiteral("/Dados"), folder.filePath("Dados")));
+        const QString drawing = folder.filePath("solvane-export-desenho");
+        if (c.drawingProgram) {
+            QFile program(drawing);
+            ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+            program.write(c.drawingProgram);
+            program.close();
+            ASSERT_TRUE(program.setPermissions(program.permissions() | QFileDevice::ExeOwner));
+        }
+        const auto run = [&](const QStringList &arguments) {
+            QProcess process;
+            process.start(folder.filePath("solvane-export"), arguments);
+            EXPECT_TRUE(process.waitForFinished(60000));
+            return ExportRun{process.exitCode(), process.readAllStandardOutput(),
+                             QString::fromUtf8(process.readAllStandardError())};
+        };
+        const ExportRun table = run({"--topico", "02.01.01", "--agrupar", "uf"});
+        EXPECT_EQ(table.status, 0) << table.err.toStdString();
+        EXPECT_TRUE(table.out.startsWith("Regi\xE3o;U.F.;"));
 
-    const QString png = folder.filePath("grafico.png");
-    const ExportRun chart = run({"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
-    EXPECT_EQ(chart.status, 1);
-    EXPECT_TRUE(chart.err.startsWith(QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"") +
-                                     folder.filePath("solvane-export-desenho") + QStringLiteral("\": ")))
-        << chart.err.toStdString();
-    EXPECT_TRUE(chart.out.isEmpty());
-    EXPECT_FALSE(QFile::exists(png));
+        const QString png = folder.filePath("grafico.png");
+        const ExportRun chart = run({"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
+        EXPECT_EQ(chart.status, 1);
+        EXPECT_EQ(chart.err, QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"%1\": %2\n")
+                                 .arg(drawing, QString::fromUtf8(c.why)));
+        EXPECT_TRUE(chart.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(png));
+    }
 }

@@ -4,7 +4,6 @@
 #include "base/data/input_file.h"
 #include "base/data/windows1252.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <limits>
@@ -151,13 +150,10 @@ QPoint AreaList::seedOf(const QString &line) {
 }
 
 QStringList AreaList::readFile(const QString &path) {
-    if (const QString why = InputFile::notRegular(path); !why.isEmpty())
-        throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, why));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, file.errorString()));
+    const QByteArray bytes =
+        InputFile::read(path, QStringLiteral("Não foi possível ler a lista de áreas do mapa %1").arg(path));
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = Windows1252::decode(file.readAll()).split(lineEnd);
+    QStringList lines = Windows1252::decode(bytes).split(lineEnd);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;

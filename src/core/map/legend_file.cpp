@@ -5,10 +5,14 @@
 #include "base/data/input_file.h"
 #include "base/data/program_folder.h"
 #include "base/data/safe_file.h"
+#include "base/data/system_error.h"
 #include "base/data/text_utils.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -36,14 +40,7 @@ QString path(const QString &FCampoPercentual, int grouping) {
 std::optional<MapLegend::Bounds> read(const QString &path) {
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    if (const QString why = InputFile::notRegular(path); !why.isEmpty())
-        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, why));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = InputFile::read(path, QStringLiteral("Não foi possível ler a legenda %1").arg(path));
     try {
         const IniFile ini = IniFile::parse(bytes);
         if (!ini.hasSection(kSection))
@@ -85,9 +82,8 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
 }
 
 void remove(const QString &path) {
-    QFile file(path);
-    if (file.exists() && !file.remove())
-        throw AppError(QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, file.errorString()));
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+        throw AppError(QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, SystemError::text(errno)));
 }
 
 } // namespace LegendFile
