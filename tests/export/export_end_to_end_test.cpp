@@ -9,6 +9,7 @@
 #include "core/export/value_column.h"
 #include "support/export_process.h"
 #include "support/pipe_reader.h"
+#include "support/qstring_printer.h"
 #include "support/study_copy.h"
 
 #include <QDir>
@@ -407,32 +408,44 @@ TEST_F(ExportEndToEndTest, AnOutputPipeWithoutAReaderIsAFailureNotAWait) {
 
 // A map bitmap, area list or saved legend that is a named pipe is refused by
 // its kind, never opened: the drawing does not wait for a writer. A legend
-// that cannot be used gives way to computed ranges, as in the window.
-TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
+// that cannot be used gives way to computed ranges, as in the window. A
+// damaged bitmap or area list is named, status 1, and no map is written.
+TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeOrDamagedIsNamedWithoutWaiting) {
     const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
     const ExportCommand::Options options = ExportCommand::parse(states);
     TableRun tableRun(m_db);
     tableRun.run(options.topic, options.selection);
     const QString legendColumn = ValueColumn::mark(tableRun.result(), options.coluna).FCampoPercentual;
     const QString pipeKind = QStringLiteral("é um tubo (FIFO), não um arquivo comum");
+    const QByteArray pipe = "<tubo>";
+    QFile builtBitmap(kProgramDir + QStringLiteral("/Mapas/Pais/BRUF.Bmp"));
+    ASSERT_TRUE(builtBitmap.open(QIODevice::ReadOnly));
+    const QByteArray bitmap = builtBitmap.readAll();
     const struct {
         QString input; // relative to the study's folder
+        QByteArray contents;
         int status;
         QString message; // %1: the input's path
     } cases[] = {
-        {"Mapas/Pais/BRUF.Bmp", 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
-        {"Mapas/Pais/BRUF.Txt", 1, "solvane-export: Não foi possível ler a lista de áreas do mapa %1: " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Bmp", pipe, 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Txt", pipe, 1, "solvane-export: Não foi possível ler a lista de áreas do mapa %1: " + pipeKind + "\n"},
         {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(QString(legendColumn).remove('.')).arg(options.selection.agrupar),
-         0,
+         pipe, 0,
          "solvane-export: A legenda salva não pôde ser usada e as faixas foram calculadas.\n"
          "Não foi possível ler a legenda %1: " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Bmp", bitmap.left(bitmap.size() - 460 * 3), 1,
+         "solvane-export: Não foi possível ler o mapa %1: o arquivo está cortado (tem " +
+             QString::number(bitmap.size() - 460 * 3) + " bytes e o cabeçalho do bitmap pede " +
+             QString::number(bitmap.size()) + ")\n"},
+        {"Mapas/Pais/BRUF.Txt", "", 1,
+         "solvane-export: A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.input.toStdString());
         StudyCopy study;
         ASSERT_TRUE(study.made());
         // The copy's own map folder, its files links to the built ones, so
-        // that one of them can be a pipe.
+        // that one of them can be a pipe or a damaged copy.
         const QDir copy(study.folder());
         const QDir built(kProgramDir + QStringLiteral("/Mapas/Pais"));
         ASSERT_TRUE(QFile::remove(copy.filePath("Mapas/Pais")));
@@ -441,16 +454,24 @@ TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
             ASSERT_TRUE(QFile::link(built.filePath(name), copy.filePath("Mapas/Pais/" + name)));
         const QString input = copy.filePath(c.input);
         QFile::remove(input);
-        ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+        if (c.contents == pipe) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+        } else {
+            QFile damaged(input);
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+            damaged.write(c.contents);
+        }
 
         const QString map = copy.filePath("m.png");
         const StudyCopy::Run run = study.exportWith(states + QStringList{"--mapa", map});
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.err, c.message.arg(input));
         EXPECT_EQ(QFileInfo(map).isFile(), c.status == 0);
-        struct stat info {};
-        EXPECT_EQ(::stat(QFile::encodeName(input).constData(), &info), 0);
-        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+        if (c.contents == pipe) {
+            struct stat info {};
+            EXPECT_EQ(::stat(QFile::encodeName(input).constData(), &info), 0);
+            EXPECT_TRUE(S_ISFIFO(info.st_mode));
+        }
     }
 }
 

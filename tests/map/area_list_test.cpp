@@ -94,7 +94,7 @@ TEST(AreaList, TheSeedIsTheFirstPointAfterTheName) {
     // Numbers no picture reaches are refused: the map's offset is added to
     // the seed, and near the integer limit that sum would overflow.
     for (const char *line : {"Sul=(a/2)", "Sul=12/3)", "Sul=(1/2", "Sul=(1;2)", "Sul=(1/)", "Sul=", "Sul", "Sul=(1)/2",
-                             "Sul=(1/2147483647)", "Sul=(32768/1)", "Sul=(5/-40000)"}) {
+                             "Sul=(1/2147483647)", "Sul=(32768/1)", "Sul=(5/-40000)", "Sul=(-2147483648/5)"}) {
         try {
             AreaList::seedOf(QString::fromUtf8(line));
             ADD_FAILURE() << line << " was accepted";

@@ -9,6 +9,7 @@
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
 #include "sample_result.h"
+#include "support/qstring_printer.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -219,6 +221,78 @@ TEST_F(SampleMap, MissingMapFiles) {
     hooks.bitmapLoaded = [&](const QImage &bitmap) { shown = bitmap; };
     EXPECT_THROW(MapDrawing::MostraMapa(db, request, request.mark(), legend, true, hooks), AppError);
     EXPECT_EQ(shown.size(), QSize(460, 420));
+}
+
+// A damaged bitmap or area list stops the drawing with a message naming the
+// file and the damage, never a wrong map: a bitmap cut short would draw its
+// missing rows, a seed outside the bitmap would flood the title band, an
+// area list naming no area would leave the map uncoloured.
+TEST_F(SampleMap, DamagedMapFilesAreNamedNotDrawn) {
+    const CurrentResult &request = run(selection(1));
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Mapas/Pais")));
+    const QString base = dir.filePath(QStringLiteral("Mapas/Pais/BRUF"));
+    const QString bitmap = base + QStringLiteral(".Bmp");
+    const QString areaList = base + QStringLiteral(".Txt");
+    QFile sampleBitmap(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Bmp"));
+    QFile sampleList(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Txt"));
+    ASSERT_TRUE(sampleBitmap.open(QIODevice::ReadOnly) && sampleList.open(QIODevice::ReadOnly));
+    const QByteArray goodBitmap = sampleBitmap.readAll();
+    const QByteArray goodList = sampleList.readAll();
+    const QByteArray half = goodBitmap.left(goodBitmap.size() / 2);
+    const QString cut = QStringLiteral("Não foi possível ler o mapa %1: o arquivo está cortado (tem %2 bytes e o "
+                                       "cabeçalho do bitmap pede %3)")
+                            .arg(bitmap)
+                            .arg(half.size())
+                            .arg(goodBitmap.size());
+    const QString line1 = QStringLiteral("A linha 1 da lista de áreas do mapa %1 ").arg(areaList);
+    const QString outside = QStringLiteral("começa por um ponto fora do mapa, que tem 460 x 420 pixels: ");
+    const struct {
+        QByteArray bitmap;
+        QByteArray areaList;
+        QString message;
+    } cases[] = {
+        {half, goodList, cut},
+        {goodBitmap.left(20), goodList,
+         QStringLiteral("Não foi possível ler o mapa %1: o arquivo está cortado (tem 20 bytes e o cabeçalho do bitmap "
+                        "pede 54)")
+             .arg(bitmap)},
+        {QByteArray("nada de bitmap"), goodList,
+         QStringLiteral("Não foi possível ler o mapa %1: não é um bitmap que o programa leia").arg(bitmap)},
+        {QByteArray("GIF89a cortado"), goodList,
+         QStringLiteral("Não foi possível ler o mapa %1: o bitmap está danificado").arg(bitmap)},
+        {goodBitmap, QByteArray(), QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
+        {goodBitmap, QByteArray("\r\n \r\n\r\n"),
+         QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
+        {goodBitmap, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR"),
+         line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"\u2030PNG\"")},
+        {goodBitmap, QByteArray("=(10/10)\r\n"), line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"=(10/10)\"")},
+        {goodBitmap, QByteArray("Norte=(10/-40)\r\n"), line1 + outside + QStringLiteral("\"Norte=(10/-40)\"")},
+        {goodBitmap, QByteArray("Norte=(-2147483648/5)\r\n"), line1 + outside + QStringLiteral("\"Norte=(-2147483648/5)\"")},
+        {goodBitmap, QByteArray("Norte=(460/5)\r\n"), line1 + outside + QStringLiteral("\"Norte=(460/5)\"")},
+        {goodBitmap, QByteArray("Norte=(a/5),(1/2)\r\n"),
+         line1 + QStringLiteral("não começa por um ponto (x/y) de números inteiros: \"Norte=(a/5),(1/2)\"")},
+        // The first damaged line is named, after sound ones.
+        {goodBitmap, goodList + "\r\nSul\r\n",
+         QStringLiteral("A linha %1 da lista de áreas do mapa %2 não nomeia uma área (nome=(x/y),(x/y),...): \"Sul\"")
+             .arg(goodList.count('\n') + 2)
+             .arg(areaList)},
+    };
+    ProgramFolder::setPath(dir.path());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        for (const auto &[path, bytes] : {std::pair(bitmap, c.bitmap), std::pair(areaList, c.areaList)}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        }
+        try {
+            MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
+            ADD_FAILURE() << "drawn";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+    }
 }
 
 // A saved legend is used at its own level only; a damaged one gives way to

@@ -1,6 +1,5 @@
 #include "core/map/map_drawing.h"
 
-#include "base/data/input_file.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/data/study_schema.h"
@@ -13,6 +12,7 @@
 #include "core/map/area_coloring.h"
 #include "core/map/legend_file.h"
 #include "core/map/legend_picture.h"
+#include "core/map/map_bitmap.h"
 #include "core/map/map_legend.h"
 
 #include <QFileInfo>
@@ -163,15 +163,12 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     drawn.level = level(database, result.selection());
     const MapLevel &map = drawn.level;
 
-    if (const QString why = InputFile::notRegular(map.bitmapPath()); !why.isEmpty())
-        throw AppError(QStringLiteral("Não foi possível ler o mapa %1: %2").arg(map.bitmapPath(), why));
-    QImage bitmap;
-    if (!bitmap.load(map.bitmapPath()))
-        throw AppError(QStringLiteral("Não foi possível ler o mapa %1.").arg(map.bitmapPath()));
-    bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage bitmap = MapBitmap::read(map.bitmapPath());
     if (hooks.bitmapLoaded)
         hooks.bitmapLoaded(bitmap);
-    drawn.areas.setLines(AreaList::readFile(map.areaListPath()));
+    const QStringList areaLines = AreaList::readFile(map.areaListPath());
+    AreaList::checkForMap(areaLines, map.areaListPath(), bitmap.size());
+    drawn.areas.setLines(areaLines);
 
     MapPicture::Texts texts;
     texts.titleLines =

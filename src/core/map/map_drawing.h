@@ -89,7 +89,9 @@ struct Hooks {
 
 // The whole drawing. With loadLegend the legend is loaded first, else its
 // classes are used as they are. Refusals raise MapRefusal; a bitmap or area
-// list that cannot be read and database errors raise AppError.
+// list that cannot be read or is damaged (a bitmap cut short, an area list
+// that names no area or has a seed outside the bitmap) and database errors
+// raise AppError naming the file.
 MapResult MostraMapa(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
                      bool loadLegend, const Hooks &hooks = {});
 
