@@ -335,6 +335,55 @@ TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
     EXPECT_NE(legend.upper(2), QStringLiteral("5000"));
 }
 
+// A legend file is drawn as it was saved, also with classes out of order,
+// and the user is told which class to mend; a bound beyond what a legend
+// shows is damage: the classes are computed, and the message names the file.
+TEST_F(SampleMap, LegendFilesOutOfOrderOrBeyondWhatALegendShows) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas")));
+    ASSERT_TRUE(QFile::link(kStudy + QStringLiteral("/Mapas/Pais"), dir.filePath(QStringLiteral("Mapas/Pais"))));
+    const CurrentResult &request = run(selection(1));
+    ProgramFolder::setPath(dir.path());
+    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    const struct {
+        const char *first;
+        const char *second;
+        bool fromFile;
+        QString warning; // %1: the file
+    } cases[] = {
+        {"10", "20", true, QString()},
+        {"500000", "10000", true,
+         "A legenda %1 tem faixas fora de ordem: a [faixa Azul] vai de 500001 a 10000. O mapa foi desenhado com as "
+         "faixas como estão salvas."},
+        {"9223372036854775807", "", false,
+         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor final "
+         "da faixa Azul Escuro (\"9223372036854775807\") passa do maior valor que a legenda mostra (999999999999)."},
+        {"10", "1e308", false,
+         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor final "
+         "da faixa Azul (\"1e308\") não é um número inteiro."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        MapLegend::Bounds saved;
+        saved[0] = QString::fromUtf8(c.first);
+        saved[1] = QString::fromUtf8(c.second);
+        LegendFile::write(path, saved);
+        QString warning;
+        MapDrawing::Hooks hooks;
+        hooks.legendWarning = [&](const QString &text) { warning = text; };
+        const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true, hooks);
+        EXPECT_EQ(map.legendFromFile, std::optional<bool>(c.fromFile));
+        EXPECT_EQ(warning, c.warning.isEmpty() ? QString() : c.warning.arg(path));
+        if (c.fromFile) {
+            EXPECT_EQ(legend.upper(1), QString::fromUtf8(c.first));
+            EXPECT_EQ(legend.upper(2), QString::fromUtf8(c.second));
+        } else {
+            EXPECT_EQ(legend.firstClassOutOfOrder(), 0);
+        }
+        expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Unidade_Federativa"));
+    }
+}
+
 // The bound columns are 56 pixels wide: a long bound must never show as
 // another number, cut at the cell's edge.
 TEST(LegendPicture, ABoundWiderThanItsColumnIsNeverCutAtTheEdge) {

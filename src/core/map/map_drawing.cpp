@@ -105,7 +105,19 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
     const QString path = LegendFile::path(column.FCampoPercentual, result.grouping());
     try {
         if (const auto uppers = LegendFile::read(path)) {
-            legend.load(*uppers);
+            try {
+                legend.load(*uppers);
+            } catch (const AppError &error) {
+                throw AppError(QStringLiteral("A legenda %1 está danificada: %2").arg(path, error.message()));
+            }
+            // A file holds what was saved or written by hand: classes out of
+            // order are drawn as they are, as the file says, and the user is
+            // told which class to mend.
+            if (const int k = legend.firstClassOutOfOrder())
+                warning = QStringLiteral("A legenda %1 tem faixas fora de ordem: a [faixa %2] vai de %3 a %4. O mapa foi "
+                                         "desenhado com as faixas como estão salvas.")
+                              .arg(path, MapLegend::NomeCor(k), TextUtils::shortened(legend.lower(k)),
+                                   TextUtils::shortened(legend.upper(k)));
             return true;
         }
     } catch (const AppError &error) {

@@ -67,8 +67,12 @@ namespace MapDrawing {
 MapLevel level(Database &database, const SelectionState &selection);
 
 // Fills the legend from its file, or computes it from the column's maximum
-// when there is no file. A file that cannot be read gives way to the
-// computed classes; warning then says why. Returns whether the file was used.
+// when there is no file. A file that cannot be read or holds a bound that is
+// no number of the legend's kind, or beyond what a legend shows, gives way
+// to the computed classes; warning then says why. A file whose classes are
+// out of order is used as it is, and warning names the first such class.
+// Returns whether the file was used. A maximum beyond what a legend shows
+// raises AppError.
 bool CarregaLegenda(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
                     QString &warning);
 
@@ -83,7 +87,8 @@ struct Hooks {
     // The bare bitmap, once loaded (the page shows it before reading the
     // area list, so an error there leaves it on screen).
     std::function<void(const QImage &)> bitmapLoaded;
-    // The legend file could not be read; the classes were computed.
+    // The legend file could not be used and the classes were computed, or
+    // it was used with its classes out of order.
     std::function<void(const QString &)> legendWarning;
 };
 
