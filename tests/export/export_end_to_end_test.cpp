@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/stat.h>
 
 // solvane-export run as a user runs it, on the sample study beside it.
@@ -428,11 +429,15 @@ TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeOrDamagedIsNamedWithoutWaiting) {
         QString message; // %1: the input's path
     } cases[] = {
         {"Mapas/Pais/BRUF.Bmp", pipe, 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
-        {"Mapas/Pais/BRUF.Txt", pipe, 1, "solvane-export: Não foi possível ler a lista de áreas do mapa %1: " + pipeKind + "\n"},
-        {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(QString(legendColumn).remove('.')).arg(options.selection.agrupar),
+        {"Mapas/Pais/BRUF.Txt", pipe, 1,
+         "solvane-export: Não foi possível ler a lista de áreas do mapa %1: " + pipeKind + "\n"},
+        {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini")
+             .arg(QString(legendColumn).remove('.'))
+             .arg(options.selection.agrupar),
          pipe, 0,
          "solvane-export: A legenda salva não pôde ser usada e as faixas foram calculadas.\n"
-         "Não foi possível ler a legenda %1: " + pipeKind + "\n"},
+         "Não foi possível ler a legenda %1: " +
+             pipeKind + "\n"},
         {"Mapas/Pais/BRUF.Bmp", bitmap.left(bitmap.size() - 460 * 3), 1,
          "solvane-export: Não foi possível ler o mapa %1: o arquivo está cortado (tem " +
              QString::number(bitmap.size() - 460 * 3) + " bytes e o cabeçalho do bitmap pede " +
@@ -476,19 +481,39 @@ TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeOrDamagedIsNamedWithoutWaiting) {
 }
 
 // solvane-export copied without a working drawing program beside it still
-// writes tables; a chart it cannot hand over is a failure with the drawing
-// program's name and the reason in Portuguese, and no file.
+// writes tables; a chart it cannot hand over, or whose drawing program ends
+// without a status of its own, is a failure with the drawing program's name
+// and the reason in Portuguese, and no file. A drawing program stopped from
+// outside stops the command the same way.
 TEST(ExportHandOverTest, WithoutAWorkingDrawingProgramATableIsWrittenAndAChartIsAFailure) {
+    const QString notStarted =
+        QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"%1\": ");
+    const QString shortOfMemory = QStringLiteral("; a causa mais comum é a falta de memória\n");
     const struct {
         const char *drawingProgram; // nullptr: none
-        const char *why;
+        int status;
+        QString err; // %1: the drawing program
     } cases[] = {
-        {nullptr, "arquivo não encontrado"},
+        {nullptr, 1, notStarted + "arquivo não encontrado\n"},
         // Damaged, or made for another system.
-        {"\x7f" "ELF\x02\x01\x01 cortado", "o arquivo não é um programa que este computador execute (está "
-                                          "danificado ou é de outro sistema)"},
+        {"\x7f"
+         "ELF\x02\x01\x01 cortado",
+         1,
+         notStarted + "o arquivo não é um programa que este computador execute (está danificado ou é de outro "
+                      "sistema)\n"},
+        // Ended by its libraries (out of memory inside Qt, say).
+        {"#!/bin/sh\nkill -SEGV $$\n", 1,
+         "solvane-export: o programa de desenho \"%1\" parou de repente (sinal 11) sem concluir o desenho" +
+             shortOfMemory},
+        // Its libraries could not be loaded.
+        {"#!/bin/sh\nexit 127\n", 1,
+         "solvane-export: não foi possível carregar o programa de desenho \"%1\" com as suas bibliotecas" +
+             shortOfMemory},
+        {"#!/bin/sh\necho 'solvane-export: recusado' >&2\nexit 2\n", 2, "solvane-export: recusado\n"},
+        {"#!/bin/sh\nkill -TERM $$\n", 128 + SIGTERM, ""},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.drawingProgram ? c.drawingProgram : "none");
         QTemporaryDir folder;
         ASSERT_TRUE(QFile::copy(kProgramDir + QStringLiteral("/solvane-export"), folder.filePath("solvane-export")));
         ASSERT_TRUE(QFile::link(kProgramDir + QStringLiteral("/Dados"), folder.filePath("Dados")));
@@ -500,22 +525,17 @@ TEST(ExportHandOverTest, WithoutAWorkingDrawingProgramATableIsWrittenAndAChartIs
             program.close();
             ASSERT_TRUE(program.setPermissions(program.permissions() | QFileDevice::ExeOwner));
         }
-        const auto run = [&](const QStringList &arguments) {
-            QProcess process;
-            process.start(folder.filePath("solvane-export"), arguments);
-            EXPECT_TRUE(process.waitForFinished(60000));
-            return ExportRun{process.exitCode(), process.readAllStandardOutput(),
-                             QString::fromUtf8(process.readAllStandardError())};
-        };
-        const ExportRun table = run({"--topico", "02.01.01", "--agrupar", "uf"});
+        const ExportRun table =
+            ExportProcess::run(folder.filePath("solvane-export"), {"--topico", "02.01.01", "--agrupar", "uf"});
         EXPECT_EQ(table.status, 0) << table.err.toStdString();
         EXPECT_TRUE(table.out.startsWith("Regi\xE3o;U.F.;"));
 
         const QString png = folder.filePath("grafico.png");
-        const ExportRun chart = run({"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
-        EXPECT_EQ(chart.status, 1);
-        EXPECT_EQ(chart.err, QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"%1\": %2\n")
-                                 .arg(drawing, QString::fromUtf8(c.why)));
+        const ExportRun chart =
+            ExportProcess::run(folder.filePath("solvane-export"),
+                               {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
+        EXPECT_EQ(chart.status, c.status);
+        EXPECT_EQ(chart.err, c.err.contains(QLatin1String("%1")) ? c.err.arg(drawing) : c.err);
         EXPECT_TRUE(chart.out.isEmpty());
         EXPECT_FALSE(QFile::exists(png));
     }

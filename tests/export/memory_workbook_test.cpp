@@ -102,9 +102,10 @@ TEST(MemoryWorkbookTest, ATextLongerThanACellHoldsNamesTheFileAndTheCell) {
         book.saveAs(path);
         FAIL() << "saved";
     } catch (const AppError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Não foi possível compor a planilha %1: o texto da célula AB7 tem 40000 "
-                                                  "caracteres, mais do que os 32.767 que uma célula guarda")
-                                       .arg(path));
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Não foi possível compor a planilha \"%1\": o texto da célula AB7 tem 40000 "
+                                 "caracteres, mais do que os 32.767 que uma célula guarda")
+                      .arg(path));
     }
     EXPECT_FALSE(QFile::exists(path));
 }

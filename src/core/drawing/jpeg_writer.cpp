@@ -2,16 +2,15 @@
 
 #include "base/data/app_error.h"
 #include "base/data/safe_file.h"
-#include "base/data/system_error.h"
 
 #include <QFileInfo>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
+#include <new>
 
 namespace {
 
@@ -72,7 +71,7 @@ QByteArray encode(const QImage &picture, int quality) {
     const QImage rgb32 =
         picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     if (rgb32.isNull())
-        throw AppError(QStringLiteral("Não foi possível compor a imagem JPEG: %1").arg(SystemError::text(ENOMEM)));
+        throw std::bad_alloc();
     unsigned char *buffer = nullptr;
     unsigned long size = 0;
     ErrorManager errors{};
@@ -81,10 +80,11 @@ QByteArray encode(const QImage &picture, int quality) {
     if (done)
         bytes = QByteArray(reinterpret_cast<const char *>(buffer), static_cast<qsizetype>(size));
     std::free(buffer);
+    if (!done && errors.base.msg_code == JERR_OUT_OF_MEMORY)
+        throw std::bad_alloc();
     if (!done)
-        throw AppError(QStringLiteral("Não foi possível compor a imagem JPEG: %1")
-                           .arg(errors.base.msg_code == JERR_OUT_OF_MEMORY ? SystemError::text(ENOMEM)
-                                                                           : QString::fromLocal8Bit(errors.message)));
+        throw AppError(
+            QStringLiteral("Não foi possível compor a imagem JPEG: %1").arg(QString::fromLocal8Bit(errors.message)));
     return bytes;
 }
 

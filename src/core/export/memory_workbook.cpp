@@ -86,11 +86,9 @@ QByteArray png(const QImage &image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    // A picture written into memory fails only for want of memory.
     if (!image.save(&buffer, "PNG"))
-        throw AppError(QStringLiteral("não foi possível compor a imagem de %1 x %2 pixels (%3)")
-                           .arg(image.width())
-                           .arg(image.height())
-                           .arg(SystemError::text(ENOMEM)));
+        throw std::bad_alloc();
     return bytes;
 }
 
@@ -116,8 +114,10 @@ void check(lxw_error error) {
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        throw AppError(QStringLiteral("não foi possível compor o arquivo na pasta temporária (%1)")
-                           .arg(QString::fromUtf8(lxw_strerror(error))));
+        // The system's reason, where a call failed since the writer began
+        // (memory or disk space running short), says more than the writer's.
+        throw AppError(QStringLiteral("não foi possível compor o arquivo na pasta temporária: %1")
+                           .arg(errno != 0 ? SystemError::text(errno) : QString::fromUtf8(lxw_strerror(error))));
     default:
         throw AppError(QStringLiteral("a biblioteca de planilhas recusou o conteúdo (%1)")
                            .arg(QString::fromUtf8(lxw_strerror(error))));
@@ -443,9 +443,10 @@ void MemoryWorkbook::saveAs(const QString &path) {
     try {
         bytes = xlsx();
     } catch (const AppError &error) {
-        throw AppError(QStringLiteral("Não foi possível compor a planilha %1: %2").arg(path, error.message()));
+        throw AppError(QStringLiteral("Não foi possível compor a planilha \"%1\": %2").arg(path, error.message()));
     } catch (const std::bad_alloc &) {
-        throw AppError(QStringLiteral("Não foi possível compor a planilha %1: %2").arg(path, SystemError::text(ENOMEM)));
+        throw AppError(
+            QStringLiteral("Não foi possível compor a planilha \"%1\": %2").arg(path, SystemError::text(ENOMEM)));
     }
     SafeFile::write(path, bytes);
     m_savedPath = path;
@@ -563,13 +564,14 @@ QByteArray MemoryWorkbook::xlsx() const {
     const QByteArray fileName = QFile::encodeName(file);
     QByteArray scratchPath = QFile::encodeName(scratch.path());
 
+    errno = 0;
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = scratchPath.data();
     lxw_workbook *workbook = workbook_new_opt(fileName.constData(), &options);
     if (!workbook)
-        throw AppError(QStringLiteral("não foi possível criar a pasta de trabalho na pasta temporária %1")
-                           .arg(scratch.path()));
+        throw AppError(
+            QStringLiteral("não foi possível criar a pasta de trabalho na pasta temporária %1").arg(scratch.path()));
     const QByteArray sheetName = m_sheetName.toUtf8();
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, sheetName.constData());
     std::vector<QByteArray> pictures;
@@ -579,7 +581,8 @@ QByteArray MemoryWorkbook::xlsx() const {
             throw AppError(QStringLiteral("nome de planilha recusado: \"%1\"").arg(m_sheetName));
         for (size_t c = 0; c < m_columns.size(); ++c)
             if (const std::optional<double> width = m_columns[c].width)
-                check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), *width, nullptr));
+                check(
+                    worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), *width, nullptr));
         Writing writing{workbook, sheet, m_looks};
         writeCells(writing);
         pictures.reserve(m_pictures.size());
