@@ -133,8 +133,8 @@ TEST(AreaList, AFileThatCannotBeReadIsNamedWithTheReason) {
             AreaList::readFile(path);
             FAIL() << c.name;
         } catch (const AppError &error) {
-            EXPECT_EQ(error.message(),
-                      QStringLiteral("Não foi possível ler a lista de áreas do mapa %1: %2").arg(path, QString::fromUtf8(c.why)));
+            EXPECT_EQ(error.message(), QStringLiteral("Não foi possível ler a lista de áreas do mapa %1: %2")
+                                           .arg(path, QString::fromUtf8(c.why)));
         }
     }
 }

@@ -175,7 +175,8 @@ TEST(LegendFile, ALegendTheUserMayNotTouchIsNamedWithTheReason) {
     ASSERT_EQ(messages.size(), 3) << run.report.toStdString();
     EXPECT_EQ(messages[0], QStringLiteral("Não foi possível ler a legenda %1: permissão negada").arg(hidden));
     EXPECT_EQ(messages[1], QStringLiteral("Não foi possível apagar a legenda %1: permissão negada").arg(kept));
-    EXPECT_TRUE(messages[2].startsWith(QStringLiteral("Unable to write to %1\n").arg(kept))) << messages[2].toStdString();
+    EXPECT_TRUE(messages[2].startsWith(QStringLiteral("Unable to write to %1\n").arg(kept)))
+        << messages[2].toStdString();
     EXPECT_TRUE(messages[2].contains(QStringLiteral("permissão negada"))) << messages[2].toStdString();
     EXPECT_EQ(contentsOf(kept), QByteArray("[Legenda]\r\nValor Final Faixa 1=10\r\n"));
 }

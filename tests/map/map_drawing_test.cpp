@@ -261,14 +261,17 @@ TEST_F(SampleMap, DamagedMapFilesAreNamedNotDrawn) {
          QStringLiteral("Não foi possível ler o mapa %1: não é um bitmap que o programa leia").arg(bitmap)},
         {QByteArray("GIF89a cortado"), goodList,
          QStringLiteral("Não foi possível ler o mapa %1: o bitmap está danificado").arg(bitmap)},
-        {goodBitmap, QByteArray(), QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
+        {goodBitmap, QByteArray(),
+         QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
         {goodBitmap, QByteArray("\r\n \r\n\r\n"),
          QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
         {goodBitmap, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR"),
          line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"\u2030PNG\"")},
-        {goodBitmap, QByteArray("=(10/10)\r\n"), line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"=(10/10)\"")},
+        {goodBitmap, QByteArray("=(10/10)\r\n"),
+         line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"=(10/10)\"")},
         {goodBitmap, QByteArray("Norte=(10/-40)\r\n"), line1 + outside + QStringLiteral("\"Norte=(10/-40)\"")},
-        {goodBitmap, QByteArray("Norte=(-2147483648/5)\r\n"), line1 + outside + QStringLiteral("\"Norte=(-2147483648/5)\"")},
+        {goodBitmap, QByteArray("Norte=(-2147483648/5)\r\n"),
+         line1 + outside + QStringLiteral("\"Norte=(-2147483648/5)\"")},
         {goodBitmap, QByteArray("Norte=(460/5)\r\n"), line1 + outside + QStringLiteral("\"Norte=(460/5)\"")},
         {goodBitmap, QByteArray("Norte=(a/5),(1/2)\r\n"),
          line1 + QStringLiteral("não começa por um ponto (x/y) de números inteiros: \"Norte=(a/5),(1/2)\"")},
@@ -356,10 +359,12 @@ TEST_F(SampleMap, LegendFilesOutOfOrderOrBeyondWhatALegendShows) {
          "A legenda %1 tem faixas fora de ordem: a [faixa Azul] vai de 500001 a 10000. O mapa foi desenhado com as "
          "faixas como estão salvas."},
         {"9223372036854775807", "", false,
-         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor final "
+         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor "
+         "final "
          "da faixa Azul Escuro (\"9223372036854775807\") passa do maior valor que a legenda mostra (999999999999)."},
         {"10", "1e308", false,
-         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor final "
+         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor "
+         "final "
          "da faixa Azul (\"1e308\") não é um número inteiro."},
     };
     for (const auto &c : cases) {

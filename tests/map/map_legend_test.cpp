@@ -130,8 +130,8 @@ TEST(MapLegend, NothingBeyondTheLargestBoundALegendShows) {
         bool percentage;
         const char *bound;
     } beyond[] = {
-        {false, "9223372036854775807"}, {false, "1000000000000"}, {false, "-1000000000000"},
-        {true, "1e300"},                {true, "1000000000000,00"},
+        {false, "9223372036854775807"}, {false, "1000000000000"}, {false, "-1000000000000"}, {true, "1e300"},
+        {true, "1000000000000,00"},
     };
     for (const auto &c : beyond) {
         MapLegend l;
@@ -153,8 +153,8 @@ TEST(MapLegend, NothingBeyondTheLargestBoundALegendShows) {
     const MapLegend largest = legend(false, {"999999999999"});
     EXPECT_EQ(largest.classOf(999999999999.0), 1);
 
-    for (const double maximum : {1e308, 1e12, std::numeric_limits<double>::infinity(),
-                                 std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double maximum :
+         {1e308, 1e12, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
         MapLegend l = legend(false, {"10"});
         EXPECT_THROW(l.compute(maximum), AppError) << maximum;
         EXPECT_EQ(l.upper(1), QStringLiteral("10"));

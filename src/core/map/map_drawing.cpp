@@ -114,10 +114,11 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
             // order are drawn as they are, as the file says, and the user is
             // told which class to mend.
             if (const int k = legend.firstClassOutOfOrder())
-                warning = QStringLiteral("A legenda %1 tem faixas fora de ordem: a [faixa %2] vai de %3 a %4. O mapa foi "
-                                         "desenhado com as faixas como estão salvas.")
-                              .arg(path, MapLegend::NomeCor(k), TextUtils::shortened(legend.lower(k)),
-                                   TextUtils::shortened(legend.upper(k)));
+                warning =
+                    QStringLiteral("A legenda %1 tem faixas fora de ordem: a [faixa %2] vai de %3 a %4. O mapa foi "
+                                   "desenhado com as faixas como estão salvas.")
+                        .arg(path, MapLegend::NomeCor(k), TextUtils::shortened(legend.lower(k)),
+                             TextUtils::shortened(legend.upper(k)));
             return true;
         }
     } catch (const AppError &error) {

@@ -115,9 +115,10 @@ void MapLegend::load(const Bounds &uppers) {
                                .arg(NomeCor(k), TextUtils::shortened(uppers[k - 1]),
                                     m_percentage ? QStringLiteral("um número") : QStringLiteral("um número inteiro")));
         if (!showable(value))
-            throw AppError(QStringLiteral("o valor final da faixa %1 (\"%2\") passa do maior valor que a legenda mostra "
-                                          "(%3).")
-                               .arg(NomeCor(k), TextUtils::shortened(uppers[k - 1]), kLargestBoundText));
+            throw AppError(
+                QStringLiteral("o valor final da faixa %1 (\"%2\") passa do maior valor que a legenda mostra "
+                               "(%3).")
+                    .arg(NomeCor(k), TextUtils::shortened(uppers[k - 1]), kLargestBoundText));
     }
     for (int k = 1; k <= kClasses; ++k) {
         m_lower[k - 1].clear();
