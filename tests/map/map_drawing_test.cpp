@@ -389,6 +389,55 @@ TEST_F(SampleMap, LegendFilesOutOfOrderOrBeyondWhatALegendShows) {
     }
 }
 
+// The published study's map folder was made on a system that ignores letter
+// case: folders and files in other cases than the program asks for,
+// Windows-1252 texts with CR LF, names in capitals. The map, its area list
+// and its saved legend are found and read all the same, and going back to
+// computed classes removes the legend the map used.
+TEST_F(SampleMap, APublishedMapFolderInAnyLetterCase) {
+    const CurrentResult &request = run(selection(1));
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("MAPAS/pais")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("MAPAS/LEGENDAS")));
+    ASSERT_TRUE(QFile::copy(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Bmp"),
+                            dir.filePath(QStringLiteral("MAPAS/pais/bruf.BMP"))));
+    QFile sampleList(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Txt"));
+    ASSERT_TRUE(sampleList.open(QIODevice::ReadOnly));
+    const QByteArray sampleBytes = sampleList.readAll();
+    // Names in capitals, accents kept: "S\xC3O PAULO" in Windows-1252.
+    QStringList capitals;
+    for (const QString &line : QString::fromLatin1(sampleBytes).split(QStringLiteral("\r\n")))
+        if (!line.isEmpty())
+            capitals << AreaList::nameOf(line).toUpper() + QLatin1Char('=') + AreaList::valueOf(line);
+    const QByteArray areaList = capitals.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+    ASSERT_TRUE(areaList.contains("S\xC3O PAULO="));
+    QFile list(dir.filePath(QStringLiteral("MAPAS/pais/BRUF.TXT")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(areaList);
+    list.close();
+    const QString legendFile = dir.filePath(QStringLiteral("MAPAS/LEGENDAS/LGA01_1.INI"));
+    QFile legendBytes(legendFile);
+    ASSERT_TRUE(legendBytes.open(QIODevice::WriteOnly));
+    legendBytes.write(
+        "; legenda do usu\xE1rio\r\n[LEGENDA]\r\nValor Final Faixa 1=1000\r\nValor Final Faixa 2=5000\r\n");
+    legendBytes.close();
+
+    ProgramFolder::setPath(dir.path());
+    const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
+    EXPECT_EQ(map.legendFromFile, std::optional<bool>(true));
+    EXPECT_EQ(legend.upper(2), QStringLiteral("5000"));
+    EXPECT_EQ(map.colorLines.size(), 27);
+    const int saoPaulo = map.areas.indexOfName(QStringLiteral("são paulo"));
+    ASSERT_GE(saoPaulo, 0);
+    EXPECT_TRUE(map.areas.lines()[saoPaulo].startsWith(QStringLiteral("SÃO PAULO=")));
+    expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Unidade_Federativa"));
+
+    LegendFile::remove(LegendFile::path(QStringLiteral("A01"), 1));
+    EXPECT_FALSE(QFile::exists(legendFile));
+    MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
+    EXPECT_NE(legend.upper(2), QStringLiteral("5000"));
+}
+
 // The bound columns are 56 pixels wide: a long bound must never show as
 // another number, cut at the cell's edge.
 TEST(LegendPicture, ABoundWiderThanItsColumnIsNeverCutAtTheEdge) {

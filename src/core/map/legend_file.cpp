@@ -1,6 +1,7 @@
 #include "core/map/legend_file.h"
 
 #include "base/data/app_error.h"
+#include "base/data/file_case.h"
 #include "base/data/ini_file.h"
 #include "base/data/input_file.h"
 #include "base/data/program_folder.h"
@@ -37,7 +38,8 @@ QString path(const QString &FCampoPercentual, int grouping) {
     return ProgramFolder::file(QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(column).arg(grouping));
 }
 
-std::optional<MapLegend::Bounds> read(const QString &path) {
+std::optional<MapLegend::Bounds> read(const QString &asked) {
+    const QString path = FileCase::find(asked);
     if (!QFileInfo::exists(path))
         return std::nullopt;
     const QByteArray bytes = InputFile::read(path, QStringLiteral("Não foi possível ler a legenda %1").arg(path));
@@ -66,7 +68,7 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
     // Other sections and keys a saved file holds are kept; a damaged file
     // is replaced by a sound one.
     IniFile existing;
-    QFile file(path);
+    QFile file(FileCase::find(path));
     if (InputFile::notRegular(path).isEmpty() && file.open(QIODevice::ReadOnly)) {
         try {
             existing = IniFile::parse(file.readAll());
@@ -81,9 +83,13 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
     }
 }
 
-void remove(const QString &path) {
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
-        throw AppError(QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, SystemError::text(errno)));
+void remove(const QString &asked) {
+    // Every file the legend could be read from, in any letter case.
+    for (QString path = FileCase::find(asked); QFileInfo::exists(path); path = FileCase::find(asked)) {
+        if (::unlink(QFile::encodeName(path).constData()) != 0)
+            throw AppError(
+                QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, SystemError::text(errno)));
+    }
 }
 
 } // namespace LegendFile

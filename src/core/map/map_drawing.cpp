@@ -1,5 +1,6 @@
 #include "core/map/map_drawing.h"
 
+#include "base/data/file_case.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/data/study_schema.h"
@@ -90,11 +91,13 @@ MapLevel level(Database &database, const SelectionState &selection) {
         throw MapRefusal(kNoMapForMetropolitan);
     }
     level.base = ProgramFolder::file(relative);
+    level.bitmap = FileCase::find(level.base + QStringLiteral(".Bmp"));
+    level.areaList = FileCase::find(level.base + QStringLiteral(".Txt"));
     level.nomeLocalVisible = !level.nomeLocalText.startsWith(QLatin1Char('<'));
-    if (!QFileInfo::exists(level.bitmapPath()))
+    if (!QFileInfo::exists(level.bitmap))
         throw MapRefusal(QStringLiteral("Não foi possível encontrar o mapa da(o) [%1].\n"
                                         "Verifique se a pasta e arquivo [%2] existem no seu computador !")
-                             .arg(level.groupingText, level.bitmapPath()));
+                             .arg(level.groupingText, level.bitmap));
     return level;
 }
 
@@ -176,11 +179,11 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     drawn.level = level(database, result.selection());
     const MapLevel &map = drawn.level;
 
-    const QImage bitmap = MapBitmap::read(map.bitmapPath());
+    const QImage bitmap = MapBitmap::read(map.bitmap);
     if (hooks.bitmapLoaded)
         hooks.bitmapLoaded(bitmap);
-    const QStringList areaLines = AreaList::readFile(map.areaListPath());
-    AreaList::checkForMap(areaLines, map.areaListPath(), bitmap.size());
+    const QStringList areaLines = AreaList::readFile(map.areaList);
+    AreaList::checkForMap(areaLines, map.areaList, bitmap.size());
     drawn.areas.setLines(areaLines);
 
     MapPicture::Texts texts;

@@ -28,14 +28,14 @@ class MapRefusal : public AppError {
 // The map of a grouping level: its files and what the page writes beside it.
 struct MapLevel {
     QString base; // bitmap base + ".Bmp", area list base + ".Txt"
+    // The two files as found: under those names, or in another letter case.
+    QString bitmap;
+    QString areaList;
     QString keyColumn;
     QString groupingText; // lblMapaDe
     QString nomeLocalCaption;
     QString nomeLocalText;
     bool nomeLocalVisible = false;
-
-    QString bitmapPath() const { return base + QStringLiteral(".Bmp"); }
-    QString areaListPath() const { return base + QStringLiteral(".Txt"); }
 };
 
 // The finished map: its level, the picture (the bitmap enlarged, titled, with the
@@ -63,7 +63,7 @@ namespace MapDrawing {
 // The map of the selection's grouping. Raises MapRefusal for the
 // metropolitan-region grouping, for micro-regions without a state, for
 // municipalities with neither a metropolitan region nor a state, and when
-// the bitmap does not exist.
+// the bitmap does not exist in any letter case.
 MapLevel level(Database &database, const SelectionState &selection);
 
 // Fills the legend from its file, or computes it from the column's maximum
