@@ -6,7 +6,6 @@
 #include "base/data/windows1252.h"
 
 #include <QRect>
-
 #include <QRegularExpression>
 
 #include <limits>
