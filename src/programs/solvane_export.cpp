@@ -1,7 +1,7 @@
 // solvane-export: the indicator table of a topic as delimited text, from a
 // shell. It reads the study beside the executable, like the program. A map,
-// chart or workbook is drawn by solvane-export-desenho, which takes over the
-// process with the same arguments.
+// chart or workbook is drawn by solvane-export-desenho, run with the same
+// arguments while this process waits for it.
 #include "base/export/command_process.h"
 
 #include <QCoreApplication>

@@ -13,5 +13,5 @@ int main(int argc, char **argv) {
     // The window's own font, so that what the painter starts with, and any
     // text drawn in it, is the same in the files of both.
     WindowsFonts::installApplicationFont();
-    return CommandProcess::run(app, &ExportDrawing::write);
+    return CommandProcess::runDrawing(app, &ExportDrawing::write);
 }

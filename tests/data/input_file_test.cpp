@@ -1,3 +1,4 @@
+#include "base/data/app_error.h"
 #include "base/data/input_file.h"
 
 #include <QFile>
@@ -46,4 +47,35 @@ TEST(InputFile, NamesTheKindOfWhatIsNoOrdinaryFile) {
     for (const auto &c : cases)
         EXPECT_EQ(InputFile::notRegular(c.path), QString::fromUtf8(c.why)) << c.path.toStdString();
     ::close(server);
+}
+
+// A file read whole gives its bytes; anything else is a sentence that says
+// what was being done and why it failed, never a wait on a pipe.
+TEST(InputFile, ReadGivesTheBytesOrSaysWhy) {
+    QTemporaryDir dir;
+    const auto at = [&](const char *name) { return dir.filePath(QString::fromLatin1(name)); };
+    {
+        QFile regular(at("BRUF.Txt"));
+        ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+        regular.write("Norte=(1/2)\r\n");
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("tubo")).constData(), 0600), 0);
+    EXPECT_EQ(InputFile::read(at("BRUF.Txt"), QStringLiteral("lendo")), QByteArray("Norte=(1/2)\r\n"));
+    const struct {
+        QString path;
+        const char *why;
+    } cases[] = {
+        {at("falta.Txt"), "arquivo não encontrado"},
+        {at("BRUF.Txt/dentro"), "uma parte do caminho não é uma pasta"},
+        {at("tubo"), "é um tubo (FIFO), não um arquivo comum"},
+        {dir.path(), "é uma pasta, não um arquivo"},
+    };
+    for (const auto &c : cases) {
+        try {
+            InputFile::read(c.path, QStringLiteral("Lendo %1").arg(c.path));
+            ADD_FAILURE() << c.path.toStdString();
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Lendo %1: %2").arg(c.path, QString::fromUtf8(c.why)));
+        }
+    }
 }

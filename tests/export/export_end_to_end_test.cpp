@@ -9,6 +9,7 @@
 #include "core/export/value_column.h"
 #include "support/export_process.h"
 #include "support/pipe_reader.h"
+#include "support/qstring_printer.h"
 #include "support/study_copy.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/stat.h>
 
 // solvane-export run as a user runs it, on the sample study beside it.
@@ -407,32 +409,48 @@ TEST_F(ExportEndToEndTest, AnOutputPipeWithoutAReaderIsAFailureNotAWait) {
 
 // A map bitmap, area list or saved legend that is a named pipe is refused by
 // its kind, never opened: the drawing does not wait for a writer. A legend
-// that cannot be used gives way to computed ranges, as in the window.
-TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
+// that cannot be used gives way to computed ranges, as in the window. A
+// damaged bitmap or area list is named, status 1, and no map is written.
+TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeOrDamagedIsNamedWithoutWaiting) {
     const QStringList states = {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01"};
     const ExportCommand::Options options = ExportCommand::parse(states);
     TableRun tableRun(m_db);
     tableRun.run(options.topic, options.selection);
     const QString legendColumn = ValueColumn::mark(tableRun.result(), options.coluna).FCampoPercentual;
     const QString pipeKind = QStringLiteral("é um tubo (FIFO), não um arquivo comum");
+    const QByteArray pipe = "<tubo>";
+    QFile builtBitmap(kProgramDir + QStringLiteral("/Mapas/Pais/BRUF.Bmp"));
+    ASSERT_TRUE(builtBitmap.open(QIODevice::ReadOnly));
+    const QByteArray bitmap = builtBitmap.readAll();
     const struct {
         QString input; // relative to the study's folder
+        QByteArray contents;
         int status;
         QString message; // %1: the input's path
     } cases[] = {
-        {"Mapas/Pais/BRUF.Bmp", 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
-        {"Mapas/Pais/BRUF.Txt", 1, "solvane-export: Não foi possível abrir o arquivo \"%1\": " + pipeKind + "\n"},
-        {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(QString(legendColumn).remove('.')).arg(options.selection.agrupar),
-         0,
+        {"Mapas/Pais/BRUF.Bmp", pipe, 1, "solvane-export: Não foi possível ler o mapa %1: " + pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Txt", pipe, 1,
+         "solvane-export: Não foi possível ler a lista de áreas do mapa %1: " + pipeKind + "\n"},
+        {QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini")
+             .arg(QString(legendColumn).remove('.'))
+             .arg(options.selection.agrupar),
+         pipe, 0,
          "solvane-export: A legenda salva não pôde ser usada e as faixas foram calculadas.\n"
-         "Não foi possível ler a legenda %1: " + pipeKind + "\n"},
+         "Não foi possível ler a legenda %1: " +
+             pipeKind + "\n"},
+        {"Mapas/Pais/BRUF.Bmp", bitmap.left(bitmap.size() - 460 * 3), 1,
+         "solvane-export: Não foi possível ler o mapa %1: o arquivo está cortado (tem " +
+             QString::number(bitmap.size() - 460 * 3) + " bytes e o cabeçalho do bitmap pede " +
+             QString::number(bitmap.size()) + ")\n"},
+        {"Mapas/Pais/BRUF.Txt", "", 1,
+         "solvane-export: A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.input.toStdString());
         StudyCopy study;
         ASSERT_TRUE(study.made());
         // The copy's own map folder, its files links to the built ones, so
-        // that one of them can be a pipe.
+        // that one of them can be a pipe or a damaged copy.
         const QDir copy(study.folder());
         const QDir built(kProgramDir + QStringLiteral("/Mapas/Pais"));
         ASSERT_TRUE(QFile::remove(copy.filePath("Mapas/Pais")));
@@ -441,43 +459,84 @@ TEST_F(ExportEndToEndTest, AMapInputThatIsAPipeIsRefusedWithoutWaiting) {
             ASSERT_TRUE(QFile::link(built.filePath(name), copy.filePath("Mapas/Pais/" + name)));
         const QString input = copy.filePath(c.input);
         QFile::remove(input);
-        ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+        if (c.contents == pipe) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+        } else {
+            QFile damaged(input);
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+            damaged.write(c.contents);
+        }
 
         const QString map = copy.filePath("m.png");
         const StudyCopy::Run run = study.exportWith(states + QStringList{"--mapa", map});
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.err, c.message.arg(input));
         EXPECT_EQ(QFileInfo(map).isFile(), c.status == 0);
-        struct stat info {};
-        EXPECT_EQ(::stat(QFile::encodeName(input).constData(), &info), 0);
-        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+        if (c.contents == pipe) {
+            struct stat info {};
+            EXPECT_EQ(::stat(QFile::encodeName(input).constData(), &info), 0);
+            EXPECT_TRUE(S_ISFIFO(info.st_mode));
+        }
     }
 }
 
-// solvane-export copied without the drawing program beside it still writes
-// tables; a chart it cannot hand over is a failure with the missing
-// program's name, and no file.
-TEST(ExportHandOverTest, WithoutTheDrawingProgramATableIsWrittenAndAChartIsAFailure) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(QFile::copy(kProgramDir + QStringLiteral("/solvane-export"), folder.filePath("solvane-export")));
-    ASSERT_TRUE(QFile::link(kProgramDir + QStringLiteral("/Dados"), folder.filePath("Dados")));
-    const auto run = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(folder.filePath("solvane-export"), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return ExportRun{process.exitCode(), process.readAllStandardOutput(),
-                         QString::fromUtf8(process.readAllStandardError())};
+// solvane-export copied without a working drawing program beside it still
+// writes tables; a chart it cannot hand over, or whose drawing program ends
+// without a status of its own, is a failure with the drawing program's name
+// and the reason in Portuguese, and no file. A drawing program stopped from
+// outside stops the command the same way.
+TEST(ExportHandOverTest, WithoutAWorkingDrawingProgramATableIsWrittenAndAChartIsAFailure) {
+    const QString notStarted =
+        QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"%1\": ");
+    const QString shortOfMemory = QStringLiteral("; a causa mais comum é a falta de memória\n");
+    const struct {
+        const char *drawingProgram; // nullptr: none
+        int status;
+        QString err; // %1: the drawing program
+    } cases[] = {
+        {nullptr, 1, notStarted + "arquivo não encontrado\n"},
+        // Damaged, or made for another system.
+        {"\x7f"
+         "ELF\x02\x01\x01 cortado",
+         1,
+         notStarted + "o arquivo não é um programa que este computador execute (está danificado ou é de outro "
+                      "sistema)\n"},
+        // Ended by its libraries (out of memory inside Qt, say).
+        {"#!/bin/sh\nkill -SEGV $$\n", 1,
+         "solvane-export: o programa de desenho \"%1\" parou de repente (sinal 11) sem concluir o desenho" +
+             shortOfMemory},
+        // Its libraries could not be loaded.
+        {"#!/bin/sh\nexit 127\n", 1,
+         "solvane-export: não foi possível carregar o programa de desenho \"%1\" com as suas bibliotecas" +
+             shortOfMemory},
+        {"#!/bin/sh\necho 'solvane-export: recusado' >&2\nexit 2\n", 2, "solvane-export: recusado\n"},
+        {"#!/bin/sh\nkill -TERM $$\n", 128 + SIGTERM, ""},
     };
-    const ExportRun table = run({"--topico", "02.01.01", "--agrupar", "uf"});
-    EXPECT_EQ(table.status, 0) << table.err.toStdString();
-    EXPECT_TRUE(table.out.startsWith("Regi\xE3o;U.F.;"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.drawingProgram ? c.drawingProgram : "none");
+        QTemporaryDir folder;
+        ASSERT_TRUE(QFile::copy(kProgramDir + QStringLiteral("/solvane-export"), folder.filePath("solvane-export")));
+        ASSERT_TRUE(QFile::link(kProgramDir + QStringLiteral("/Dados"), folder.filePath("Dados")));
+        const QString drawing = folder.filePath("solvane-export-desenho");
+        if (c.drawingProgram) {
+            QFile program(drawing);
+            ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+            program.write(c.drawingProgram);
+            program.close();
+            ASSERT_TRUE(program.setPermissions(program.permissions() | QFileDevice::ExeOwner));
+        }
+        const ExportRun table =
+            ExportProcess::run(folder.filePath("solvane-export"), {"--topico", "02.01.01", "--agrupar", "uf"});
+        EXPECT_EQ(table.status, 0) << table.err.toStdString();
+        EXPECT_TRUE(table.out.startsWith("Regi\xE3o;U.F.;"));
 
-    const QString png = folder.filePath("grafico.png");
-    const ExportRun chart = run({"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
-    EXPECT_EQ(chart.status, 1);
-    EXPECT_TRUE(chart.err.startsWith(QStringLiteral("solvane-export: não foi possível iniciar o programa de desenho \"") +
-                                     folder.filePath("solvane-export-desenho") + QStringLiteral("\": ")))
-        << chart.err.toStdString();
-    EXPECT_TRUE(chart.out.isEmpty());
-    EXPECT_FALSE(QFile::exists(png));
+        const QString png = folder.filePath("grafico.png");
+        const ExportRun chart =
+            ExportProcess::run(folder.filePath("solvane-export"),
+                               {"--topico", "02.01.01", "--agrupar", "uf", "--coluna", "A01", "--grafico", png});
+        EXPECT_EQ(chart.status, c.status);
+        EXPECT_EQ(chart.err, c.err.contains(QLatin1String("%1")) ? c.err.arg(drawing) : c.err);
+        EXPECT_TRUE(chart.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(png));
+    }
 }

@@ -90,4 +90,24 @@ TEST(MemoryWorkbookTest, SaveAsWritesAWorkbookAndRaisesOnAMissingFolder) {
     EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("falta"))).exists());
 }
 
+// A text longer than a cell holds (a damaged study's note, say) stops the
+// save with a sentence naming the file and the cell; nothing is written.
+TEST(MemoryWorkbookTest, ATextLongerThanACellHoldsNamesTheFileAndTheCell) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pasta.xlsx"));
+    MemoryWorkbook book = openWorkbook();
+    book.setValue(QStringLiteral("A1"), QString(32767, QLatin1Char('x')));
+    book.setValue(QStringLiteral("AB7"), QString(40000, QLatin1Char('x')));
+    try {
+        book.saveAs(path);
+        FAIL() << "saved";
+    } catch (const AppError &error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Não foi possível compor a planilha \"%1\": o texto da célula AB7 tem 40000 "
+                                 "caracteres, mais do que os 32.767 que uma célula guarda")
+                      .arg(path));
+    }
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 } // namespace

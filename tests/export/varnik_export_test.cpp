@@ -135,14 +135,19 @@ TEST_F(VarnikExportTest, PlaceOfTheFirstGridAndOfTheFooter) {
     }
 }
 
-TEST_F(VarnikExportTest, HeaderPicturePassesThroughAScratchFileToA1) {
-    exporter.ImagemCabecalho = picture(64, 67);
-    const MemoryWorkbook &book = run();
-    ASSERT_EQ(book.pictures().size(), 1u);
-    EXPECT_EQ(book.pictures()[0].row, 0);
-    EXPECT_EQ(book.pictures()[0].column, 0);
-    EXPECT_EQ(book.pictures()[0].image.size(), QSize(64, 67));
-    EXPECT_EQ(book.pictures()[0].image.pixelColor(3, 3), QColor(Qt::blue));
+// The header picture reaches A1 whole, the largest the program draws too
+// (a 10 000 x 10 000 chart is four times what an image file reader takes).
+TEST_F(VarnikExportTest, HeaderPictureGoesToA1Whole) {
+    for (const QSize size : {QSize(64, 67), QSize(10000, 10000)}) {
+        exporter.ImagemCabecalho = picture(size.width(), size.height());
+        const MemoryWorkbook &book = run();
+        ASSERT_EQ(book.pictures().size(), 1u);
+        EXPECT_EQ(book.pictures()[0].row, 0);
+        EXPECT_EQ(book.pictures()[0].column, 0);
+        EXPECT_EQ(book.pictures()[0].image.size(), size);
+        EXPECT_EQ(book.pictures()[0].image.pixelColor(3, 3), QColor(Qt::blue));
+    }
+    exporter.ImagemCabecalho = QImage();
 }
 
 TEST_F(VarnikExportTest, FurtherGridsFollowWithAnEmptyRowBetween) {
@@ -494,7 +499,8 @@ TEST_F(VarnikExportTest, TotalsRowWithoutAnyNumberHoldsOnlyItsLabel) {
 
 TEST_F(VarnikExportTest, ChartsArePastedBelowEachOther) {
     components.charts[QStringLiteral("Primeiro")] = picture(300, 380);
-    components.charts[QStringLiteral("Segundo")] = picture(300, 100);
+    // Larger than an image file reader takes: no scratch file stands between.
+    components.charts[QStringLiteral("Segundo")] = picture(6000, 6000);
     exporter.ExportarGraficos = {QStringLiteral("Primeiro"), QStringLiteral("Sumido"), QStringLiteral("Segundo")};
     const MemoryWorkbook &book = run();
 
@@ -504,7 +510,7 @@ TEST_F(VarnikExportTest, ChartsArePastedBelowEachOther) {
     // The missing chart took one row; the second comes one row later and
     // 380 / 38 * 2.1 = 21 rows (a whole number: one more) further down.
     EXPECT_EQ(book.pictures()[1].row, 2 + 1 + 1 + 22);
-    EXPECT_EQ(book.pictures()[1].image.height(), 100);
+    EXPECT_EQ(book.pictures()[1].image.size(), QSize(6000, 6000));
     EXPECT_EQ(recorder.errors, QStringList{QStringLiteral("Erro ao tentar localizar o Gráfico \"Sumido\", Verifique!")});
 }
 

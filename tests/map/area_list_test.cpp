@@ -1,6 +1,8 @@
 #include "base/data/app_error.h"
 #include "core/map/area_list.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -92,7 +94,7 @@ TEST(AreaList, TheSeedIsTheFirstPointAfterTheName) {
     // Numbers no picture reaches are refused: the map's offset is added to
     // the seed, and near the integer limit that sum would overflow.
     for (const char *line : {"Sul=(a/2)", "Sul=12/3)", "Sul=(1/2", "Sul=(1;2)", "Sul=(1/)", "Sul=", "Sul", "Sul=(1)/2",
-                             "Sul=(1/2147483647)", "Sul=(32768/1)", "Sul=(5/-40000)"}) {
+                             "Sul=(1/2147483647)", "Sul=(32768/1)", "Sul=(5/-40000)", "Sul=(-2147483648/5)"}) {
         try {
             AreaList::seedOf(QString::fromUtf8(line));
             ADD_FAILURE() << line << " was accepted";
@@ -112,5 +114,27 @@ TEST(AreaList, FilesAreReadAsWindows1252WithAnyLineEnd) {
     file.close();
     EXPECT_EQ(AreaList::readFile(path), QStringList({QStringLiteral("São Paulo=(1/1)"), QStringLiteral("Guarujá=(2/2)"),
                                                      QStringLiteral("Ilha\u2013Bela=(3/3)"), QString()}));
-    EXPECT_THROW(AreaList::readFile(dir.filePath(QStringLiteral("falta.Txt"))), AppError);
+}
+
+// What cannot be read is named, with the reason in Portuguese.
+TEST(AreaList, AFileThatCannotBeReadIsNamedWithTheReason) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pasta.Txt")));
+    const struct {
+        const char *name;
+        const char *why;
+    } cases[] = {
+        {"falta.Txt", "arquivo não encontrado"},
+        {"pasta.Txt", "é uma pasta, não um arquivo"},
+    };
+    for (const auto &c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        try {
+            AreaList::readFile(path);
+            FAIL() << c.name;
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Não foi possível ler a lista de áreas do mapa %1: %2")
+                                           .arg(path, QString::fromUtf8(c.why)));
+        }
+    }
 }

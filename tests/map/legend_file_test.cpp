@@ -2,11 +2,14 @@
 #include "base/data/ini_file.h"
 #include "base/data/program_folder.h"
 #include "core/map/legend_file.h"
+#include "support/ordinary_user.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -136,6 +139,46 @@ TEST(LegendFile, AFailedSaveNamesTheFileAndChangesNothing) {
     EXPECT_FALSE(QFile::exists(path));
 
     ProgramFolder::setPath(QString());
+}
+
+// A legend the user may not read, replace or delete is named with the
+// reason in Portuguese; the save keeps its "Unable to write to" line.
+TEST(LegendFile, ALegendTheUserMayNotTouchIsNamedWithTheReason) {
+    LegendFolder folder;
+    const QString legends = folder.dir.filePath(QStringLiteral("Mapas/Legendas"));
+    for (const QString &path : {folder.dir.path(), folder.dir.filePath(QStringLiteral("Mapas")), legends})
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0755), 0);
+    const QString hidden = LegendFile::path(QStringLiteral("A01"), 1);
+    put(hidden, "[Legenda]\r\nValor Final Faixa 1=10\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(hidden).constData(), 0000), 0);
+    const QString kept = LegendFile::path(QStringLiteral("A02"), 1);
+    put(kept, "[Legenda]\r\nValor Final Faixa 1=10\r\n");
+
+    const UserRun run = runAsOrdinaryUser([&] {
+        QStringList messages;
+        const auto attempt = [&](const std::function<void()> &step) {
+            try {
+                step();
+                messages << QStringLiteral("feito");
+            } catch (const AppError &error) {
+                messages << error.message();
+            }
+        };
+        attempt([&] { LegendFile::read(hidden); });
+        attempt([&] { LegendFile::remove(kept); });
+        attempt([&] { LegendFile::write(kept, bounds({"20"})); });
+        return messages.join(QLatin1Char('|'));
+    });
+    if (run.skipped)
+        GTEST_SKIP() << run.report.toStdString();
+    const QStringList messages = run.report.split(QLatin1Char('|'));
+    ASSERT_EQ(messages.size(), 3) << run.report.toStdString();
+    EXPECT_EQ(messages[0], QStringLiteral("Não foi possível ler a legenda %1: permissão negada").arg(hidden));
+    EXPECT_EQ(messages[1], QStringLiteral("Não foi possível apagar a legenda %1: permissão negada").arg(kept));
+    EXPECT_TRUE(messages[2].startsWith(QStringLiteral("Unable to write to %1\n").arg(kept)))
+        << messages[2].toStdString();
+    EXPECT_TRUE(messages[2].contains(QStringLiteral("permissão negada"))) << messages[2].toStdString();
+    EXPECT_EQ(contentsOf(kept), QByteArray("[Legenda]\r\nValor Final Faixa 1=10\r\n"));
 }
 
 TEST(LegendFile, RemoveDeletesTheFileIfThereIsOne) {

@@ -9,6 +9,7 @@
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
 #include "sample_result.h"
+#include "support/qstring_printer.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -221,6 +223,81 @@ TEST_F(SampleMap, MissingMapFiles) {
     EXPECT_EQ(shown.size(), QSize(460, 420));
 }
 
+// A damaged bitmap or area list stops the drawing with a message naming the
+// file and the damage, never a wrong map: a bitmap cut short would draw its
+// missing rows, a seed outside the bitmap would flood the title band, an
+// area list naming no area would leave the map uncoloured.
+TEST_F(SampleMap, DamagedMapFilesAreNamedNotDrawn) {
+    const CurrentResult &request = run(selection(1));
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Mapas/Pais")));
+    const QString base = dir.filePath(QStringLiteral("Mapas/Pais/BRUF"));
+    const QString bitmap = base + QStringLiteral(".Bmp");
+    const QString areaList = base + QStringLiteral(".Txt");
+    QFile sampleBitmap(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Bmp"));
+    QFile sampleList(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Txt"));
+    ASSERT_TRUE(sampleBitmap.open(QIODevice::ReadOnly) && sampleList.open(QIODevice::ReadOnly));
+    const QByteArray goodBitmap = sampleBitmap.readAll();
+    const QByteArray goodList = sampleList.readAll();
+    const QByteArray half = goodBitmap.left(goodBitmap.size() / 2);
+    const QString cut = QStringLiteral("Não foi possível ler o mapa %1: o arquivo está cortado (tem %2 bytes e o "
+                                       "cabeçalho do bitmap pede %3)")
+                            .arg(bitmap)
+                            .arg(half.size())
+                            .arg(goodBitmap.size());
+    const QString line1 = QStringLiteral("A linha 1 da lista de áreas do mapa %1 ").arg(areaList);
+    const QString outside = QStringLiteral("começa por um ponto fora do mapa, que tem 460 x 420 pixels: ");
+    const struct {
+        QByteArray bitmap;
+        QByteArray areaList;
+        QString message;
+    } cases[] = {
+        {half, goodList, cut},
+        {goodBitmap.left(20), goodList,
+         QStringLiteral("Não foi possível ler o mapa %1: o arquivo está cortado (tem 20 bytes e o cabeçalho do bitmap "
+                        "pede 54)")
+             .arg(bitmap)},
+        {QByteArray("nada de bitmap"), goodList,
+         QStringLiteral("Não foi possível ler o mapa %1: não é um bitmap que o programa leia").arg(bitmap)},
+        {QByteArray("GIF89a cortado"), goodList,
+         QStringLiteral("Não foi possível ler o mapa %1: o bitmap está danificado").arg(bitmap)},
+        {goodBitmap, QByteArray(),
+         QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
+        {goodBitmap, QByteArray("\r\n \r\n\r\n"),
+         QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(areaList)},
+        {goodBitmap, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR"),
+         line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"\u2030PNG\"")},
+        {goodBitmap, QByteArray("=(10/10)\r\n"),
+         line1 + QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...): \"=(10/10)\"")},
+        {goodBitmap, QByteArray("Norte=(10/-40)\r\n"), line1 + outside + QStringLiteral("\"Norte=(10/-40)\"")},
+        {goodBitmap, QByteArray("Norte=(-2147483648/5)\r\n"),
+         line1 + outside + QStringLiteral("\"Norte=(-2147483648/5)\"")},
+        {goodBitmap, QByteArray("Norte=(460/5)\r\n"), line1 + outside + QStringLiteral("\"Norte=(460/5)\"")},
+        {goodBitmap, QByteArray("Norte=(a/5),(1/2)\r\n"),
+         line1 + QStringLiteral("não começa por um ponto (x/y) de números inteiros: \"Norte=(a/5),(1/2)\"")},
+        // The first damaged line is named, after sound ones.
+        {goodBitmap, goodList + "\r\nSul\r\n",
+         QStringLiteral("A linha %1 da lista de áreas do mapa %2 não nomeia uma área (nome=(x/y),(x/y),...): \"Sul\"")
+             .arg(goodList.count('\n') + 2)
+             .arg(areaList)},
+    };
+    ProgramFolder::setPath(dir.path());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        for (const auto &[path, bytes] : {std::pair(bitmap, c.bitmap), std::pair(areaList, c.areaList)}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        }
+        try {
+            MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
+            ADD_FAILURE() << "drawn";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.message(), c.message);
+        }
+    }
+}
+
 // A saved legend is used at its own level only; a damaged one gives way to
 // the computed classes with a warning.
 TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
@@ -258,6 +335,106 @@ TEST_F(SampleMap, SavedLegendsAndDamagedOnes) {
     EXPECT_EQ(map.legendFromFile, std::optional<bool>(false));
     EXPECT_TRUE(warning.contains(QStringLiteral("Azul Escuro"))) << warning.toStdString();
     EXPECT_EQ(legend.lower(1), QStringLiteral("0"));
+    EXPECT_NE(legend.upper(2), QStringLiteral("5000"));
+}
+
+// A legend file is drawn as it was saved, also with classes out of order,
+// and the user is told which class to mend; a bound beyond what a legend
+// shows is damage: the classes are computed, and the message names the file.
+TEST_F(SampleMap, LegendFilesOutOfOrderOrBeyondWhatALegendShows) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas")));
+    ASSERT_TRUE(QFile::link(kStudy + QStringLiteral("/Mapas/Pais"), dir.filePath(QStringLiteral("Mapas/Pais"))));
+    const CurrentResult &request = run(selection(1));
+    ProgramFolder::setPath(dir.path());
+    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    const struct {
+        const char *first;
+        const char *second;
+        bool fromFile;
+        QString warning; // %1: the file
+    } cases[] = {
+        {"10", "20", true, QString()},
+        {"500000", "10000", true,
+         "A legenda %1 tem faixas fora de ordem: a [faixa Azul] vai de 500001 a 10000. O mapa foi desenhado com as "
+         "faixas como estão salvas."},
+        {"9223372036854775807", "", false,
+         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor "
+         "final "
+         "da faixa Azul Escuro (\"9223372036854775807\") passa do maior valor que a legenda mostra (999999999999)."},
+        {"10", "1e308", false,
+         "A legenda salva não pôde ser usada e as faixas foram calculadas.\nA legenda %1 está danificada: o valor "
+         "final "
+         "da faixa Azul (\"1e308\") não é um número inteiro."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        MapLegend::Bounds saved;
+        saved[0] = QString::fromUtf8(c.first);
+        saved[1] = QString::fromUtf8(c.second);
+        LegendFile::write(path, saved);
+        QString warning;
+        MapDrawing::Hooks hooks;
+        hooks.legendWarning = [&](const QString &text) { warning = text; };
+        const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true, hooks);
+        EXPECT_EQ(map.legendFromFile, std::optional<bool>(c.fromFile));
+        EXPECT_EQ(warning, c.warning.isEmpty() ? QString() : c.warning.arg(path));
+        if (c.fromFile) {
+            EXPECT_EQ(legend.upper(1), QString::fromUtf8(c.first));
+            EXPECT_EQ(legend.upper(2), QString::fromUtf8(c.second));
+        } else {
+            EXPECT_EQ(legend.firstClassOutOfOrder(), 0);
+        }
+        expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Unidade_Federativa"));
+    }
+}
+
+// The published study's map folder was made on a system that ignores letter
+// case: folders and files in other cases than the program asks for,
+// Windows-1252 texts with CR LF, names in capitals. The map, its area list
+// and its saved legend are found and read all the same, and going back to
+// computed classes removes the legend the map used.
+TEST_F(SampleMap, APublishedMapFolderInAnyLetterCase) {
+    const CurrentResult &request = run(selection(1));
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("MAPAS/pais")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("MAPAS/LEGENDAS")));
+    ASSERT_TRUE(QFile::copy(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Bmp"),
+                            dir.filePath(QStringLiteral("MAPAS/pais/bruf.BMP"))));
+    QFile sampleList(kStudy + QStringLiteral("/Mapas/Pais/BRUF.Txt"));
+    ASSERT_TRUE(sampleList.open(QIODevice::ReadOnly));
+    const QByteArray sampleBytes = sampleList.readAll();
+    // Names in capitals, accents kept: "S\xC3O PAULO" in Windows-1252.
+    QStringList capitals;
+    for (const QString &line : QString::fromLatin1(sampleBytes).split(QStringLiteral("\r\n")))
+        if (!line.isEmpty())
+            capitals << AreaList::nameOf(line).toUpper() + QLatin1Char('=') + AreaList::valueOf(line);
+    const QByteArray areaList = capitals.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
+    ASSERT_TRUE(areaList.contains("S\xC3O PAULO="));
+    QFile list(dir.filePath(QStringLiteral("MAPAS/pais/BRUF.TXT")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(areaList);
+    list.close();
+    const QString legendFile = dir.filePath(QStringLiteral("MAPAS/LEGENDAS/LGA01_1.INI"));
+    QFile legendBytes(legendFile);
+    ASSERT_TRUE(legendBytes.open(QIODevice::WriteOnly));
+    legendBytes.write(
+        "; legenda do usu\xE1rio\r\n[LEGENDA]\r\nValor Final Faixa 1=1000\r\nValor Final Faixa 2=5000\r\n");
+    legendBytes.close();
+
+    ProgramFolder::setPath(dir.path());
+    const MapResult map = MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
+    EXPECT_EQ(map.legendFromFile, std::optional<bool>(true));
+    EXPECT_EQ(legend.upper(2), QStringLiteral("5000"));
+    EXPECT_EQ(map.colorLines.size(), 27);
+    const int saoPaulo = map.areas.indexOfName(QStringLiteral("são paulo"));
+    ASSERT_GE(saoPaulo, 0);
+    EXPECT_TRUE(map.areas.lines()[saoPaulo].startsWith(QStringLiteral("SÃO PAULO=")));
+    expectAreasInTheirClassColours(db, request, map, legend, QStringLiteral("Unidade_Federativa"));
+
+    LegendFile::remove(LegendFile::path(QStringLiteral("A01"), 1));
+    EXPECT_FALSE(QFile::exists(legendFile));
+    MapDrawing::MostraMapa(db, request, request.mark(), legend, true);
     EXPECT_NE(legend.upper(2), QStringLiteral("5000"));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QStringList column(const MapLegend &legend, bool upper) {
@@ -116,6 +118,71 @@ TEST(MapLegend, EditingFollowsTheTypedUpperBounds) {
     percent.setUpper(2, QStringLiteral("4"));
     EXPECT_EQ(percent.lower(2), QStringLiteral("2,51"));
     EXPECT_EQ(percent.lower(3), QStringLiteral("4,01"));
+}
+
+// What a legend shows is compared as twelve integer digits: a bound beyond
+// them is damage, refused on loading and on validation, and a maximum
+// beyond them computes no classes; near it the computed classes stop at the
+// largest bound, so that every value up to the maximum has a class. Nothing
+// overflows on the way (the next class of 2^63 - 1 was negative).
+TEST(MapLegend, NothingBeyondTheLargestBoundALegendShows) {
+    const struct {
+        bool percentage;
+        const char *bound;
+    } beyond[] = {
+        {false, "9223372036854775807"}, {false, "1000000000000"}, {false, "-1000000000000"}, {true, "1e300"},
+        {true, "1000000000000,00"},
+    };
+    for (const auto &c : beyond) {
+        MapLegend l;
+        l.setPercentage(c.percentage);
+        try {
+            l.load(bounds({"10", QString::fromUtf8(c.bound)}));
+            ADD_FAILURE() << c.bound << " loaded";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.message(), QStringLiteral("o valor final da faixa Azul (\"%1\") passa do maior valor que a "
+                                                      "legenda mostra (999999999999).")
+                                           .arg(QString::fromUtf8(c.bound)));
+        }
+        l.setUpper(1, QString::fromUtf8(c.bound));
+        const MapLegend::Validation v = l.validate();
+        EXPECT_FALSE(v.ok) << c.bound;
+        EXPECT_EQ(v.message, QStringLiteral("Legenda não pode ser salva, o valor final da [faixa Azul Escuro] passa de "
+                                            "999999999999 !"));
+    }
+    const MapLegend largest = legend(false, {"999999999999"});
+    EXPECT_EQ(largest.classOf(999999999999.0), 1);
+
+    for (const double maximum :
+         {1e308, 1e12, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        MapLegend l = legend(false, {"10"});
+        EXPECT_THROW(l.compute(maximum), AppError) << maximum;
+        EXPECT_EQ(l.upper(1), QStringLiteral("10"));
+    }
+    MapLegend near;
+    near.compute(9e11);
+    EXPECT_EQ(near.upper(8), QStringLiteral("999999999999"));
+    for (const double value : {0.0, 1e9, 5e11, 9e11})
+        EXPECT_NE(near.classOf(value), 0) << value;
+}
+
+// Bounds loaded as a file holds them may be out of order; the first class
+// whose upper bound is not above its lower one is found.
+TEST(MapLegend, TheFirstClassOutOfOrder) {
+    const struct {
+        QStringList uppers;
+        int k;
+    } cases[] = {
+        {{"10", "20", "30"}, 0},
+        {{"500000", "10000"}, 2},
+        {{"10", "20", "21", "22"}, 3},
+        {{"-5"}, 1},
+        {{"0"}, 1},
+        // After a blank class nothing is in use.
+        {{"10", "", "5"}, 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(legend(false, c.uppers).firstClassOutOfOrder(), c.k) << c.uppers.join(' ').toStdString();
 }
 
 TEST(MapLegend, ValidationNamesTheFailingClassColour) {

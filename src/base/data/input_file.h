@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Files the program reads whole (a map bitmap, its area list, a legend) must
@@ -12,5 +13,10 @@ namespace InputFile {
 // arquivo comum"), or an empty text for an ordinary file, a link to one, or
 // a path that does not exist (opening it tells why).
 QString notRegular(const QString &path);
+
+// The whole file. When it is no ordinary file, cannot be opened or read, or
+// does not fit in memory, raises AppError with doing (what the program was
+// doing, on which file), ": " and why, in words a user can act on.
+QByteArray read(const QString &path, const QString &doing);
 
 } // namespace InputFile

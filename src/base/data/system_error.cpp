@@ -31,6 +31,9 @@ QString text(int errorNumber) {
         return QStringLiteral("a saída não está aberta para gravação");
     case ELOOP:
         return QStringLiteral("atalhos demais no caminho");
+    case ENOEXEC:
+        return QStringLiteral("o arquivo não é um programa que este computador execute (está danificado ou é de "
+                              "outro sistema)");
     default:
         return QString::fromLocal8Bit(std::strerror(errorNumber));
     }

@@ -6,10 +6,21 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QThreadPool>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <fcntl.h>
+#include <iterator>
+#include <malloc.h>
+#include <new>
+#include <pthread.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace CommandProcess {
@@ -21,6 +32,59 @@ namespace {
 void dropQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message) {
     if (type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// The stack of the thread that runs the parts of Qt's image work: a part
+// needs a few buffers of pixels.
+constexpr uint kImageThreadStack = 1024 * 1024;
+
+void *doNothing(void *) { return nullptr; }
+
+// Whether a thread with a stack of that size can start: the pool starts its
+// threads without saying when one fails (its work then never runs). A
+// thread joined here leaves its stack at hand for the next of its size.
+bool canStartThread(uint stackSize) {
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) != 0)
+        return false;
+    pthread_t thread;
+    const bool started = pthread_attr_setstacksize(&attributes, stackSize) == 0 &&
+                         pthread_create(&thread, &attributes, doNothing, nullptr) == 0;
+    pthread_attr_destroy(&attributes);
+    if (started)
+        pthread_join(thread, nullptr);
+    return started;
+}
+
+// The drawing program while it runs, and the signals that ask the command
+// to stop: they are passed on to it.
+pid_t drawingProcess = 0;
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+void forwardSignal(int signal) {
+    if (drawingProcess > 0)
+        ::kill(drawingProcess, signal);
+}
+
+// An exception that leaves a library built without them (out of memory
+// inside Qt's painting, say) ends the program; for want of memory it says
+// so in words, instead of the runtime's English abort message. The words
+// are made beforehand: by then there may be no memory to make them.
+QByteArray outOfMemoryMessage;
+
+[[noreturn]] void onTerminate() {
+    if (const std::exception_ptr escaped = std::current_exception()) {
+        try {
+            std::rethrow_exception(escaped);
+        } catch (const std::bad_alloc &) {
+            const ssize_t written =
+                ::write(STDERR_FILENO, outOfMemoryMessage.constData(), size_t(outOfMemoryMessage.size()));
+            static_cast<void>(written);
+            std::_Exit(ExportCommand::kDatabaseError);
+        } catch (...) {
+        }
+    }
+    std::abort();
 }
 
 } // namespace
@@ -35,6 +99,8 @@ void prepare() {
         if (::fcntl(fd, F_GETFD) == -1)
             ::open("/dev/null", O_RDONLY);
     qInstallMessageHandler(dropQtNotes);
+    outOfMemoryMessage = QByteArrayLiteral("solvane-export: ") + SystemError::text(ENOMEM).toUtf8() + '\n';
+    std::set_terminate(onTerminate);
     // The map picture is drawn with fonts but never shown: the headless
     // platform serves, whether or not the shell has a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -49,13 +115,73 @@ int run(const QCoreApplication &app, ExportCommand::DrawStep draw) {
     return ExportCommand::execute(app.arguments().mid(1), out, err, draw);
 }
 
+int runDrawing(const QCoreApplication &app, ExportCommand::DrawStep draw) {
+#ifdef __GLIBC__
+    // One memory arena for both threads: the image thread's own arena would
+    // take 64 MB of address space at its first allocation.
+    mallopt(M_ARENA_MAX, 1);
+#endif
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->setMaxThreadCount(1);
+    pool->setExpiryTimeout(-1);
+    pool->setStackSize(kImageThreadStack);
+    if (!canStartThread(kImageThreadStack)) {
+        std::fprintf(stderr, "solvane-export: não foi possível iniciar o desenho: %s\n",
+                     qPrintable(SystemError::text(ENOMEM)));
+        return ExportCommand::kDatabaseError;
+    }
+    pool->start([] {});
+    return run(app, draw);
+}
+
 int handOver(char **argv) {
     const QByteArray program = QFile::encodeName(ProgramFolder::file(QLatin1String(kDrawingProgram)));
     argv[0] = const_cast<char *>(program.constData());
-    ::execv(program.constData(), argv);
-    const int error = errno;
-    std::fprintf(stderr, "solvane-export: não foi possível iniciar o programa de desenho \"%s\": %s\n",
-                 program.constData(), qPrintable(SystemError::text(error)));
+    const int error = ::posix_spawn(&drawingProcess, program.constData(), nullptr, nullptr, argv, environ);
+    if (error != 0) {
+        std::fprintf(stderr, "solvane-export: não foi possível iniciar o programa de desenho \"%s\": %s\n",
+                     program.constData(), qPrintable(SystemError::text(error)));
+        return ExportCommand::kDatabaseError;
+    }
+    // A request to stop this process stops the drawing too.
+    struct sigaction forward {};
+    forward.sa_handler = forwardSignal;
+    for (const int signal : kStopSignals)
+        ::sigaction(signal, &forward, nullptr);
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(drawingProcess, &status, 0)) < 0 && errno == EINTR) {
+    }
+    if (ended < 0) {
+        std::fprintf(stderr, "solvane-export: não foi possível acompanhar o programa de desenho \"%s\": %s\n",
+                     program.constData(), qPrintable(SystemError::text(errno)));
+        return ExportCommand::kDatabaseError;
+    }
+    // The system's loader ends a program whose libraries it cannot load
+    // with status 127 (it says why in its own words); the drawing program
+    // itself ends with 0, 1 or 2.
+    constexpr int kNotLoaded = 127;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == kNotLoaded) {
+        std::fprintf(stderr,
+                     "solvane-export: não foi possível carregar o programa de desenho \"%s\" com as suas bibliotecas; "
+                     "a causa mais comum é a falta de memória\n",
+                     program.constData());
+        return ExportCommand::kDatabaseError;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    const int signal = WTERMSIG(status);
+    if (std::find(std::begin(kStopSignals), std::end(kStopSignals), signal) != std::end(kStopSignals) ||
+        signal == SIGPIPE) {
+        // Stopped from outside: this process ends the same way, as the
+        // shell expects of a command it stopped.
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+    }
+    std::fprintf(stderr,
+                 "solvane-export: o programa de desenho \"%s\" parou de repente (sinal %d) sem concluir o desenho; "
+                 "a causa mais comum é a falta de memória\n",
+                 program.constData(), signal);
     return ExportCommand::kDatabaseError;
 }
 

@@ -8,7 +8,7 @@ class QCoreApplication;
 // delimited text itself, with no graphical library loaded, so a small table
 // takes little more than the engine's own time; a map, chart or workbook it
 // hands over to solvane-export-desenho beside it, which runs the same
-// command with the drawing step.
+// command with the drawing step while solvane-export waits for it.
 namespace CommandProcess {
 
 // The name of the program that draws, in the program's folder.
@@ -16,7 +16,8 @@ extern const char *const kDrawingProgram;
 
 // Before the application object exists: a closed standard output or error
 // is held by a read-only stand-in, Qt's own notes are dropped (only a fatal
-// one is shown), and no display is asked for.
+// one is shown), an exception for want of memory that escapes a library
+// ends the program with a message, and no display is asked for.
 void prepare();
 
 // After it: figures follow the user's number format (the Brazilian one on a
@@ -25,9 +26,24 @@ void prepare();
 // Returns the exit status.
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw);
 
-// Replaces this process with the drawing program, with the same arguments.
-// Returns only when that fails, with the exit status, after a message on
-// the standard error.
+// run for the drawing program, with Qt's image work in one thread started
+// before anything is drawn. Qt's image conversions and raster fills split a
+// large picture into parts for its global thread pool and wait for them; a
+// part whose thread could not start (under a memory limit) would be waited
+// for forever, and one picture at a time gains little from the parts. So
+// the pool keeps one thread, started here and never retired: no thread is
+// started while a picture is drawn. When that thread cannot start, the
+// command fails with a message instead.
+int runDrawing(const QCoreApplication &app, ExportCommand::DrawStep draw);
+
+// Runs the drawing program with the same arguments and waits for it, passing
+// on a request to stop; returns its exit status. The drawing's libraries
+// end the process on some failures (out of memory inside Qt's painting or
+// the workbook writer): a drawing program ended by a signal is reported on
+// the standard error with status 1, so that every run ends with a status and
+// a message, unless this process was asked to stop, which then ends the same
+// way. A drawing program that cannot start, or whose libraries the system
+// cannot load, is reported likewise.
 int handOver(char **argv);
 
 } // namespace CommandProcess

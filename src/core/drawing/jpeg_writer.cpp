@@ -8,7 +8,9 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <jerror.h>
 #include <jpeglib.h>
+#include <new>
 
 namespace {
 
@@ -26,9 +28,10 @@ void onError(j_common_ptr info) {
     std::longjmp(manager->jump, 1);
 }
 
-// Runs the compressor over RGB888 rows. Kept free of objects with
-// destructors, so the jump out of the library skips none.
-bool compress(const QImage &rgb, int quality, unsigned char **buffer, unsigned long *size, ErrorManager &errors) {
+// Runs the compressor over the rows of an RGB32 picture as they lie in
+// memory: no converted copy of the picture is made. Kept free of objects
+// with destructors, so the jump out of the library skips none.
+bool compress(const QImage &rgb32, int quality, unsigned char **buffer, unsigned long *size, ErrorManager &errors) {
     jpeg_compress_struct info;
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = onError;
@@ -38,15 +41,17 @@ bool compress(const QImage &rgb, int quality, unsigned char **buffer, unsigned l
     }
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, buffer, size);
-    info.image_width = static_cast<JDIMENSION>(rgb.width());
-    info.image_height = static_cast<JDIMENSION>(rgb.height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.image_width = static_cast<JDIMENSION>(rgb32.width());
+    info.image_height = static_cast<JDIMENSION>(rgb32.height());
+    // 0xffRRGGBB words: blue, green, red, then the unused byte in memory
+    // on a little-endian machine.
+    info.input_components = 4;
+    info.in_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+        JSAMPROW row = const_cast<JSAMPROW>(rgb32.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -60,18 +65,26 @@ namespace JpegWriter {
 
 QByteArray encode(const QImage &picture, int quality) {
     if (picture.isNull())
-        throw AppError(QStringLiteral("Não foi possível gravar a imagem JPEG: a imagem está vazia."));
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+        throw AppError(QStringLiteral("Não foi possível compor a imagem JPEG: a imagem está vazia."));
+    // A picture drawn by the program is RGB32 already; any other is
+    // converted, which fails (an empty picture) only for want of memory.
+    const QImage rgb32 =
+        picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    if (rgb32.isNull())
+        throw std::bad_alloc();
     unsigned char *buffer = nullptr;
     unsigned long size = 0;
     ErrorManager errors{};
-    const bool done = compress(rgb, quality, &buffer, &size, errors);
+    const bool done = compress(rgb32, quality, &buffer, &size, errors);
     QByteArray bytes;
     if (done)
         bytes = QByteArray(reinterpret_cast<const char *>(buffer), static_cast<qsizetype>(size));
     std::free(buffer);
+    if (!done && errors.base.msg_code == JERR_OUT_OF_MEMORY)
+        throw std::bad_alloc();
     if (!done)
-        throw AppError(QStringLiteral("Não foi possível gravar a imagem JPEG: %1").arg(QString::fromLocal8Bit(errors.message)));
+        throw AppError(
+            QStringLiteral("Não foi possível compor a imagem JPEG: %1").arg(QString::fromLocal8Bit(errors.message)));
     return bytes;
 }
 

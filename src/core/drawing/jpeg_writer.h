@@ -10,7 +10,8 @@ namespace JpegWriter {
 inline constexpr int kQuality = 90;
 
 // The picture compressed as a baseline colour JPEG (any alpha is dropped).
-// Raises AppError when the picture is empty or the compressor fails.
+// Raises AppError when the picture is empty or the compressor fails, and
+// std::bad_alloc when the memory cannot hold the work.
 QByteArray encode(const QImage &picture, int quality = kQuality);
 
 // Writes the picture as a JPEG file under the name as given, through the

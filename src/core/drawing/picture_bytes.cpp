@@ -5,14 +5,20 @@
 
 #include <QBuffer>
 
+#include <new>
+
 namespace PictureBytes {
 
 QByteArray encode(const QImage &picture, const char *format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    if (picture.isNull())
+        throw AppError(
+            QStringLiteral("Não foi possível compor a imagem %1: a imagem está vazia.").arg(QLatin1String(format)));
+    // A picture written into memory fails only for want of memory.
     if (!picture.save(&buffer, format))
-        throw AppError(QStringLiteral("Não foi possível compor a imagem %1.").arg(QLatin1String(format)));
+        throw std::bad_alloc();
     return bytes;
 }
 

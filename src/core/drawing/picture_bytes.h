@@ -8,8 +8,8 @@
 // writes in Qt's own formats (the JPEG goes through JpegWriter).
 namespace PictureBytes {
 
-// The picture in the format Qt names ("BMP", "PNG"); raises AppError when it
-// cannot be encoded (a null picture).
+// The picture in the format Qt names ("BMP", "PNG"); raises AppError for an
+// empty picture and std::bad_alloc when the memory cannot hold the file.
 QByteArray encode(const QImage &picture, const char *format);
 
 // Writes the picture at path as a BMP file, through SafeFile: the bitmap a

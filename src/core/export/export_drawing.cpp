@@ -1,6 +1,7 @@
 #include "core/export/export_drawing.h"
 
 #include "base/data/safe_file.h"
+#include "base/data/system_error.h"
 #include "base/export/bad_input.h"
 #include "base/table/column_mark.h"
 #include "core/chart/engine/chart_file.h"
@@ -14,6 +15,8 @@
 
 #include <QImage>
 
+#include <cerrno>
+#include <new>
 #include <optional>
 
 namespace ExportDrawing {
@@ -29,6 +32,17 @@ void writeWorkbook(Database &db, const CurrentResult &result, ExportReport::Page
                    const QImage &picture = QImage()) {
     TVarnikExport exporter;
     ExportReport::writeWorkbook(exporter, db, result, page, picture, path);
+}
+
+// One output's step, composing or writing it: memory that runs short is
+// named with the output and its file (what the output is: "o mapa").
+template <typename Step> auto forOutput(const QString &what, const QString &path, Step step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const std::bad_alloc &) {
+        throw AppError(
+            QStringLiteral("Não foi possível compor %1 \"%2\": %3").arg(what, path, SystemError::text(ENOMEM)));
+    }
 }
 
 QImage mapPicture(Database &db, const CurrentResult &result, const QString &coluna,
@@ -50,24 +64,32 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
         std::optional<QImage> map;
         std::optional<ChartRenderer> chart;
         if (!options.mapa.isEmpty())
-            map = mapPicture(db, result, options.coluna, warn);
+            map = forOutput(QStringLiteral("o mapa"), options.mapa,
+                            [&] { return mapPicture(db, result, options.coluna, warn); });
         if (!options.grafico.isEmpty())
-            chart = ChartCommand::compose(db, result, options);
+            chart = forOutput(QStringLiteral("o gráfico"), options.grafico,
+                              [&] { return ChartCommand::compose(db, result, options); });
 
         if (map) {
-            if (isWorkbook(options.mapa))
-                writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, *map);
-            else
-                SafeFile::write(options.mapa, MapFile::encode(*map, *MapFile::formatOf(options.mapa)));
+            forOutput(QStringLiteral("o mapa"), options.mapa, [&] {
+                if (isWorkbook(options.mapa))
+                    writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, *map);
+                else
+                    SafeFile::write(options.mapa, MapFile::encode(*map, *MapFile::formatOf(options.mapa)));
+            });
         }
         if (chart) {
-            if (isWorkbook(options.grafico))
-                writeWorkbook(db, result, ExportReport::kChartPage, options.grafico, chart->picture(options.tamanho));
-            else
-                ChartFile::save(options.grafico, *chart, options.tamanho);
+            forOutput(QStringLiteral("o gráfico"), options.grafico, [&] {
+                if (isWorkbook(options.grafico))
+                    writeWorkbook(db, result, ExportReport::kChartPage, options.grafico,
+                                  chart->picture(options.tamanho));
+                else
+                    ChartFile::save(options.grafico, *chart, options.tamanho);
+            });
         }
         if (!options.workbook.isEmpty())
-            writeWorkbook(db, result, ExportReport::kDataPage, options.workbook);
+            forOutput(QStringLiteral("a planilha"), options.workbook,
+                      [&] { writeWorkbook(db, result, ExportReport::kDataPage, options.workbook); });
         return map || chart || !options.workbook.isEmpty();
     } catch (const MapRefusal &e) {
         // A map the selection cannot have is the user's choice to mend, as

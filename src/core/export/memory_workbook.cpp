@@ -1,7 +1,9 @@
 #include "core/export/memory_workbook.h"
 
 #include "base/data/app_error.h"
+#include "base/data/input_file.h"
 #include "base/data/safe_file.h"
+#include "base/data/system_error.h"
 #include "core/drawing/color_number.h"
 
 #include <QBuffer>
@@ -10,7 +12,9 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <new>
 #include <tuple>
 #include <xlsxwriter.h>
 
@@ -82,13 +86,52 @@ QByteArray png(const QImage &image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    // A picture written into memory fails only for want of memory.
+    if (!image.save(&buffer, "PNG"))
+        throw std::bad_alloc();
     return bytes;
 }
 
-void check(lxw_error error, const QString &doing) {
-    if (error != LXW_NO_ERROR)
-        throw AppError(QStringLiteral("%1: %2").arg(doing, QString::fromUtf8(lxw_strerror(error))));
+// The name of a cell, "A1" for (0, 0), up to the sheet's last column "XFD".
+QString cellName(int row, int column) {
+    QString letters;
+    for (int n = column + 1; n > 0; n = (n - 1) / 26)
+        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    return letters + QString::number(row + 1);
+}
+
+// The writer's failures as the reason of a sentence that says what was
+// being written; the library's own text follows where it is the only one.
+void check(lxw_error error) {
+    switch (error) {
+    case LXW_NO_ERROR:
+        return;
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        throw AppError(SystemError::text(ENOMEM));
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        // The system's reason, where a call failed since the writer began
+        // (memory or disk space running short), says more than the writer's.
+        throw AppError(QStringLiteral("não foi possível compor o arquivo na pasta temporária: %1")
+                           .arg(errno != 0 ? SystemError::text(errno) : QString::fromUtf8(lxw_strerror(error))));
+    default:
+        throw AppError(QStringLiteral("a biblioteca de planilhas recusou o conteúdo (%1)")
+                           .arg(QString::fromUtf8(lxw_strerror(error))));
+    }
+}
+
+// A text cell: one longer than a cell holds is named with its length.
+void checkText(lxw_error error, int row, int column, const QString &text) {
+    if (error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED)
+        throw AppError(QStringLiteral("o texto da célula %1 tem %2 caracteres, mais do que os 32.767 que uma célula "
+                                      "guarda")
+                           .arg(cellName(row, column))
+                           .arg(text.size()));
+    check(error);
 }
 
 } // namespace
@@ -396,7 +439,16 @@ void MemoryWorkbook::setColumnWidth(const QString &cell, double width) {
 
 void MemoryWorkbook::saveAs(const QString &path) {
     requireWorkbook();
-    SafeFile::write(path, xlsx());
+    QByteArray bytes;
+    try {
+        bytes = xlsx();
+    } catch (const AppError &error) {
+        throw AppError(QStringLiteral("Não foi possível compor a planilha \"%1\": %2").arg(path, error.message()));
+    } catch (const std::bad_alloc &) {
+        throw AppError(
+            QStringLiteral("Não foi possível compor a planilha \"%1\": %2").arg(path, SystemError::text(ENOMEM)));
+    }
+    SafeFile::write(path, bytes);
     m_savedPath = path;
 }
 
@@ -404,7 +456,6 @@ struct MemoryWorkbook::Writing {
     lxw_workbook *workbook;
     lxw_worksheet *sheet;
     const std::vector<SheetCell> &looks;
-    QString doing;
     // The format of each look, made when first used: [look][as a date].
     std::vector<std::array<lxw_format *, 2>> formats = std::vector<std::array<lxw_format *, 2>>(looks.size());
 
@@ -456,14 +507,13 @@ void MemoryWorkbook::writeCells(Writing &w) const {
                 continue;
             lxw_format *format = w.format(firstLook(m), false);
             if (r == m.lastRow) {
-                check(worksheet_merge_range(w.sheet, m.firstRow, m.firstColumn, m.lastRow, m.lastColumn, "", format),
-                      w.doing);
+                check(worksheet_merge_range(w.sheet, m.firstRow, m.firstColumn, m.lastRow, m.lastColumn, "", format));
                 continue;
             }
             if (!format)
                 continue;
             for (int col = m.firstColumn; col <= m.lastColumn; ++col)
-                check(worksheet_write_blank(w.sheet, row, static_cast<lxw_col_t>(col), format), w.doing);
+                check(worksheet_write_blank(w.sheet, row, static_cast<lxw_col_t>(col), format));
         }
         if (static_cast<size_t>(r) >= m_rows.size())
             continue;
@@ -475,27 +525,27 @@ void MemoryWorkbook::writeCells(Writing &w) const {
             case Slot::Content::Untouched:
                 break;
             case Slot::Content::Number:
-                check(worksheet_write_number(w.sheet, row, column, c.number, w.format(c.look, false)), w.doing);
+                check(worksheet_write_number(w.sheet, row, column, c.number, w.format(c.look, false)));
                 break;
             case Slot::Content::Boxed: {
                 const QVariant &boxed = m_boxed[c.boxed];
                 if (boxed.typeId() == QMetaType::QDateTime) {
                     check(worksheet_write_number(w.sheet, row, column, dateSerial(boxed.toDateTime()),
-                                                 w.format(c.look, true)),
-                          w.doing);
+                                                 w.format(c.look, true)));
                     break;
                 }
                 if (boxed.typeId() == QMetaType::QString) {
-                    check(worksheet_write_string(w.sheet, row, column, boxed.toString().toUtf8().constData(),
-                                                 w.format(c.look, false)),
-                          w.doing);
+                    const QString text = boxed.toString();
+                    checkText(worksheet_write_string(w.sheet, row, column, text.toUtf8().constData(),
+                                                     w.format(c.look, false)),
+                              r, static_cast<int>(col), text);
                     break;
                 }
                 [[fallthrough]];
             }
             case Slot::Content::Empty:
                 if (lxw_format *format = w.format(c.look, false))
-                    check(worksheet_write_blank(w.sheet, row, column, format), w.doing);
+                    check(worksheet_write_blank(w.sheet, row, column, format));
                 break;
             }
         }
@@ -509,30 +559,31 @@ QByteArray MemoryWorkbook::xlsx() const {
     // is replaced in one safe step.
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw AppError(QStringLiteral("Não foi possível criar uma pasta temporária: %1").arg(scratch.errorString()));
+        throw AppError(QStringLiteral("não foi possível criar uma pasta temporária (%1)").arg(scratch.errorString()));
     const QString file = scratch.filePath(QStringLiteral("pasta.xlsx"));
     const QByteArray fileName = QFile::encodeName(file);
     QByteArray scratchPath = QFile::encodeName(scratch.path());
-    const QString doing = QStringLiteral("Gravando a planilha");
 
+    errno = 0;
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = scratchPath.data();
     lxw_workbook *workbook = workbook_new_opt(fileName.constData(), &options);
     if (!workbook)
-        throw AppError(QStringLiteral("%1: não foi possível criar a pasta de trabalho").arg(doing));
+        throw AppError(
+            QStringLiteral("não foi possível criar a pasta de trabalho na pasta temporária %1").arg(scratch.path()));
     const QByteArray sheetName = m_sheetName.toUtf8();
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, sheetName.constData());
     std::vector<QByteArray> pictures;
     bool closed = false;
     try {
         if (!sheet)
-            throw AppError(QStringLiteral("%1: nome de planilha recusado").arg(doing));
+            throw AppError(QStringLiteral("nome de planilha recusado: \"%1\"").arg(m_sheetName));
         for (size_t c = 0; c < m_columns.size(); ++c)
             if (const std::optional<double> width = m_columns[c].width)
-                check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), *width, nullptr),
-                      doing);
-        Writing writing{workbook, sheet, m_looks, doing};
+                check(
+                    worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), *width, nullptr));
+        Writing writing{workbook, sheet, m_looks};
         writeCells(writing);
         pictures.reserve(m_pictures.size());
         for (const Picture &p : m_pictures) {
@@ -540,18 +591,14 @@ QByteArray MemoryWorkbook::xlsx() const {
             const QByteArray &bytes = pictures.back();
             check(worksheet_insert_image_buffer(sheet, p.row, p.column,
                                                 reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                                static_cast<size_t>(bytes.size())),
-                  doing);
+                                                static_cast<size_t>(bytes.size())));
         }
         closed = true;
-        check(workbook_close(workbook), doing);
+        check(workbook_close(workbook));
     } catch (...) {
         if (!closed)
             workbook_close(workbook);
         throw;
     }
-    QFile written(file);
-    if (!written.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("%1: %2").arg(doing, written.errorString()));
-    return written.readAll();
+    return InputFile::read(file, QStringLiteral("não foi possível ler o arquivo composto %1").arg(file));
 }

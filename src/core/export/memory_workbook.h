@@ -76,7 +76,10 @@ class MemoryWorkbook : public SheetAutomation {
     const std::vector<Merge> &merges() const { return m_merges; }
     const std::vector<Picture> &pictures() const { return m_pictures; }
 
-    // The sheet as the bytes of an .xlsx file.
+    // The sheet as the bytes of an .xlsx file. Raises AppError with the
+    // reason, in the user's words, when they cannot be composed (a text
+    // longer than a cell holds names its cell); saveAs puts the file's name
+    // before it.
     QByteArray xlsx() const;
 
   private:

@@ -2,28 +2,16 @@
 
 #include "base/data/app_error.h"
 #include "base/data/scope_guard.h"
-#include "core/drawing/picture_bytes.h"
 #include "core/export/grid_rows.h"
 #include "core/export/grid_titles.h"
 #include "core/export/sheet_fill.h"
 
-#include <QTemporaryDir>
 #include <cmath>
 
 namespace {
 
 constexpr int kHeaderColor = 30444; // orange
 constexpr int kFilterColor = 2077948; // amber
-
-// Writes the picture as a bitmap file and loads it back, the way it reaches
-// the sheet; raises AppError when either step fails.
-QImage throughBitmapFile(const QImage &picture, const QString &path) {
-    PictureBytes::writeBitmap(path, picture);
-    QImage loaded;
-    if (!loaded.load(path, "BMP"))
-        throw AppError(QStringLiteral("Não foi possível ler a imagem %1").arg(path));
-    return loaded;
-}
 
 } // namespace
 
@@ -43,11 +31,6 @@ void TVarnikExport::Exporta() {
     message(QStringLiteral("Exportando dados para o Microsoft Excel..."));
     ScopeGuard hideWait([this] { message(QString()); });
 
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        throw AppError(QStringLiteral("Não foi possível criar uma pasta temporária: %1").arg(scratch.errorString()));
-    m_scratchFolder = scratch.path();
-
     m_workbook = std::make_unique<MemoryWorkbook>();
     SheetAutomation &sheet = *m_workbook;
     sheet.setDisplayAlerts(false);
@@ -64,8 +47,11 @@ void TVarnikExport::Exporta() {
 
 void TVarnikExport::PreenchePlanilha(SheetAutomation &sheet) {
     sheet.setVisible(false);
+    // The pictures go into the sheet as they are, with no bitmap file on
+    // the way: a file of their own would only be read back, and the reader
+    // refuses the largest pictures the program draws.
     if (!ImagemCabecalho.isNull())
-        sheet.paste(throughBitmapFile(ImagemCabecalho, m_scratchFolder + QStringLiteral("/temp.bmp")));
+        sheet.paste(ImagemCabecalho);
 
     FGridOriginal = GridExportado;
     SheetFill fill{sheet, ExportarCores, SepDecimalDefault};
@@ -133,25 +119,17 @@ void TVarnikExport::writeLine(SheetFill &fill, const QString &line, int color) {
 }
 
 void TVarnikExport::pasteCharts(SheetFill &fill) {
-    const QString bitmapPath = m_scratchFolder + QStringLiteral("/Temp.bmp");
     int previousHeight = 0;
     for (qsizetype i = 0; i < ExportarGraficos.size(); ++i) {
         const QString &name = ExportarGraficos[i];
         const std::optional<QImage> chart = m_owner ? m_owner->chart(name) : std::nullopt;
         ++fill.row;
-        try {
-            if (!chart || chart->isNull())
-                throw AppError(name);
-            PictureBytes::writeBitmap(bitmapPath, *chart);
-        } catch (const AppError &) {
+        if (!chart || chart->isNull()) {
             if (m_feedback)
                 m_feedback->showError(QStringLiteral("Erro ao tentar localizar o Gráfico \"%1\", Verifique!").arg(name));
             continue;
         }
         try {
-            QImage bitmap;
-            if (!bitmap.load(bitmapPath, "BMP"))
-                throw AppError(bitmapPath);
             if (i >= 1) {
                 // Rows taken by the previous picture, about 38 pixels to 2.1 rows.
                 const double x = previousHeight / 38.0 * 2.1;
@@ -159,9 +137,9 @@ void TVarnikExport::pasteCharts(SheetFill &fill) {
                 const double fraction = x - std::floor(x);
                 fill.row += static_cast<int>(fraction >= 0.5 ? rounded : rounded + 1);
             }
-            previousHeight = bitmap.height();
+            previousHeight = chart->height();
             fill.sheet.select(SheetColumn().cell(fill.row));
-            fill.sheet.pasteSpecial(bitmap);
+            fill.sheet.pasteSpecial(*chart);
         } catch (const AppError &) {
             if (m_feedback)
                 m_feedback->showError(QStringLiteral("Erro ao tentar carregar a imagem, Verifique!"));

@@ -77,5 +77,4 @@ class TVarnikExport {
     Feedback *m_feedback;
     const ExportGrid *FGridOriginal = nullptr;
     std::unique_ptr<MemoryWorkbook> m_workbook;
-    QString m_scratchFolder; // where the pictures pass through on their way into the sheet
 };

@@ -2,9 +2,10 @@
 
 #include "base/data/app_error.h"
 #include "base/data/input_file.h"
+#include "base/data/text_utils.h"
 #include "base/data/windows1252.h"
 
-#include <QFile>
+#include <QRect>
 #include <QRegularExpression>
 
 #include <limits>
@@ -122,42 +123,69 @@ QString AreaList::pointText(QPoint point) {
            QLatin1Char(')');
 }
 
-QPoint AreaList::seedOf(const QString &line) {
+std::optional<QPoint> AreaList::parseSeed(const QString &line) {
     const QString points = valueOf(line);
     const qsizetype open = points.indexOf(QLatin1Char('('));
     const qsizetype slash = points.indexOf(QLatin1Char('/'));
     const qsizetype close = points.indexOf(QLatin1Char(')'));
+    if (open < 0 || slash <= open || close <= slash)
+        return std::nullopt;
     bool xOk = false;
     bool yOk = false;
-    int x = 0;
-    int y = 0;
-    if (open >= 0 && slash > open && close > slash) {
-        x = points.mid(open + 1, slash - open - 1).toInt(&xOk);
-        y = points.mid(slash + 1, close - slash - 1).toInt(&yOk);
-    }
-    const QString shown = line.size() > 60 ? line.left(60) + QStringLiteral("...") : line;
+    const int x = points.mid(open + 1, slash - open - 1).toInt(&xOk);
+    const int y = points.mid(slash + 1, close - slash - 1).toInt(&yOk);
     if (!xOk || !yOk)
-        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa não começa por um ponto (x/y) de "
-                                      "números inteiros.")
-                           .arg(shown));
-    // The seed is moved by the map's offset before use; a number no picture
-    // could reach is a damaged list, refused before that sum can overflow.
-    if (qAbs(x) > kLargestCoordinate || qAbs(y) > kLargestCoordinate)
-        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa começa por um ponto fora de "
-                                      "qualquer mapa (coordenadas de -%2 a %2).")
-                           .arg(shown)
-                           .arg(kLargestCoordinate));
+        return std::nullopt;
     return QPoint(x, y);
 }
 
+QPoint AreaList::seedOf(const QString &line) {
+    const std::optional<QPoint> seed = parseSeed(line);
+    if (!seed)
+        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa não começa por um ponto (x/y) de "
+                                      "números inteiros.")
+                           .arg(TextUtils::shortened(line)));
+    // The seed is moved by the map's offset before use; a number no picture
+    // could reach is a damaged list, refused before that sum can overflow.
+    const auto reachable = [](int n) { return n >= -kLargestCoordinate && n <= kLargestCoordinate; };
+    if (!reachable(seed->x()) || !reachable(seed->y()))
+        throw AppError(QStringLiteral("A linha \"%1\" da lista de áreas do mapa começa por um ponto fora de "
+                                      "qualquer mapa (coordenadas de -%2 a %2).")
+                           .arg(TextUtils::shortened(line))
+                           .arg(kLargestCoordinate));
+    return *seed;
+}
+
+void AreaList::checkForMap(const QStringList &lines, const QString &path, QSize bitmap) {
+    const auto damaged = [&](qsizetype index, const QString &why) {
+        return AppError(QStringLiteral("A linha %1 da lista de áreas do mapa %2 %3: \"%4\"")
+                            .arg(index + 1)
+                            .arg(path, why, TextUtils::shortened(lines[index])));
+    };
+    int areas = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty())
+            continue;
+        if (nameOf(lines[i]).trimmed().isEmpty())
+            throw damaged(i, QStringLiteral("não nomeia uma área (nome=(x/y),(x/y),...)"));
+        const std::optional<QPoint> seed = parseSeed(lines[i]);
+        if (!seed)
+            throw damaged(i, QStringLiteral("não começa por um ponto (x/y) de números inteiros"));
+        if (!QRect(QPoint(), bitmap).contains(*seed))
+            throw damaged(i, QStringLiteral("começa por um ponto fora do mapa, que tem %1 x %2 pixels")
+                                 .arg(bitmap.width())
+                                 .arg(bitmap.height()));
+        ++areas;
+    }
+    if (areas == 0)
+        throw AppError(QStringLiteral("A lista de áreas do mapa %1 está vazia: não nomeia nenhuma área.").arg(path));
+}
+
 QStringList AreaList::readFile(const QString &path) {
-    if (const QString why = InputFile::notRegular(path); !why.isEmpty())
-        throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, why));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(path, file.errorString()));
+    const QByteArray bytes =
+        InputFile::read(path, QStringLiteral("Não foi possível ler a lista de áreas do mapa %1").arg(path));
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = Windows1252::decode(file.readAll()).split(lineEnd);
+    QStringList lines = Windows1252::decode(bytes).split(lineEnd);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;

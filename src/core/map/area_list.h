@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPoint>
+#include <QSize>
 #include <QStringList>
 
 #include <optional>
@@ -51,7 +52,17 @@ class AreaList {
     // Raises AppError when the file cannot be read.
     static QStringList readFile(const QString &path);
 
+    // Checks the area list read from path against its map bitmap, so that a
+    // damaged list is named instead of drawing a wrong map: every line that
+    // is not blank must name an area and begin with a seed inside the
+    // bitmap, and at least one line must. Raises AppError naming the file
+    // and the first damaged line.
+    static void checkForMap(const QStringList &lines, const QString &path, QSize bitmap);
+
   private:
+    // The seed's two integers, or none when the line does not begin its
+    // points with "(x/y)".
+    static std::optional<QPoint> parseSeed(const QString &line);
     void invalidate();
 
     QStringList m_lines;

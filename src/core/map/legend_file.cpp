@@ -1,14 +1,19 @@
 #include "core/map/legend_file.h"
 
 #include "base/data/app_error.h"
+#include "base/data/file_case.h"
 #include "base/data/ini_file.h"
 #include "base/data/input_file.h"
 #include "base/data/program_folder.h"
 #include "base/data/safe_file.h"
+#include "base/data/system_error.h"
 #include "base/data/text_utils.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -33,17 +38,11 @@ QString path(const QString &FCampoPercentual, int grouping) {
     return ProgramFolder::file(QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(column).arg(grouping));
 }
 
-std::optional<MapLegend::Bounds> read(const QString &path) {
+std::optional<MapLegend::Bounds> read(const QString &asked) {
+    const QString path = FileCase::find(asked);
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    if (const QString why = InputFile::notRegular(path); !why.isEmpty())
-        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, why));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("Não foi possível ler a legenda %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = InputFile::read(path, QStringLiteral("Não foi possível ler a legenda %1").arg(path));
     try {
         const IniFile ini = IniFile::parse(bytes);
         if (!ini.hasSection(kSection))
@@ -69,7 +68,7 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
     // Other sections and keys a saved file holds are kept; a damaged file
     // is replaced by a sound one.
     IniFile existing;
-    QFile file(path);
+    QFile file(FileCase::find(path));
     if (InputFile::notRegular(path).isEmpty() && file.open(QIODevice::ReadOnly)) {
         try {
             existing = IniFile::parse(file.readAll());
@@ -84,10 +83,13 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
     }
 }
 
-void remove(const QString &path) {
-    QFile file(path);
-    if (file.exists() && !file.remove())
-        throw AppError(QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, file.errorString()));
+void remove(const QString &asked) {
+    // Every file the legend could be read from, in any letter case.
+    for (QString path = FileCase::find(asked); QFileInfo::exists(path); path = FileCase::find(asked)) {
+        if (::unlink(QFile::encodeName(path).constData()) != 0)
+            throw AppError(
+                QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, SystemError::text(errno)));
+    }
 }
 
 } // namespace LegendFile

@@ -14,9 +14,10 @@ namespace LegendFile {
 
 QString path(const QString &FCampoPercentual, int grouping);
 
-// The saved bounds, or none when there is no file. A file that cannot be
-// read or is not a legend (another encoding, a damaged line, no section
-// "Legenda") raises AppError naming the file and the reason.
+// The saved bounds, or none when there is no file. The file is found under
+// its name in any letter case (FileCase). A file that cannot be read or is
+// not a legend (another encoding, a damaged line, no section "Legenda")
+// raises AppError naming the file and the reason.
 std::optional<MapLegend::Bounds> read(const QString &path);
 
 // The file's bytes: the section and the eight keys, blank bounds included.
@@ -27,7 +28,8 @@ QByteArray contents(const MapLegend::Bounds &uppers);
 // the system's reason.
 void write(const QString &path, const MapLegend::Bounds &uppers);
 
-// Deletes the file if there is one; raises AppError when it stays.
+// Deletes the file if there is one, in any letter case; raises AppError
+// when one stays.
 void remove(const QString &path);
 
 } // namespace LegendFile

@@ -1,5 +1,6 @@
 #include "core/map/legend_picture.h"
 
+#include "core/drawing/blank_picture.h"
 #include "core/drawing/color_number.h"
 #include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
@@ -83,7 +84,7 @@ void paintCell(QPainter &painter, const QRect &rect, int row, int column, const 
 }
 
 QImage render(const MapLegend &legend) {
-    QImage image(kSize, QImage::Format_RGB32);
+    QImage image = BlankPicture::make(kSize, QImage::Format_RGB32);
     image.fill(kLine);
     QPainter painter(&image);
     int top = 1;

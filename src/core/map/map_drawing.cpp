@@ -1,6 +1,6 @@
 #include "core/map/map_drawing.h"
 
-#include "base/data/input_file.h"
+#include "base/data/file_case.h"
 #include "base/data/program_folder.h"
 #include "base/data/query.h"
 #include "base/data/study_schema.h"
@@ -13,6 +13,7 @@
 #include "core/map/area_coloring.h"
 #include "core/map/legend_file.h"
 #include "core/map/legend_picture.h"
+#include "core/map/map_bitmap.h"
 #include "core/map/map_legend.h"
 
 #include <QFileInfo>
@@ -90,11 +91,13 @@ MapLevel level(Database &database, const SelectionState &selection) {
         throw MapRefusal(kNoMapForMetropolitan);
     }
     level.base = ProgramFolder::file(relative);
+    level.bitmap = FileCase::find(level.base + QStringLiteral(".Bmp"));
+    level.areaList = FileCase::find(level.base + QStringLiteral(".Txt"));
     level.nomeLocalVisible = !level.nomeLocalText.startsWith(QLatin1Char('<'));
-    if (!QFileInfo::exists(level.bitmapPath()))
+    if (!QFileInfo::exists(level.bitmap))
         throw MapRefusal(QStringLiteral("Não foi possível encontrar o mapa da(o) [%1].\n"
                                         "Verifique se a pasta e arquivo [%2] existem no seu computador !")
-                             .arg(level.groupingText, level.bitmapPath()));
+                             .arg(level.groupingText, level.bitmap));
     return level;
 }
 
@@ -105,7 +108,20 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
     const QString path = LegendFile::path(column.FCampoPercentual, result.grouping());
     try {
         if (const auto uppers = LegendFile::read(path)) {
-            legend.load(*uppers);
+            try {
+                legend.load(*uppers);
+            } catch (const AppError &error) {
+                throw AppError(QStringLiteral("A legenda %1 está danificada: %2").arg(path, error.message()));
+            }
+            // A file holds what was saved or written by hand: classes out of
+            // order are drawn as they are, as the file says, and the user is
+            // told which class to mend.
+            if (const int k = legend.firstClassOutOfOrder())
+                warning =
+                    QStringLiteral("A legenda %1 tem faixas fora de ordem: a [faixa %2] vai de %3 a %4. O mapa foi "
+                                   "desenhado com as faixas como estão salvas.")
+                        .arg(path, MapLegend::NomeCor(k), TextUtils::shortened(legend.lower(k)),
+                             TextUtils::shortened(legend.upper(k)));
             return true;
         }
     } catch (const AppError &error) {
@@ -163,15 +179,12 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     drawn.level = level(database, result.selection());
     const MapLevel &map = drawn.level;
 
-    if (const QString why = InputFile::notRegular(map.bitmapPath()); !why.isEmpty())
-        throw AppError(QStringLiteral("Não foi possível ler o mapa %1: %2").arg(map.bitmapPath(), why));
-    QImage bitmap;
-    if (!bitmap.load(map.bitmapPath()))
-        throw AppError(QStringLiteral("Não foi possível ler o mapa %1.").arg(map.bitmapPath()));
-    bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage bitmap = MapBitmap::read(map.bitmap);
     if (hooks.bitmapLoaded)
         hooks.bitmapLoaded(bitmap);
-    drawn.areas.setLines(AreaList::readFile(map.areaListPath()));
+    const QStringList areaLines = AreaList::readFile(map.areaList);
+    AreaList::checkForMap(areaLines, map.areaList, bitmap.size());
+    drawn.areas.setLines(areaLines);
 
     MapPicture::Texts texts;
     texts.titleLines =

@@ -28,14 +28,14 @@ class MapRefusal : public AppError {
 // The map of a grouping level: its files and what the page writes beside it.
 struct MapLevel {
     QString base; // bitmap base + ".Bmp", area list base + ".Txt"
+    // The two files as found: under those names, or in another letter case.
+    QString bitmap;
+    QString areaList;
     QString keyColumn;
     QString groupingText; // lblMapaDe
     QString nomeLocalCaption;
     QString nomeLocalText;
     bool nomeLocalVisible = false;
-
-    QString bitmapPath() const { return base + QStringLiteral(".Bmp"); }
-    QString areaListPath() const { return base + QStringLiteral(".Txt"); }
 };
 
 // The finished map: its level, the picture (the bitmap enlarged, titled, with the
@@ -63,12 +63,16 @@ namespace MapDrawing {
 // The map of the selection's grouping. Raises MapRefusal for the
 // metropolitan-region grouping, for micro-regions without a state, for
 // municipalities with neither a metropolitan region nor a state, and when
-// the bitmap does not exist.
+// the bitmap does not exist in any letter case.
 MapLevel level(Database &database, const SelectionState &selection);
 
 // Fills the legend from its file, or computes it from the column's maximum
-// when there is no file. A file that cannot be read gives way to the
-// computed classes; warning then says why. Returns whether the file was used.
+// when there is no file. A file that cannot be read or holds a bound that is
+// no number of the legend's kind, or beyond what a legend shows, gives way
+// to the computed classes; warning then says why. A file whose classes are
+// out of order is used as it is, and warning names the first such class.
+// Returns whether the file was used. A maximum beyond what a legend shows
+// raises AppError.
 bool CarregaLegenda(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
                     QString &warning);
 
@@ -83,13 +87,16 @@ struct Hooks {
     // The bare bitmap, once loaded (the page shows it before reading the
     // area list, so an error there leaves it on screen).
     std::function<void(const QImage &)> bitmapLoaded;
-    // The legend file could not be read; the classes were computed.
+    // The legend file could not be used and the classes were computed, or
+    // it was used with its classes out of order.
     std::function<void(const QString &)> legendWarning;
 };
 
 // The whole drawing. With loadLegend the legend is loaded first, else its
 // classes are used as they are. Refusals raise MapRefusal; a bitmap or area
-// list that cannot be read and database errors raise AppError.
+// list that cannot be read or is damaged (a bitmap cut short, an area list
+// that names no area or has a seed outside the bitmap) and database errors
+// raise AppError naming the file.
 MapResult MostraMapa(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
                      bool loadLegend, const Hooks &hooks = {});
 

@@ -32,6 +32,14 @@ const QString kIntegerPattern = QStringLiteral("0");
 const QString kComparePattern = QStringLiteral("000000000000.00");
 const QString kRowKindAlternative = QStringLiteral("OR (TIPO_REGISTRO");
 
+// Values and bounds are compared as texts of twelve integer digits: a bound
+// beyond them cannot class any value, and a larger one would overflow the
+// whole-number arithmetic of the next class's beginning.
+constexpr double kLargestBound = 999999999999.99;
+const QString kLargestBoundText = QStringLiteral("999999999999");
+
+bool showable(double value) { return std::abs(value) <= kLargestBound; }
+
 } // namespace
 
 qint64 MapLegend::colorNumber(int k) { return k >= 1 && k <= kClasses ? kColors[k - 1].number : 0; }
@@ -68,7 +76,7 @@ bool MapLegend::readBound(const QString &text, double &value) const {
 
 QString MapLegend::nextLower(const QString &upper) const {
     double value = 0;
-    if (!readBound(upper, value))
+    if (!readBound(upper, value) || !showable(value))
         return QString();
     if (m_percentage)
         return format(value + 0.01);
@@ -76,6 +84,10 @@ QString MapLegend::nextLower(const QString &upper) const {
 }
 
 void MapLegend::compute(double maximum) {
+    if (!showable(maximum))
+        throw AppError(QStringLiteral("O maior valor da coluna, %1, passa do maior valor que a legenda do mapa mostra "
+                                      "(%2).")
+                           .arg(m_locale.toString(maximum, 'g', 6), kLargestBoundText));
     const int n = kClasses;
     const int d = n + 1;
     double upper = m_percentage ? maximum / n / d + 0.01 : std::trunc(maximum / n / d) + 1;
@@ -84,10 +96,11 @@ void MapLegend::compute(double maximum) {
         m_lower[k - 1] = format(low);
         m_upper[k - 1] = format(upper);
         low = upper + (m_percentage ? 0.01 : 1);
-        // Doubling over the first four steps, then growing by 1/2 + 1/3.
+        // Doubling over the first four steps, then growing by 1/2 + 1/3; a
+        // percentage legend stops at 100, any legend at the largest bound it
+        // shows, so that the classes hold every value up to the maximum.
         upper = k <= 4 ? 2 * upper : upper + upper / 2 + upper / 3;
-        if (m_percentage)
-            upper = std::min(upper, 100.0);
+        upper = std::min(upper, m_percentage ? 100.0 : std::trunc(kLargestBound));
     }
     m_keysReady = false;
 }
@@ -95,10 +108,17 @@ void MapLegend::compute(double maximum) {
 void MapLegend::load(const Bounds &uppers) {
     for (int k = 1; k <= kClasses; ++k) {
         double value = 0;
-        if (!uppers[k - 1].trimmed().isEmpty() && !readBound(uppers[k - 1], value))
+        if (uppers[k - 1].trimmed().isEmpty())
+            continue;
+        if (!readBound(uppers[k - 1], value))
             throw AppError(QStringLiteral("o valor final da faixa %1 (\"%2\") não é %3.")
                                .arg(NomeCor(k), TextUtils::shortened(uppers[k - 1]),
                                     m_percentage ? QStringLiteral("um número") : QStringLiteral("um número inteiro")));
+        if (!showable(value))
+            throw AppError(
+                QStringLiteral("o valor final da faixa %1 (\"%2\") passa do maior valor que a legenda mostra "
+                               "(%3).")
+                    .arg(NomeCor(k), TextUtils::shortened(uppers[k - 1]), kLargestBoundText));
     }
     for (int k = 1; k <= kClasses; ++k) {
         m_lower[k - 1].clear();
@@ -150,7 +170,6 @@ MapLegend::Validation MapLegend::validate() {
             blank = !inUse(k);
             if (!blank) {
                 double upper = 0;
-                double lower = 0;
                 if (!readBound(m_upper[k - 1], upper)) {
                     result = {false, k,
                               m_percentage
@@ -160,7 +179,11 @@ MapLegend::Validation MapLegend::validate() {
                                   : QStringLiteral("Legenda não pode ser salva, o valor final da [faixa %1] deve ser "
                                                    "um número inteiro !")
                                         .arg(NomeCor(k))};
-                } else if (!readBound(m_lower[k - 1], lower) || !(upper > lower)) {
+                } else if (!showable(upper)) {
+                    result = {false, k,
+                              QStringLiteral("Legenda não pode ser salva, o valor final da [faixa %1] passa de %2 !")
+                                  .arg(NomeCor(k), kLargestBoundText)};
+                } else if (!inOrder(k)) {
                     result = {false, k,
                               QStringLiteral("Legenda não pode ser salva, os dados da [faixa %1] estão inconsistentes !")
                                   .arg(NomeCor(k))};
@@ -172,6 +195,20 @@ MapLegend::Validation MapLegend::validate() {
     }
     m_keysReady = false;
     return result;
+}
+
+bool MapLegend::inOrder(int k) const {
+    double upper = 0;
+    double lower = 0;
+    return readBound(m_upper[k - 1], upper) && readBound(m_lower[k - 1], lower) && upper > lower;
+}
+
+int MapLegend::firstClassOutOfOrder() const {
+    for (int k = 1; k <= kClasses && inUse(k); ++k) {
+        if (!inOrder(k))
+            return k;
+    }
+    return 0;
 }
 
 void MapLegend::prepareTexts() const {

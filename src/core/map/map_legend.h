@@ -38,13 +38,21 @@ class MapLegend {
 
     // Classes computed from the column's maximum: the upper bounds double
     // over the first five classes and then grow by 11/6; a percentage
-    // legend stops at 100.
+    // legend stops at 100, and every legend at the largest bound it shows
+    // (999999999999). Raises AppError, the classes left as they were, when
+    // the maximum itself is beyond that bound or no number.
     void compute(double maximum);
 
     // Classes from saved upper bounds (a blank bound leaves its class out of
     // use). Raises AppError naming the class when a bound is not a number
-    // of this legend's kind; the classes are then left as they were.
+    // of this legend's kind or is beyond the largest bound a legend shows;
+    // the classes are then left as they were. Bounds out of order are
+    // loaded as they are (firstClassOutOfOrder finds them).
     void load(const Bounds &uppers);
+
+    // The first class in use, from class 1 on, whose upper bound is not
+    // above its lower bound (or is no number); 0 when they are in order.
+    int firstClassOutOfOrder() const;
 
     // The user typed the upper bound of class k: the next class begins just
     // above it and this class's lower bound follows the class before.
@@ -56,8 +64,9 @@ class MapLegend {
 
     // Checks the classes in order, emptying every class from the first blank
     // upper bound on. Fails at the first class whose upper bound is not a
-    // number of this legend's kind or is not above its lower bound; message
-    // then names that class's colour.
+    // number of this legend's kind, is beyond the largest bound a legend
+    // shows, or is not above its lower bound; message then names that
+    // class's colour.
     struct Validation {
         bool ok = true;
         int failedClass = 0;
@@ -96,6 +105,9 @@ class MapLegend {
     void AjustaFaixa(int k);
     // Reads a bound as a number of this legend's kind.
     bool readBound(const QString &text, double &value) const;
+    // Whether class k's bounds are numbers and its upper bound is above its
+    // lower one.
+    bool inOrder(int k) const;
     QString format(double value) const;
     void prepareTexts() const;
 

@@ -1,5 +1,6 @@
 #include "core/map/map_picture.h"
 
+#include "core/drawing/blank_picture.h"
 #include "core/drawing/color_number.h"
 #include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
@@ -29,7 +30,8 @@ namespace MapPicture {
 QImage compose(const QImage &bitmap, const Texts &texts, const QImage &legend) {
     const int width = kMapSize.width();
     const int height = kMapSize.height();
-    QImage picture(bitmap.width() + kSideStrip, bitmap.height() + kTitleBand, QImage::Format_RGB32);
+    QImage picture =
+        BlankPicture::make(QSize(bitmap.width() + kSideStrip, bitmap.height() + kTitleBand), QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter painter(&picture);
     // The bitmap keeps its place while the picture grows; then its top part

@@ -12,23 +12,45 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <memory>
+#include <new>
+
 namespace ChartFile {
 namespace {
 
 QString titleOf(const ChartRenderer &chart) { return chart.settings().titleLines.join(QLatin1Char(' ')); }
 
+// Draws the chart on a vector device and ends the drawing, which writes the
+// device's file into its buffer. Qt's painting is built without exceptions:
+// one for want of memory leaves the painter and the device half way, and
+// ending them again (their destructors do) throws from a destructor, which
+// aborts the program. So on failure they are let go of, never ended again,
+// and the failure goes on to the caller. (The device writes into a buffer
+// in memory: an end that fails can only be for want of memory.)
+template <typename Device>
+void drawAndEnd(const ChartRenderer &chart, const QSize &size, std::unique_ptr<Device> device) {
+    auto painter = std::make_unique<QPainter>(device.get());
+    try {
+        chart.draw(*painter, QRect(QPoint(), size));
+        if (!painter->end())
+            throw std::bad_alloc();
+    } catch (...) {
+        painter.release();
+        device.release();
+        throw;
+    }
+}
+
 QByteArray svg(const ChartRenderer &chart, const QSize &size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(), size));
-    generator.setTitle(titleOf(chart));
-    QPainter painter(&generator);
-    chart.draw(painter, QRect(QPoint(), size));
-    painter.end();
+    auto generator = std::make_unique<QSvgGenerator>();
+    generator->setOutputDevice(&buffer);
+    generator->setSize(size);
+    generator->setViewBox(QRect(QPoint(), size));
+    generator->setTitle(titleOf(chart));
+    drawAndEnd(chart, size, std::move(generator));
     return bytes;
 }
 
@@ -36,18 +58,15 @@ QByteArray pdf(const ChartRenderer &chart, const QSize &size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
-        // One page the chart's size, at 72 dots per inch so that a pixel of
-        // the chart is a point of the page.
-        QPdfWriter writer(&buffer);
-        writer.setResolution(72);
-        writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-        writer.setPageMargins(QMarginsF());
-        writer.setTitle(titleOf(chart));
-        writer.setCreator(QStringLiteral("Solvane"));
-        QPainter painter(&writer);
-        chart.draw(painter, QRect(QPoint(), size));
-    }
+    // One page the chart's size, at 72 dots per inch so that a pixel of the
+    // chart is a point of the page.
+    auto writer = std::make_unique<QPdfWriter>(&buffer);
+    writer->setResolution(72);
+    writer->setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+    writer->setPageMargins(QMarginsF());
+    writer->setTitle(titleOf(chart));
+    writer->setCreator(QStringLiteral("Solvane"));
+    drawAndEnd(chart, size, std::move(writer));
     return bytes;
 }
 

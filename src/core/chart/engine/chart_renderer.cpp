@@ -2,6 +2,7 @@
 
 #include "base/data/format_float.h"
 #include "core/chart/engine/cartesian_plot.h"
+#include "core/drawing/blank_picture.h"
 #include "core/drawing/windows_fonts.h"
 
 #include <QFontMetrics>
@@ -215,7 +216,7 @@ void ChartRenderer::drawLegend(QPainter &painter, const Frame &f) const {
 }
 
 QImage ChartRenderer::picture(const QSize &size) const {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = BlankPicture::make(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     draw(painter, QRect(QPoint(), size));
