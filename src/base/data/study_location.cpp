@@ -1,6 +1,7 @@
 #include "base/data/study_location.h"
 
 #include "base/data/app_error.h"
+#include "base/data/file_case.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,15 +13,13 @@
 namespace {
 
 const QString kDatabaseName = QStringLiteral("Solvane.db");
-const QString kPublishedName = QStringLiteral("Solvane.mdb");
+const QString kPublishedName = QStringLiteral("Solvane.Mdb");
 
-// The Access file of a data folder, its name in any letter case.
+// The Access file of a data folder, its name (and the folder's) in any
+// letter case; empty when there is none.
 QString publishedIn(const QString &dataFolder) {
-    const QDir folder(dataFolder);
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Readable | QDir::Hidden))
-        if (name.compare(kPublishedName, Qt::CaseInsensitive) == 0)
-            return folder.filePath(name);
-    return QString();
+    const QString found = FileCase::find(dataFolder + QLatin1Char('/') + kPublishedName);
+    return QFileInfo(found).isFile() ? found : QString();
 }
 
 QString userCopyOf(const QString &published) {
