@@ -1,4 +1,5 @@
 #include "base/data/figure_locale.h"
+#include "base/data/safe_file.h"
 #include "ui/app/solvane_application.h"
 #include "ui/app/startup.h"
 
@@ -15,6 +16,7 @@ const char kUsage[] = "Uso: solvane [--estudo PASTA]\n"
 int main(int argc, char **argv) {
     SolvaneApplication app(argc, argv);
     QLocale::setDefault(FigureLocale::forFigures());
+    SafeFile::failWritesBeyondSizeLimit();
     QCommandLineParser options;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption study(QStringLiteral("estudo"), QString(), QStringLiteral("PASTA"));

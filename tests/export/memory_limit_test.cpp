@@ -73,3 +73,38 @@ TEST(ExportUnderAMemoryLimit, EveryOutputEndsWithItsFileOrAMessage) {
     // The largest limit holds every output.
     EXPECT_GE(written, int(std::size(outputs)));
 }
+
+// Under a file-size limit ("ulimit -f") every output fails with the limit
+// named on the user's file, keeps the old file whole and leaves no
+// temporary file, where the system's signal used to end the program
+// silently.
+TEST(ExportUnderAFileSizeLimit, EveryOutputFailsOnItsFileAndLeavesTheOldOneWhole) {
+    const struct {
+        const char *option;
+        const char *file;
+    } outputs[] = {
+        {"--saida", "tabela.txt"},    {"--planilha", "dados.xlsx"}, {"--grafico", "grafico.pdf"},
+        {"--grafico", "grafico.png"}, {"--mapa", "mapa.png"},       {"--mapa", "mapa.xlsx"},
+    };
+    for (const auto &output : outputs) {
+        SCOPED_TRACE(output.file);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QLatin1String(output.file));
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("antigo");
+        old.close();
+        // 4 blocks of 512 bytes: less than any of these outputs.
+        const ExportProcess run = ExportProcess::run(
+            QStringLiteral("/bin/bash"),
+            {QStringLiteral("-c"), QStringLiteral("ulimit -f 4; exec \"$0\" \"$@\""), kProgram, "--topico", "02.01.01",
+             "--agrupar", "municipio", "--uf", "26", "--coluna", "A06", QLatin1String(output.option), file});
+        EXPECT_EQ(run.status, 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("\"%1\"").arg(file))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("arquivo grande demais"))) << run.err.toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("antigo"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QLatin1String(output.file)});
+    }
+}

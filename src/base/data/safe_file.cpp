@@ -440,4 +440,6 @@ void protectProgramInputs() {
 
 void clearProtection() { protectedPaths().clear(); }
 
+void failWritesBeyondSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
+
 } // namespace SafeFile

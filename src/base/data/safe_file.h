@@ -63,4 +63,11 @@ void allowFolder(const QString &path);
 void protectProgramInputs();
 void clearProtection();
 
+// A write beyond the user's file-size limit (ulimit -f) would kill the
+// process with SIGXFSZ, leaving its temporary file behind and saying
+// nothing. Once this is called, such a write fails instead, and the writer
+// reports "arquivo grande demais" on the user's file and removes its
+// temporary file. Called by every program at its start.
+void failWritesBeyondSizeLimit();
+
 } // namespace SafeFile

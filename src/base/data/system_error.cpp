@@ -31,6 +31,19 @@ QString text(int errorNumber) {
         return QStringLiteral("a saída não está aberta para gravação");
     case ELOOP:
         return QStringLiteral("atalhos demais no caminho");
+    case EFBIG:
+        return QStringLiteral("arquivo grande demais (passa do limite de tamanho de arquivo)");
+    case ECONNREFUSED:
+        return QStringLiteral("nenhum programa está atendendo nesse soquete");
+    case EIO:
+        return QStringLiteral("erro de leitura ou gravação no dispositivo");
+    case ETXTBSY:
+        return QStringLiteral("é um programa em execução");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("arquivos abertos demais");
+    case ENXIO:
+        return QStringLiteral("o dispositivo não existe ou não está pronto");
     case ENOEXEC:
         return QStringLiteral("o arquivo não é um programa que este computador execute (está danificado ou é de "
                               "outro sistema)");

@@ -2,6 +2,7 @@
 
 #include "base/data/figure_locale.h"
 #include "base/data/program_folder.h"
+#include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 
 #include <QCoreApplication>
@@ -99,6 +100,7 @@ void prepare() {
         if (::fcntl(fd, F_GETFD) == -1)
             ::open("/dev/null", O_RDONLY);
     qInstallMessageHandler(dropQtNotes);
+    SafeFile::failWritesBeyondSizeLimit();
     outOfMemoryMessage = QByteArrayLiteral("solvane-export: ") + SystemError::text(ENOMEM).toUtf8() + '\n';
     std::set_terminate(onTerminate);
     // The map picture is drawn with fonts but never shown: the headless

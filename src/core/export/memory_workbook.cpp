@@ -119,6 +119,12 @@ void check(lxw_error error) {
         throw AppError(QStringLiteral("não foi possível compor o arquivo na pasta temporária: %1")
                            .arg(errno != 0 ? SystemError::text(errno) : QString::fromUtf8(lxw_strerror(error))));
     default:
+        // A picture is staged by the writer in a temporary file of its own:
+        // when the disk or the user's file-size limit cut that file short,
+        // the writer only sees a picture it cannot read back.
+        if (errno == EFBIG || errno == ENOSPC || errno == EDQUOT)
+            throw AppError(QStringLiteral("não foi possível compor o arquivo na pasta temporária: %1")
+                               .arg(SystemError::text(errno)));
         throw AppError(QStringLiteral("a biblioteca de planilhas recusou o conteúdo (%1)")
                            .arg(QString::fromUtf8(lxw_strerror(error))));
     }
