@@ -36,48 +36,53 @@ Sample &sample() {
     return s;
 }
 
-void report(benchmark::State &state, double cpu, double wall, double peakKB) {
-    const double runs = double(state.iterations());
-    state.counters["cpu_ms"] = cpu * 1000 / runs;
-    state.counters["wall_ms"] = wall * 1000 / runs;
-    state.counters["peak_MB"] = peakKB / 1024;
-}
+// The cost of every process of a benchmark's runs, reported per run.
+struct Totals {
+    double cpu = 0, wall = 0, peakKB = 0;
+
+    // Adds one process; false (the benchmark skipped) when it failed.
+    bool add(benchmark::State &state, const ProcessCost &cost, const char *program) {
+        if (!cost.ok) {
+            state.SkipWithError(program);
+            return false;
+        }
+        cpu += cost.cpuSeconds;
+        wall += cost.wallSeconds;
+        peakKB = std::max(peakKB, cost.peakKB);
+        return true;
+    }
+
+    void report(benchmark::State &state) const {
+        const double runs = double(state.iterations());
+        state.counters["cpu_ms"] = cpu * 1000 / runs;
+        state.counters["wall_ms"] = wall * 1000 / runs;
+        state.counters["peak_MB"] = peakKB / 1024;
+    }
+};
 
 void BM_ImportBySolvaneImport(benchmark::State &state) {
     QTemporaryDir out;
     const QString target = out.filePath(QStringLiteral("Solvane.db"));
-    double cpu = 0, wall = 0, peak = 0;
+    Totals totals;
     for (auto _ : state) {
         QFile::remove(target);
-        const ProcessCost cost = runProcess(kProgramDir + QStringLiteral("/solvane-import"),
-                                            {sample().jet, QStringLiteral("--saida"), target});
-        if (!cost.ok) {
-            state.SkipWithError("solvane-import failed");
+        if (!totals.add(state,
+                        runProcess(kProgramDir + QStringLiteral("/solvane-import"),
+                                   {sample().jet, QStringLiteral("--saida"), target}),
+                        "solvane-import failed"))
             return;
-        }
-        cpu += cost.cpuSeconds;
-        wall += cost.wallSeconds;
-        peak = std::max(peak, cost.peakKB);
     }
-    report(state, cpu, wall, peak);
+    totals.report(state);
 }
 BENCHMARK(BM_ImportBySolvaneImport)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 void BM_EveryTableByMdbExport(benchmark::State &state) {
-    double cpu = 0, wall = 0, peak = 0;
-    for (auto _ : state) {
-        for (const QString &table : sample().tables) {
-            const ProcessCost cost = runProcess(QStringLiteral("mdb-export"), {sample().jet, table});
-            if (!cost.ok) {
-                state.SkipWithError("mdb-export failed");
+    Totals totals;
+    for (auto _ : state)
+        for (const QString &table : sample().tables)
+            if (!totals.add(state, runProcess(QStringLiteral("mdb-export"), {sample().jet, table}), "mdb-export failed"))
                 return;
-            }
-            cpu += cost.cpuSeconds;
-            wall += cost.wallSeconds;
-            peak = std::max(peak, cost.peakKB);
-        }
-    }
-    report(state, cpu, wall, peak);
+    totals.report(state);
 }
 BENCHMARK(BM_EveryTableByMdbExport)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
@@ -95,21 +100,15 @@ void BM_TopicsFromImportedStudy(benchmark::State &state) {
         {QStringLiteral("--topico=03"), QStringLiteral("--uf=35")},
         {QStringLiteral("--topico=01.02.01"), QStringLiteral("--municipio=2611606")},
     };
-    double cpu = 0, wall = 0, peak = 0;
-    for (auto _ : state) {
-        for (const QStringList &arguments : runs) {
-            const ProcessCost cost = runProcess(kProgramDir + QStringLiteral("/solvane-export"),
-                                                QStringList{QStringLiteral("--estudo=") + studyFolder} + arguments);
-            if (!cost.ok) {
-                state.SkipWithError("solvane-export failed");
+    Totals totals;
+    for (auto _ : state)
+        for (const QStringList &arguments : runs)
+            if (!totals.add(state,
+                            runProcess(kProgramDir + QStringLiteral("/solvane-export"),
+                                       QStringList{QStringLiteral("--estudo=") + studyFolder} + arguments),
+                            "solvane-export failed"))
                 return;
-            }
-            cpu += cost.cpuSeconds;
-            wall += cost.wallSeconds;
-            peak = std::max(peak, cost.peakKB);
-        }
-    }
-    report(state, cpu, wall, peak);
+    totals.report(state);
 }
 BENCHMARK(BM_TopicsFromImportedStudy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 

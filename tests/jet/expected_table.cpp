@@ -144,3 +144,21 @@ void expectSameRows(const QString &table, std::vector<ExportedRow> expected, std
         }
     }
 }
+
+qint64 expectSameTables(const MdbReader &reader, const QString &database, const QStringList &tables) {
+    EXPECT_EQ(reader.tables(), tables);
+    qint64 rows = 0;
+    for (const QString &table : tables) {
+        SCOPED_TRACE(table.toStdString());
+        const ExpectedTable expected = ExpectedTable::read(database, table);
+        EXPECT_EQ(reader.columns(table), expected.columns);
+        const MdbReader::Export exported = reader.exportTable(table);
+        QStringList names;
+        for (const auto &column : expected.columns)
+            names << column.first;
+        EXPECT_EQ(exported.header, names);
+        expectSameRows(table, expected.rows, exported.rows);
+        rows += qint64(exported.rows.size());
+    }
+    return rows;
+}

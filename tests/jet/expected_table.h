@@ -23,3 +23,7 @@ QStringList sqliteTables(const QString &database);
 // Checks that two row lists hold the same rows, in any order, and reports
 // the first row that differs.
 void expectSameRows(const QString &table, std::vector<ExportedRow> expected, std::vector<ExportedRow> actual);
+
+// Checks that the Jet file holds every table of the database, in order, each
+// with the same columns and rows; returns the count of rows read back.
+qint64 expectSameTables(const MdbReader &reader, const QString &database, const QStringList &tables);
