@@ -2,8 +2,13 @@
 #include "support/fixture_database.h"
 #include "support/qstring_printer.h"
 
+#include "base/data/program_folder.h"
+#include "base/data/safe_file.h"
+#include "ui/app/main_frm.h"
+#include "ui/app/startup.h"
 #include "ui/app/study_import_dialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +16,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -375,4 +382,37 @@ TEST(ImportTest, TheWindowsImportDialogWritesTheStudyOrSaysWhyNot) {
     const QString failure = failing.run();
     EXPECT_TRUE(failure.contains(damaged)) << failure.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("outro.db"))));
+}
+
+// The window started on a study folder that holds only the published file
+// imports it behind its progress window and opens on the same topics as the
+// sample study.
+TEST(ImportTest, TheWindowStartsOnAFolderHoldingOnlyThePublishedFile) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("Dados"));
+    for (const char *folder : {"Mapas", "Imagens", "Ajuda", "Anexos"})
+        ASSERT_TRUE(QFile::link(kProgramDir + QLatin1Char('/') + QLatin1String(folder),
+                                dir.filePath(QLatin1String(folder))));
+    ASSERT_TRUE(QFile::copy(sampleJet(), dir.filePath(QStringLiteral("Dados/Solvane.Mdb"))));
+    QStringList topics;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *window = qobject_cast<TMain_Frm *>(widget);
+            if (!window || !window->isVisible())
+                continue;
+            const auto *tree = window->findChild<QTreeWidget *>(QStringLiteral("tvOpcoes"));
+            for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
+                topics << tree->topLevelItem(i)->text(0);
+            window->close();
+        }
+    });
+    closer.start(20);
+    EXPECT_EQ(Startup::run(dir.path()), 0);
+    ProgramFolder::setPath(QString());
+    ProgramFolder::setStudyFile(QString());
+    SafeFile::clearProtection();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Dados/Solvane.db"))));
+    EXPECT_EQ(topics, rowsOf(sampleStudy(), QStringLiteral("select Descricao from Nivel_Informacao where "
+                                                           "length(Nivel_Informacao) = 2 order by Nivel_Informacao")));
 }
