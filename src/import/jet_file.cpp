@@ -17,6 +17,12 @@ namespace {
 
 constexpr int kOffsetMask = 0x1fff;
 
+// libmdb converts a text into a buffer it allocates at the handle's bind
+// size: room for a Text column's 255 characters in UTF-8, and, only while a
+// memo is read, for the longest memo Jet holds (65 535 characters).
+constexpr size_t kTextBuffer = 4096;
+constexpr size_t kMemoBuffer = 4 * 65536;
+
 QString unreadable(const QString &path, const QString &reason) {
     return QStringLiteral("Não foi possível ler o estudo publicado \"%1\": %2").arg(path, reason);
 }
@@ -119,9 +125,7 @@ JetFile::JetFile(const QString &path) : m_path(path), m_handle(std::make_unique<
     m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!m_handle->mdb)
         throw AppError(unreadable(path, QStringLiteral("não é um arquivo do Access ou está danificado")));
-    // A memo's text is read into a buffer of this size: room for the
-    // longest memo Jet holds (65 535 characters) in UTF-8.
-    mdb_set_bind_size(m_handle->mdb, 4 * 65536);
+    mdb_set_bind_size(m_handle->mdb, kTextBuffer);
     if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE))
         throw AppError(unreadable(path, QStringLiteral("a lista de tabelas do arquivo está danificada")));
 }
@@ -250,6 +254,12 @@ bool JetFile::Rows::next() {
             std::free(blob);
             break;
         }
+        case MDB_MEMO:
+            value.type = Value::Text;
+            mdb_set_bind_size(mdb, kMemoBuffer);
+            value.bytes = takeText(mdb_col_to_string(mdb, mdb->pg_buf, field.start, MDB_MEMO, length));
+            mdb_set_bind_size(mdb, kTextBuffer);
+            break;
         default:
             value.type = Value::Text;
             value.bytes = length > 0 ? takeText(mdb_col_to_string(mdb, mdb->pg_buf, field.start, column->col_type,
