@@ -25,7 +25,12 @@ foreach(path
     ${BINDIR}/solvane ${BINDIR}/solvane-export ${BINDIR}/solvane-import
     ${HELPERS_DIR}/solvane-export-desenho
     ${STUDY_DIR}/Dados/Solvane.db ${STUDY_DIR}/Mapas/Legendas ${STUDY_DIR}/Imagens ${STUDY_DIR}/Ajuda
-    ${STUDY_DIR}/Anexos)
+    ${STUDY_DIR}/Anexos
+    ${DATADIR}/applications/${APP_ID}.desktop ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
+    ${DATADIR}/icons/hicolor/16x16/apps/solvane.png ${DATADIR}/icons/hicolor/256x256/apps/solvane.png
+    ${DATADIR}/icons/hicolor/scalable/apps/solvane.svg
+    ${MANDIR}/man1/solvane.1 ${MANDIR}/man1/solvane-export.1 ${MANDIR}/man1/solvane-import.1
+    ${DATADIR}/bash-completion/completions/solvane-export)
   if(NOT EXISTS ${prefix}/${path})
     fail("missing from the installed tree: ${path}")
   endif()
@@ -38,6 +43,13 @@ endforeach()
 file(GLOB legends ${prefix}/${STUDY_DIR}/Mapas/Legendas/*)
 if(legends)
   fail("the build tree's saved legends were installed: ${legends}")
+endif()
+
+# The AppStream description with the menu entry and icon it names, as
+# installed together.
+execute_process(COMMAND appstreamcli validate-tree --no-net ${prefix} RESULT_VARIABLE status OUTPUT_VARIABLE said)
+if(NOT status EQUAL 0)
+  fail("appstreamcli validate-tree: ${said}")
 endif()
 
 # Each run: a name, then its arguments; "@OUT@" is the output file, without
