@@ -49,10 +49,7 @@ SampleStudyReport SampleStudyGenerator::run() const {
     const MapSetWriter::Counts maps = MapSetWriter::write(geography, m_program);
     AttachmentWriter::write(geography, topics, m_program, kSeed);
     HelpWriter::write(m_program);
-    QList<QPolygonF> country;
-    for (const QString &sigla : siglas)
-        country += outlines.rings(sigla);
-    PicturePainter(country).writeAll(m_program);
+    PicturePainter(outlines.rings(siglas)).writeAll(m_program);
 
     report.municipalities = int(geography.municipalities().size());
     report.micros = int(geography.micros().size());

@@ -89,6 +89,13 @@ StateOutlines StateOutlines::read(const QString &svgPath, const QStringList &sig
     return outlines;
 }
 
+QList<QPolygonF> StateOutlines::rings(const QStringList &siglas) const {
+    QList<QPolygonF> all;
+    for (const QString &sigla : siglas)
+        all += m_rings.value(sigla);
+    return all;
+}
+
 QRectF StateOutlines::bounds(const QString &sigla) const {
     QRectF box;
     for (const QPolygonF &ring : m_rings.value(sigla))

@@ -15,6 +15,8 @@ public:
     static StateOutlines read(const QString &svgPath, const QStringList &siglas);
 
     QList<QPolygonF> rings(const QString &sigla) const { return m_rings.value(sigla); }
+    // The rings of every state named, in that order: the country's outline.
+    QList<QPolygonF> rings(const QStringList &siglas) const;
     QRectF bounds(const QString &sigla) const;
     QRectF bounds(const QStringList &siglas) const;
 

@@ -19,6 +19,8 @@ PACKAGES=(
   libreoffice-calc-nogui       # reads exported workbooks back in the end-to-end tests
   mdbtools-dev                 # libmdb: solvane-import reads the published Access study
   mdbtools                     # its command-line readers check the test tool's Jet files
+  desktop-file-utils appstream # validate the desktop entry and the AppStream description
+  lintian groff-base           # check the package; render the manual pages in the tests
 )
 # Node's package manager fetches the public facts (municipality names, state
 # outlines) the sample-study generator uses; a machine that already has it keeps its own.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 QString &overridden() {
@@ -19,6 +20,16 @@ QString withSlash(QString folder) {
         folder += QLatin1Char('/');
     return folder;
 }
+
+// In the build tree the study's folders are beside the programs; an
+// installed program has none beside it and finds the study and its helper
+// programs at their installed places relative to its own folder, wherever
+// the tree was installed.
+bool studyBesidePrograms() { return QFileInfo(ProgramFolder::programsPath() + QStringLiteral("Dados")).isDir(); }
+
+QString installedFolder(const char *fromPrograms) {
+    return withSlash(QDir::cleanPath(ProgramFolder::programsPath() + QString::fromUtf8(fromPrograms)));
+}
 } // namespace
 
 namespace ProgramFolder {
@@ -26,10 +37,27 @@ namespace ProgramFolder {
 QString path() {
     if (!overridden().isEmpty())
         return overridden();
-    return programsPath();
+    return studyBesidePrograms() ? programsPath() : installedFolder(SOLVANE_STUDY_FROM_PROGRAMS);
 }
 
-QString programsPath() { return withSlash(QCoreApplication::applicationDirPath()); }
+QString programsPath() {
+    const QString own = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    // The drawing program installed in the helpers' folder works for the
+    // programs of the tree it was installed in: it finds the study and
+    // solvane-import from their folder, as the exporter that runs it does.
+    const QString programs = QDir::cleanPath(own + QStringLiteral("/" SOLVANE_PROGRAMS_FROM_HELPERS));
+    if (QDir::cleanPath(programs + QStringLiteral("/" SOLVANE_HELPERS_FROM_PROGRAMS)) == own)
+        return withSlash(programs);
+    return withSlash(own);
+}
+
+QString helperProgram(const QString &name) {
+    // A helper copied beside its caller is used wherever that is.
+    const QString beside = programsPath() + name;
+    if (QFileInfo::exists(beside) || studyBesidePrograms())
+        return beside;
+    return installedFolder(SOLVANE_HELPERS_FROM_PROGRAMS) + name;
+}
 
 void setPath(const QString &folder) {
     overridden() = folder.isEmpty() ? QString() : withSlash(QDir(folder).absolutePath());

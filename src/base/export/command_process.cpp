@@ -137,7 +137,7 @@ int runDrawing(const QCoreApplication &app, ExportCommand::DrawStep draw) {
 }
 
 int handOver(char **argv) {
-    const QByteArray program = QFile::encodeName(ProgramFolder::file(QLatin1String(kDrawingProgram)));
+    const QByteArray program = QFile::encodeName(ProgramFolder::helperProgram(QLatin1String(kDrawingProgram)));
     argv[0] = const_cast<char *>(program.constData());
     const int error = ::posix_spawn(&drawingProcess, program.constData(), nullptr, nullptr, argv, environ);
     if (error != 0) {
