@@ -433,6 +433,9 @@ void protectProgramInputs() {
     for (const QString &folder : {ProgramFolder::programsPath(), ProgramFolder::path()})
         for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho", "solvane-import"})
             protectedPaths().push_back({QFile::encodeName(folder + QString::fromLatin1(program)), Protected::Program});
+    // The drawing program where an installed exporter finds it.
+    protectedPaths().push_back(
+        {QFile::encodeName(ProgramFolder::helperProgram(QStringLiteral("solvane-export-desenho"))), Protected::Program});
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));
