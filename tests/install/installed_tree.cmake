@@ -29,7 +29,8 @@ foreach(path
     ${DATADIR}/applications/${APP_ID}.desktop ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
     ${DATADIR}/icons/hicolor/16x16/apps/solvane.png ${DATADIR}/icons/hicolor/256x256/apps/solvane.png
     ${DATADIR}/icons/hicolor/scalable/apps/solvane.svg
-    ${MANDIR}/man1/solvane.1 ${MANDIR}/man1/solvane-export.1 ${MANDIR}/man1/solvane-import.1
+    ${MANDIR}/man1/solvane.1.gz ${MANDIR}/man1/solvane-export.1.gz ${MANDIR}/man1/solvane-import.1.gz
+    ${DATADIR}/doc/solvane/copyright ${DATADIR}/doc/solvane/changelog.gz
     ${DATADIR}/bash-completion/completions/solvane-export)
   if(NOT EXISTS ${prefix}/${path})
     fail("missing from the installed tree: ${path}")

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -127,18 +128,16 @@ TEST(LegendFile, ADamagedFileIsReportedNotRead) {
 // A folder that cannot take the file stops the save with the file's name.
 TEST(LegendFile, AFailedSaveNamesTheFileAndChangesNothing) {
     QTemporaryDir dir;
-    ProgramFolder::setPath(dir.path());
-    const QString path = LegendFile::path(QStringLiteral("A01"), 1);
+    put(dir.filePath(QStringLiteral("arquivo")), "não é uma pasta");
+    const QString path = dir.filePath(QStringLiteral("arquivo/Mapas/Legendas/LgA01_1.Ini"));
     try {
         LegendFile::write(path, bounds({"10"}));
-        FAIL() << "there is no Mapas/Legendas folder";
+        FAIL() << "a file stands where the folder should be";
     } catch (const AppError &error) {
         EXPECT_TRUE(error.message().startsWith(QStringLiteral("Unable to write to ") + path))
             << error.message().toStdString();
     }
-    EXPECT_FALSE(QFile::exists(path));
-
-    ProgramFolder::setPath(QString());
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("arquivo"))), QByteArray("não é uma pasta"));
 }
 
 // A legend the user may not read, replace or delete is named with the
@@ -188,4 +187,87 @@ TEST(LegendFile, RemoveDeletesTheFileIfThereIsOne) {
     LegendFile::write(path, bounds({"10"}));
     LegendFile::remove(path);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// Beside a study the user may not write, legends are looked up first in the
+// user's data folder, then in the study's: a user's legend or "Automática"
+// (an empty file) wins over a legend the study ships; the study's legends
+// still apply to the columns the user left alone. Saving and "Automática"
+// write in the user's folder and leave the study's files as they are.
+TEST(LegendFile, BesideAReadOnlyStudyTheUsersLegendsComeFirst) {
+    LegendFolder folder;
+    for (const QString &path : {folder.dir.path(), folder.dir.filePath(QStringLiteral("Mapas")),
+                                folder.dir.filePath(QStringLiteral("Mapas/Legendas"))})
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0755), 0);
+    const QByteArray shipped("[Legenda]\r\nValor Final Faixa 1=7\r\n");
+    // Each case its own column: what the study ships, what the user's folder holds.
+    struct Case {
+        const char *column;
+        bool studyShips;
+        const char *user; // nullptr: no file
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"A01", true, nullptr, "7"},
+        {"A02", true, "[Legenda]\r\nValor Final Faixa 1=9\r\n", "9"},
+        {"A03", true, "", "automática"},
+        {"A04", false, "[Legenda]\r\nValor Final Faixa 1=9\r\n", "9"},
+        {"A05", false, nullptr, "automática"},
+    };
+    for (const Case &c : cases)
+        if (c.studyShips)
+            put(folder.dir.filePath(QStringLiteral("Mapas/Legendas/Lg%1_1.Ini").arg(QLatin1String(c.column))), shipped);
+
+    const UserRun run = runAsOrdinaryUser([&] {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        const QString userLegends = home.path() + QStringLiteral("/Solvane/Mapas/Legendas/");
+        QDir().mkpath(userLegends);
+        QStringList report;
+        const auto shown = [](const QString &column) {
+            const auto uppers = LegendFile::read(LegendFile::source(column, 1));
+            return uppers ? (*uppers)[0] : QStringLiteral("automática");
+        };
+        for (const Case &c : cases) {
+            const QString column = QLatin1String(c.column);
+            if (c.user) {
+                QFile file(userLegends + QStringLiteral("Lg%1_1.Ini").arg(column));
+                if (!file.open(QIODevice::WriteOnly) || file.write(c.user) < 0)
+                    return QStringLiteral("cannot prepare the user's legend");
+            }
+            report << QStringLiteral("%1=%2").arg(column, shown(column));
+        }
+        // A save, then "Automática" over a shipped legend and over none.
+        const QString saved = LegendFile::path(QStringLiteral("A01"), 1);
+        report << QStringLiteral("salva em %1").arg(saved.startsWith(userLegends));
+        LegendFile::write(saved, bounds({"3"}));
+        report << QStringLiteral("A01=%1").arg(shown(QStringLiteral("A01")));
+        LegendFile::makeAutomatic(QStringLiteral("A01"), 1);
+        report << QStringLiteral("A01=%1 vazia %2")
+                      .arg(shown(QStringLiteral("A01")))
+                      .arg(QFileInfo(saved).exists() && QFileInfo(saved).size() == 0);
+        LegendFile::makeAutomatic(QStringLiteral("A04"), 1);
+        report << QStringLiteral("A04=%1 arquivo %2")
+                      .arg(shown(QStringLiteral("A04")))
+                      .arg(QFileInfo::exists(userLegends + QStringLiteral("LgA04_1.Ini")));
+        return report.join(QLatin1Char('|'));
+    });
+    if (run.skipped)
+        GTEST_SKIP() << run.report.toStdString();
+    EXPECT_EQ(run.report, QStringLiteral("A01=7|A02=9|A03=automática|A04=9|A05=automática|salva em 1|A01=3|"
+                                         "A01=automática vazia 1|A04=automática arquivo 0"));
+    EXPECT_EQ(contentsOf(folder.dir.filePath(QStringLiteral("Mapas/Legendas/LgA01_1.Ini"))), shipped);
+}
+
+// Where the study's legend folder can be written, as in the build tree, it
+// alone is used: a file in the user's folder is not consulted.
+TEST(LegendFile, AWritableStudyKeepsItsLegendsToItself) {
+    LegendFolder folder;
+    const QString userLegends = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Solvane/Mapas/Legendas");
+    ASSERT_TRUE(QDir().mkpath(userLegends));
+    put(userLegends + QStringLiteral("/LgA09_1.Ini"), "[Legenda]\r\nValor Final Faixa 1=9\r\n");
+    EXPECT_EQ(LegendFile::path(QStringLiteral("A09"), 1), folder.dir.filePath(QStringLiteral("Mapas/Legendas/LgA09_1.Ini")));
+    EXPECT_EQ(LegendFile::source(QStringLiteral("A09"), 1), LegendFile::path(QStringLiteral("A09"), 1));
+    EXPECT_FALSE(LegendFile::read(LegendFile::source(QStringLiteral("A09"), 1)).has_value());
+    QFile::remove(userLegends + QStringLiteral("/LgA09_1.Ini"));
 }

@@ -2,13 +2,11 @@
 
 #include "base/data/app_error.h"
 #include "base/data/file_case.h"
+#include "base/data/user_folders.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#include <unistd.h>
 
 namespace {
 
@@ -27,7 +25,7 @@ QString userCopyOf(const QString &published) {
                                                     QCryptographicHash::Sha1)
                                .toHex()
                                .left(16);
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/Estudos/") +
+    return UserFolders::dataPath() + QStringLiteral("Estudos/") +
            QString::fromLatin1(key) + QLatin1Char('/') + kDatabaseName;
 }
 
@@ -43,7 +41,7 @@ namespace StudyLocation {
 
 QString importTarget(const QString &published) {
     const QString folder = QFileInfo(published).absolutePath();
-    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0)
+    if (UserFolders::writable(folder))
         return folder + QLatin1Char('/') + kDatabaseName;
     return userCopyOf(published);
 }

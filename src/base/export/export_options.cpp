@@ -197,7 +197,8 @@ const OptionRow kOptions[] = {
     {"planilha", "ARQUIVO", "grava a pasta de trabalho (.xlsx) da exportação do programa",
      [](Options &o, const QString &option, const QString &value) { o.workbook = workbookFile(option, value); }},
     {"estudo", "PASTA",
-     "pasta do estudo (com as pastas Dados e Mapas); padrão: a pasta do programa.\n"
+     "pasta do estudo (com as pastas Dados e Mapas); padrão: a pasta do programa,\n"
+     "ou o estudo instalado (../share/solvane a partir dela).\n"
      "Um estudo publicado (Dados/Solvane.Mdb) é importado antes, se preciso",
      [](Options &o, const QString &option, const QString &value) { o.studyFolder = outputFile(option, value); }},
     {"help", "", "mostra esta ajuda", [](Options &o, const QString &, const QString &) { o.help = true; }},

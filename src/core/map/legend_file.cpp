@@ -8,7 +8,9 @@
 #include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 #include "base/data/text_utils.h"
+#include "base/data/user_folders.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,6 +23,13 @@ const QString kSection = QStringLiteral("Legenda");
 // A bound has at most some twenty characters; a much longer value is damage.
 constexpr int kLongestBound = 100;
 
+const QString kFolder = QStringLiteral("Mapas/Legendas");
+
+QString relativePath(const QString &FCampoPercentual, int grouping) {
+    const QString column = TextUtils::SubstituiTexto(QStringLiteral("."), FCampoPercentual, QString());
+    return kFolder + QStringLiteral("/Lg%1_%2.Ini").arg(column).arg(grouping);
+}
+
 QString key(int k) { return QStringLiteral("Valor Final Faixa %1").arg(k); }
 
 QByteArray withBounds(const MapLegend::Bounds &uppers, IniFile ini) {
@@ -29,13 +38,33 @@ QByteArray withBounds(const MapLegend::Bounds &uppers, IniFile ini) {
     return ini.toBytes();
 }
 
+// The user's legend folder is made with the first legend saved there (a
+// study's is used only when it is there to be written).
+void save(const QString &path, const QByteArray &bytes) {
+    try {
+        if (!QDir().mkpath(QFileInfo(path).path()))
+            throw AppError(QStringLiteral("Não foi possível criar a pasta %1.").arg(QFileInfo(path).path()));
+        SafeFile::write(path, bytes);
+    } catch (const AppError &error) {
+        throw AppError(QStringLiteral("Unable to write to %1\n%2").arg(path, error.message()));
+    }
+}
+
 } // namespace
 
 namespace LegendFile {
 
 QString path(const QString &FCampoPercentual, int grouping) {
-    const QString column = TextUtils::SubstituiTexto(QStringLiteral("."), FCampoPercentual, QString());
-    return ProgramFolder::file(QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini").arg(column).arg(grouping));
+    const QString study = ProgramFolder::file(relativePath(FCampoPercentual, grouping));
+    return UserFolders::writable(ProgramFolder::file(kFolder)) ? study
+                                                                 : UserFolders::dataPath() +
+                                                                       relativePath(FCampoPercentual, grouping);
+}
+
+QString source(const QString &FCampoPercentual, int grouping) {
+    const QString saved = path(FCampoPercentual, grouping);
+    return QFileInfo::exists(FileCase::find(saved)) ? saved
+                                                    : ProgramFolder::file(relativePath(FCampoPercentual, grouping));
 }
 
 std::optional<MapLegend::Bounds> read(const QString &asked) {
@@ -43,6 +72,8 @@ std::optional<MapLegend::Bounds> read(const QString &asked) {
     if (!QFileInfo::exists(path))
         return std::nullopt;
     const QByteArray bytes = InputFile::read(path, QStringLiteral("Não foi possível ler a legenda %1").arg(path));
+    if (bytes.isEmpty())
+        return std::nullopt;
     try {
         const IniFile ini = IniFile::parse(bytes);
         if (!ini.hasSection(kSection))
@@ -76,11 +107,7 @@ void write(const QString &path, const MapLegend::Bounds &uppers) {
             existing = IniFile();
         }
     }
-    try {
-        SafeFile::write(path, withBounds(uppers, existing));
-    } catch (const AppError &error) {
-        throw AppError(QStringLiteral("Unable to write to %1\n%2").arg(path, error.message()));
-    }
+    save(path, withBounds(uppers, existing));
 }
 
 void remove(const QString &asked) {
@@ -89,6 +116,15 @@ void remove(const QString &asked) {
         if (::unlink(QFile::encodeName(path).constData()) != 0)
             throw AppError(
                 QStringLiteral("Não foi possível apagar a legenda %1: %2").arg(path, SystemError::text(errno)));
+    }
+}
+
+void makeAutomatic(const QString &FCampoPercentual, int grouping) {
+    const QString saved = path(FCampoPercentual, grouping);
+    remove(saved);
+    const QString study = ProgramFolder::file(relativePath(FCampoPercentual, grouping));
+    if (saved != study && QFileInfo::exists(FileCase::find(study))) {
+        save(saved, QByteArray());
     }
 }
 

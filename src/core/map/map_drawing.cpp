@@ -105,7 +105,7 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
                     QString &warning) {
     warning.clear();
     legend.setPercentage(result.cdsDados().fieldByName(column.FCampoPercentual).displayFormat() == kPercentFormat);
-    const QString path = LegendFile::path(column.FCampoPercentual, result.grouping());
+    const QString path = LegendFile::source(column.FCampoPercentual, result.grouping());
     try {
         if (const auto uppers = LegendFile::read(path)) {
             try {

@@ -2,6 +2,7 @@
 
 #include "base/data/app_error.h"
 #include "base/data/program_folder.h"
+#include "base/data/user_folders.h"
 #include "base/data/safe_file.h"
 #include "base/data/scope_guard.h"
 #include "base/export/text_export.h"
@@ -141,10 +142,7 @@ TExportar_Frm::TExportar_Frm(const Sources &sources, TVarnikExport &btnExportaEx
     medExtArqExcel->installEventFilter(this);
     medExtArqTexto->installEventFilter(this);
 
-    // The "Exportado" folder beside the program when there is one, else
-    // the folder the program was started from.
-    const QString exportado = ProgramFolder::file(QStringLiteral("Exportado"));
-    const QString start = QDir(exportado).exists() ? exportado : QDir::currentPath();
+    const QString start = startFolder();
     const QModelIndex startIndex = m_folders->index(QDir::cleanPath(start));
     dlbExportar->setCurrentIndex(startIndex);
     showCurrentFolder();
@@ -163,6 +161,22 @@ TExportar_Frm::TExportar_Frm(const Sources &sources, TVarnikExport &btnExportaEx
 
     rbArqExcelClick();
     m_separador = u';';
+}
+
+QString TExportar_Frm::startFolder() {
+    // The "Exportado" folder beside the program when there is one; the
+    // folder the program was started from when the program's folder is the
+    // user's to write; else, for an installed program, the user's own
+    // export folder.
+    const QString exportado = ProgramFolder::file(QStringLiteral("Exportado"));
+    if (QDir(exportado).exists())
+        return exportado;
+    if (!UserFolders::writable(ProgramFolder::path())) {
+        const QString own = UserFolders::exportFolder();
+        if (!own.isEmpty())
+            return own;
+    }
+    return QDir::currentPath();
 }
 
 void TExportar_Frm::showCurrentFolder() {

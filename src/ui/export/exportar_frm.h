@@ -50,6 +50,8 @@ class TExportar_Frm : public QDialog {
     void buildWorkbookBand();
     void buildTextBand();
     void dlbExportarChange(const QString &folder);
+    // The folder the dialog opens at.
+    static QString startFolder();
     // Opens the folders above the chosen one and brings it into view.
     void showCurrentFolder();
     void rbArqExcelClick();

@@ -218,7 +218,7 @@ void MapPage::btnSalvarClick() {
 }
 
 void MapPage::btnAutomaticaClick() {
-    LegendFile::remove(LegendFile::path(m_result->FCampoPercentual(), m_result->grouping()));
+    LegendFile::makeAutomatic(m_result->FCampoPercentual(), m_result->grouping());
     redraw(true);
     m_btnSalvar->setEnabled(false);
     m_btnAutomatica->setEnabled(false);
