@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 export CCACHE_BASEDIR := $(CURDIR)
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: setup configure build run check sanitize bench fuzz monkey clean
+.PHONY: setup configure build run check package package-check sanitize bench fuzz monkey clean
 
 setup:
 	bash scripts/setup.sh
@@ -26,6 +26,14 @@ run: build
 
 check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, build/solvane_VERSION_amd64.deb.
+package: build
+	cmake --build $(BUILD) --target package
+
+# The package installed with apt, used as an ordinary user, then purged.
+package-check: build
+	bash scripts/package_check.sh $(BUILD)
 
 sanitize: setup
 	bash scripts/sanitize.sh

@@ -1,4 +1,5 @@
 #include "base/data/program_folder.h"
+#include "base/data/scope_guard.h"
 #include "core/map/legend_file.h"
 #include "core/map/legend_picture.h"
 #include "sample_result.h"
@@ -183,7 +184,14 @@ TEST_F(MapPageTest, SavingValidatesWritesAndRedraws) {
 // the file, the map is not redrawn and the buttons keep their states.
 TEST_F(MapPageTest, AFailedSaveChangesNothing) {
     page.enter(*request);
+    // No legend folder in the study, and a file where the user's data
+    // folder should be.
     QDir(folder.path() + QStringLiteral("/Mapas/Legendas")).removeRecursively();
+    const QByteArray userData = qgetenv("XDG_DATA_HOME");
+    const QString notAFolder = folder.path() + QStringLiteral("/arquivo");
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(notAFolder));
+    ScopeGuard restore([&] { qputenv("XDG_DATA_HOME", userData); });
     type(3, QString::number(cell(3, 1).toLongLong() + 100));
     const QImage before = page.picture();
     ModalAnswerer answerer;

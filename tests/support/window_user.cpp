@@ -91,6 +91,9 @@ void WindowUser::typeInCell(QTableWidget *grid, int row, int column, const QStri
     QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
+    // What the event loop does next: the delegate commits and closes the
+    // editor through a queued call, then the editor is deleted.
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

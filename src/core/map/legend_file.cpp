@@ -56,7 +56,7 @@ namespace LegendFile {
 
 QString path(const QString &FCampoPercentual, int grouping) {
     const QString study = ProgramFolder::file(relativePath(FCampoPercentual, grouping));
-    return UserFolders::writable(ProgramFolder::file(kFolder)) ? study
+    return UserFolders::writable(FileCase::find(ProgramFolder::file(kFolder))) ? study
                                                                  : UserFolders::dataPath() +
                                                                        relativePath(FCampoPercentual, grouping);
 }
