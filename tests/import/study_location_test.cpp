@@ -1,12 +1,16 @@
 #include "base/data/app_error.h"
 #include "base/data/study_location.h"
+#include "support/ordinary_user.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,4 +72,38 @@ TEST(StudyLocationTest, NoStudySaysWhereItLookedAndWhatToDo) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("Solvane.Mdb")));
         EXPECT_TRUE(error.message().contains(QStringLiteral("--estudo PASTA")));
     }
+}
+
+// A published study in a folder the user may not write is imported into the
+// user's data folder, the same for every program (the exporter's own name
+// must not choose another folder), and that copy is what the folder opens
+// once it is current.
+TEST(StudyLocationTest, APublishedStudyBesideNoWritableFolderGoesToTheUsersDataFolder) {
+    QTemporaryDir dir;
+    const QString published = dir.filePath(QStringLiteral("Dados/Solvane.Mdb"));
+    put(published, QDateTime::currentDateTime().addDays(-1));
+    for (const QString &folder : {dir.path(), dir.filePath(QStringLiteral("Dados"))})
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    const UserRun run = runAsOrdinaryUser([&] {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        QCoreApplication::setApplicationName(QStringLiteral("solvane-export"));
+        const QString target = StudyLocation::importTarget(published);
+        QStringList report{target.startsWith(home.path() + QStringLiteral("/Solvane/Estudos/")) ? QStringLiteral("ok")
+                                                                                               : target};
+        report << QString::number(StudyLocation::find(dir.path()).importDue);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile imported(target);
+        if (imported.open(QIODevice::WriteOnly))
+            imported.write("x");
+        imported.close();
+        const StudyLocation::Found found = StudyLocation::find(dir.path());
+        report << QString::number(found.importDue) << QString::number(found.database == target);
+        return report.join(u' ');
+    });
+    ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("Dados"))).constData(), 0755);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    if (run.skipped)
+        GTEST_SKIP() << run.report.toStdString();
+    EXPECT_EQ(run.report, QStringLiteral("ok 1 0 1"));
 }
