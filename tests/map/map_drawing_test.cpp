@@ -454,3 +454,66 @@ TEST(LegendPicture, ABoundWiderThanItsColumnIsNeverCutAtTheEdge) {
         EXPECT_EQ(inkAtTheEdge, 0) << bound;
     }
 }
+
+// Each computed method classes every figure that colours an area: no area
+// of the map is left black, the counts add up to the areas coloured, and
+// the classes saved as the column's legend read back as an edited legend,
+// drawing the same map.
+TEST_F(SampleMap, ComputedClassesColourEveryAreaAndSaveAsALegend) {
+    const struct {
+        SelectionState selection;
+        const char *field;
+    } maps[] = {
+        {selection(1), "A01"},
+        {selection(4, 31), "A07"},
+        {selection(4, 26), "A01"},
+        {selection(2, 35), "A07"},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas")));
+    for (const auto &m : maps) {
+        for (const ClassMethod method :
+             {ClassMethod::EqualIntervals, ClassMethod::Quantiles, ClassMethod::NaturalBreaks}) {
+            const CurrentResult &request = run(m.selection, QString::fromUtf8(m.field));
+            SCOPED_TRACE(ClassBreaks::menuName(method).toStdString() + " " + m.field + " " +
+                         std::to_string(request.grouping()));
+            MapDrawing::computeClasses(db, request, request.mark(), method, legend);
+            const MapResult computed = MapDrawing::MostraMapa(db, request, request.mark(), legend, false);
+            EXPECT_EQ(computed.classCounts[0], 0);
+            EXPECT_TRUE(legend.inUse(2)) << "the sample's figures make more than one class";
+            EXPECT_EQ(legend.firstClassOutOfOrder(), 0);
+            int counted = 0;
+            for (int k = 1; k <= MapLegend::kClasses; ++k) {
+                counted += computed.classCounts[size_t(k)];
+                EXPECT_EQ(computed.classCounts[size_t(k)] > 0, legend.inUse(k)) << "class " << k;
+            }
+            EXPECT_EQ(counted, computed.colorLines.size());
+
+            // Saved and loaded as the page loads a legend.
+            const QString study = ProgramFolder::path();
+            ProgramFolder::setPath(dir.path());
+            LegendFile::write(LegendFile::path(request.FCampoPercentual(), request.grouping()), legend.uppers());
+            ProgramFolder::setPath(study);
+            // The map's files come from the study; the legend from the copy.
+            MapLegend saved;
+            const QString legendFile = dir.filePath(QStringLiteral("Mapas/Legendas/Lg%1_%2.Ini")
+                                                        .arg(request.FCampoPercentual())
+                                                        .arg(request.grouping()));
+            saved.setPercentage(legend.isPercentage());
+            saved.load(*LegendFile::read(legendFile));
+            EXPECT_EQ(saved.uppers(), legend.uppers());
+            const MapResult reloaded = MapDrawing::MostraMapa(db, request, request.mark(), saved, false);
+            EXPECT_EQ(reloaded.picture, computed.picture);
+        }
+    }
+}
+
+// The doubling method is the study's own computed legend.
+TEST_F(SampleMap, TheDoublingMethodIsTheComputedLegend) {
+    const CurrentResult &request = run(selection(4, 26));
+    MapLegend computed;
+    QString warning;
+    ASSERT_FALSE(MapDrawing::CarregaLegenda(db, request, request.mark(), computed, warning));
+    MapDrawing::computeClasses(db, request, request.mark(), ClassMethod::Doubling, legend);
+    EXPECT_EQ(legend.uppers(), computed.uppers());
+}

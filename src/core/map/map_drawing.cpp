@@ -11,6 +11,7 @@
 #include "base/table/current_result.h"
 #include "base/table/result_table.h"
 #include "core/map/area_coloring.h"
+#include "core/map/class_breaks.h"
 #include "core/map/legend_file.h"
 #include "core/map/legend_picture.h"
 #include "core/map/map_bitmap.h"
@@ -36,6 +37,55 @@ const QString kNoMapForMetropolitan =
     QString(25, QLatin1Char(' ')) + QStringLiteral("ATENÇÃO:\n") + QString(5, QLatin1Char(' ')) +
     QStringLiteral("Para ver o mapa dos Municípios de uma Região Metropolitana, deve se agrupar \n") +
     QStringLiteral("por [Município] e escolher uma Região Metropolitana.");
+
+// An area of the map and the figure of its row.
+struct AreaFigure {
+    QString name;
+    double figure;
+};
+
+// The detail rows whose area is on the map, in the table's order. Total
+// rows are skipped; names are compared ignoring case; a state row is named
+// by the description of its abbreviation.
+std::vector<AreaFigure> areaRows(Database &database, const CurrentResult &result, const ColumnMark &column,
+                                 const MapLevel &level, const AreaList &areas) {
+    const ResultTable &table = result.cdsDados();
+    const int keyField = table.fieldByName(level.keyColumn).index();
+    const int valueField = table.fieldByName(column.FCampoPercentual).index();
+    const int kindField = table.fieldByName(StudySchema::kTipoRegistro).index();
+    const bool byState = result.grouping() == Grouping::UnidadeFederativa;
+
+    QHash<QString, QString> stateNames;
+    Query stateQuery(database);
+    std::vector<AreaFigure> rows;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        if (table.asInteger(row, kindField) == result.totalKind())
+            continue;
+        QString name = table.asString(row, keyField);
+        if (byState) {
+            auto it = stateNames.constFind(name);
+            if (it == stateNames.constEnd()) {
+                stateQuery.close();
+                stateQuery.sql() = {QStringLiteral("select Descricao From Unidade_Federativa where Sigla = '%1'")
+                                        .arg(TextUtils::doubleQuotes(name))};
+                stateQuery.open();
+                it = stateNames.insert(name, stateQuery.eof()
+                                                 ? QString()
+                                                 : stateQuery.fieldByName(StudySchema::kDescricao).asString());
+            }
+            name = *it;
+        } else {
+            name = TextUtils::cut(name, kAreaNameLength);
+        }
+        if (areas.indexOfName(name) >= 0)
+            rows.push_back({name, table.asFloat(row, valueField)});
+    }
+    return rows;
+}
+
+void setKind(const CurrentResult &result, const ColumnMark &column, MapLegend &legend) {
+    legend.setPercentage(result.cdsDados().fieldByName(column.FCampoPercentual).displayFormat() == kPercentFormat);
+}
 
 } // namespace
 
@@ -104,7 +154,7 @@ MapLevel level(Database &database, const SelectionState &selection) {
 bool CarregaLegenda(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
                     QString &warning) {
     warning.clear();
-    legend.setPercentage(result.cdsDados().fieldByName(column.FCampoPercentual).displayFormat() == kPercentFormat);
+    setKind(result, column, legend);
     const QString path = LegendFile::source(column.FCampoPercentual, result.grouping());
     try {
         if (const auto uppers = LegendFile::read(path)) {
@@ -136,41 +186,30 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
 QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
                       const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts) {
     classCounts.fill(0);
-    const ResultTable &table = result.cdsDados();
-    const int keyField = table.fieldByName(level.keyColumn).index();
-    const int valueField = table.fieldByName(column.FCampoPercentual).index();
-    const int kindField = table.fieldByName(StudySchema::kTipoRegistro).index();
-    const bool byState = result.grouping() == Grouping::UnidadeFederativa;
-
-    QHash<QString, QString> stateNames;
-    Query stateQuery(database);
     QStringList lines;
-    for (int row = 0; row < table.recordCount(); ++row) {
-        if (table.asInteger(row, kindField) == result.totalKind())
-            continue;
-        QString name = table.asString(row, keyField);
-        if (byState) {
-            auto it = stateNames.constFind(name);
-            if (it == stateNames.constEnd()) {
-                stateQuery.close();
-                stateQuery.sql() = {QStringLiteral("select Descricao From Unidade_Federativa where Sigla = '%1'")
-                                        .arg(TextUtils::doubleQuotes(name))};
-                stateQuery.open();
-                it = stateNames.insert(name, stateQuery.eof()
-                                                 ? QString()
-                                                 : stateQuery.fieldByName(StudySchema::kDescricao).asString());
-            }
-            name = *it;
-        } else {
-            name = TextUtils::cut(name, kAreaNameLength);
-        }
-        if (areas.indexOfName(name) < 0)
-            continue;
-        const int k = legend.classOf(table.asFloat(row, valueField));
+    for (const AreaFigure &row : areaRows(database, result, column, level, areas)) {
+        const int k = legend.classOf(row.figure);
         ++classCounts[k];
-        lines << name + QLatin1Char('=') + QString::number(MapLegend::colorNumber(k));
+        lines << row.name + QLatin1Char('=') + QString::number(MapLegend::colorNumber(k));
     }
     return lines;
+}
+
+void computeClasses(Database &database, const CurrentResult &result, const ColumnMark &column, ClassMethod method,
+                    MapLegend &legend) {
+    setKind(result, column, legend);
+    if (method == ClassMethod::Doubling) {
+        legend.compute(
+            MapLegend::maximum(database, result.qValorNivel().sql(), column.FCampoMarcado, result.grouping()));
+        return;
+    }
+    const MapLevel map = level(database, result.selection());
+    const QStringList areaLines = AreaList::readFile(map.areaList);
+    AreaList::checkForMap(areaLines, map.areaList, MapBitmap::read(map.bitmap).size());
+    std::vector<double> figures;
+    for (const AreaFigure &row : areaRows(database, result, column, map, AreaList(areaLines)))
+        figures.push_back(row.figure);
+    legend.loadMaxima(ClassBreaks::of(method, std::move(figures)));
 }
 
 MapResult MostraMapa(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,

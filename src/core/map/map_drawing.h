@@ -3,6 +3,7 @@
 #include "base/data/app_error.h"
 #include "base/selection/selection_state.h"
 #include "core/map/area_list.h"
+#include "core/map/class_breaks.h"
 #include "core/map/map_picture.h"
 
 #include <QImage>
@@ -82,6 +83,14 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
 // description of its abbreviation. Counts the areas of each class.
 QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
                       const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts);
+
+// Fills the legend by a method, whatever its file holds: the doubling
+// classes from the column's maximum, or the classes a computed method makes
+// of the figures that colour an area of the map (the detail rows matched
+// to an area). Raises MapRefusal and AppError as MostraMapa does for the
+// map's files, and AppError for a figure beyond what a legend shows.
+void computeClasses(Database &database, const CurrentResult &result, const ColumnMark &column, ClassMethod method,
+                    MapLegend &legend);
 
 struct Hooks {
     // The bare bitmap, once loaded (the page shows it before reading the

@@ -203,6 +203,20 @@ bool MapLegend::inOrder(int k) const {
     return readBound(m_upper[k - 1], upper) && readBound(m_lower[k - 1], lower) && upper > lower;
 }
 
+void MapLegend::loadMaxima(const std::vector<double> &maxima) {
+    Bounds uppers;
+    int k = 0;
+    for (const double maximum : maxima) {
+        const QString bound = format(maximum);
+        if (k > 0 && uppers[size_t(k - 1)] == bound)
+            continue;
+        if (k == kClasses)
+            break;
+        uppers[size_t(k++)] = bound;
+    }
+    load(uppers);
+}
+
 int MapLegend::firstClassOutOfOrder() const {
     for (int k = 1; k <= kClasses && inUse(k); ++k) {
         if (!inOrder(k))

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 class Database;
 
@@ -49,6 +50,13 @@ class MapLegend {
     // the classes are then left as they were. Bounds out of order are
     // loaded as they are (firstClassOutOfOrder finds them).
     void load(const Bounds &uppers);
+
+    // Classes whose upper bounds are these figures, ascending (at most
+    // eight, the classes of a computed method), written as the legend writes
+    // its bounds; the classes after them are blank. Two figures that read
+    // the same once written make one class. Raises AppError as load() does
+    // for a figure beyond what a legend shows.
+    void loadMaxima(const std::vector<double> &maxima);
 
     // The first class in use, from class 1 on, whose upper bound is not
     // above its lower bound (or is no number); 0 when they are in order.
