@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QAction>
 #include <gtest/gtest.h>
 
 namespace {
@@ -223,4 +224,33 @@ TEST_F(MapPageTest, ARefusalAsksTheWindowToGoBackFirst) {
     ASSERT_EQ(answerer.messages().size(), 1);
     EXPECT_TRUE(answerer.messages()[0].contains(QStringLiteral("por [Município]")));
     EXPECT_TRUE(page.picture().isNull());
+}
+
+// The grid's context menu makes the classes by a method: the grid shows
+// them and the map is redrawn with them, unsaved until "Salvar"; "dobro"
+// brings back the study's own computed classes.
+TEST_F(MapPageTest, TheContextMenuMakesTheClassesByAMethod) {
+    page.enter(*request);
+    const QImage doubling = page.picture();
+    const MapLegend::Bounds computed = page.legend().uppers();
+    QStringList offered;
+    for (QAction *action : grid()->actions())
+        offered << action->text();
+    EXPECT_EQ(offered, (QStringList{"Classes: dobro", "Classes: intervalos iguais", "Classes: quantis",
+                                    "Classes: quebras naturais"}));
+    EXPECT_EQ(grid()->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+    grid()->actions()[2]->trigger();
+    MapLegend quantiles;
+    MapDrawing::computeClasses(db, *request, request->mark(), ClassMethod::Quantiles, quantiles);
+    EXPECT_EQ(page.legend().uppers(), quantiles.uppers());
+    for (int k = 1; k <= MapLegend::kClasses; ++k)
+        EXPECT_EQ(cell(k + 1, 3), quantiles.upper(k)) << k;
+    EXPECT_NE(page.picture(), doubling);
+    EXPECT_EQ(buttons(), (std::array<bool, 3>{true, true, false}));
+    EXPECT_FALSE(QFile::exists(LegendFile::path(QStringLiteral("A01"), 4)));
+
+    grid()->actions()[0]->trigger();
+    EXPECT_EQ(page.legend().uppers(), computed);
+    EXPECT_EQ(page.picture(), doubling);
 }

@@ -4,6 +4,7 @@
 #include "core/map/legend_picture.h"
 #include "core/map/map_legend.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -108,6 +109,15 @@ LegendGrid::LegendGrid(MapLegend &legend, QWidget *parent) : QTableWidget(Legend
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSpan(0, 0, 1, LegendPicture::kColumns);
     setFixedSize(LegendPicture::kSize);
+
+    // The methods go in the context menu: there is no room under the grid.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const ClassMethod method :
+         {ClassMethod::Doubling, ClassMethod::EqualIntervals, ClassMethod::Quantiles, ClassMethod::NaturalBreaks}) {
+        auto *choice = new QAction(QStringLiteral("Classes: %1").arg(ClassBreaks::menuName(method)), this);
+        connect(choice, &QAction::triggered, this, [this, method] { emit classesChosen(method); });
+        addAction(choice);
+    }
 
     for (int row = 0; row < LegendPicture::kRows; ++row) {
         for (int column = 0; column < LegendPicture::kColumns; ++column) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/map/class_breaks.h"
+
 #include <QTableWidget>
 
 #include <array>
@@ -12,7 +14,9 @@ class MapLegend;
 // drawn as in the map picture. Every change of a typed bound goes to the
 // legend at once; Delete on a row clears its bounds. Each class row shows
 // in a tool-tip how many areas of the current map fall into its class, and
-// how many fall into none.
+// how many fall into none. Its context menu offers the ways of making the
+// classes ("Classes: dobro", "intervalos iguais", "quantis", "quebras
+// naturais").
 class LegendGrid : public QTableWidget {
     Q_OBJECT
 
@@ -32,6 +36,8 @@ class LegendGrid : public QTableWidget {
   signals:
     // The user changed a bound.
     void edited();
+    // The user chose a way of making the classes from the context menu.
+    void classesChosen(ClassMethod method);
 
   protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -136,6 +136,7 @@ QWidget *MapPage::createRightPanel() {
     connect(m_btnAutomatica, &QToolButton::clicked, this, &MapPage::btnAutomaticaClick);
     connect(m_btnAtualizarMapa, &QToolButton::clicked, this, &MapPage::btnAtualizarMapaClick);
     connect(m_stgLegendaMapa, &LegendGrid::edited, this, &MapPage::legendEdited);
+    connect(m_stgLegendaMapa, &LegendGrid::classesChosen, this, &MapPage::chooseClasses);
     return panel;
 }
 
@@ -228,6 +229,15 @@ void MapPage::btnAutomaticaClick() {
 void MapPage::btnAtualizarMapaClick() {
     if (!ValidaLegenda())
         return;
+    redraw(false);
+    m_btnSalvar->setEnabled(true);
+    m_btnAutomatica->setEnabled(true);
+}
+
+void MapPage::chooseClasses(ClassMethod method) {
+    if (!m_result || m_picture.isNull())
+        return;
+    MapDrawing::computeClasses(m_database, *m_result, m_result->mark(), method, m_legend);
     redraw(false);
     m_btnSalvar->setEnabled(true);
     m_btnAutomatica->setEnabled(true);

@@ -48,6 +48,9 @@ class MapPage : public MainPage {
     void btnSalvarClick();
     void btnAutomaticaClick();
     void btnAtualizarMapaClick();
+    // Fills the grid with the classes of a method and redraws the map, as
+    // "Atualizar Mapa" does; nothing is saved until "Salvar".
+    void chooseClasses(ClassMethod method);
     void legendEdited();
     // ValidaLegenda: checks and tidies the classes, showing the message of
     // the failing class; the grid shows the tidied classes either way.
