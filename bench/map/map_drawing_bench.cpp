@@ -5,11 +5,15 @@
 #include "base/table/table_run.h"
 #include "base/table/topic_notes.h"
 #include "core/drawing/jpeg_writer.h"
+#include "core/map/class_breaks.h"
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
 
 // The map page's drawing of the largest municipality map (Minas Gerais)
 // with a computed legend: bitmap, area list, titles, the maximum, the
@@ -83,5 +87,39 @@ void BM_JpegOfTheMapPicture(benchmark::State &state) {
         benchmark::DoNotOptimize(JpegWriter::encode(picture));
 }
 BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
+
+// The classes of the computed methods on the same map: the whole step the
+// page runs (area list, figures matched to areas, the method), and Fisher's
+// optimum alone over the map's figures and over as many figures as Brazil
+// has municipalities.
+void BM_ComputeClasses(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    const auto method = static_cast<ClassMethod>(state.range(0));
+    MapLegend legend;
+    for (auto _ : state)
+        MapDrawing::computeClasses(t.db, t.tableRun.result(), t.column, method, legend);
+    state.SetLabel(ClassBreaks::menuName(method).toStdString());
+}
+BENCHMARK(BM_ComputeClasses)
+    ->Arg(int(ClassMethod::EqualIntervals))
+    ->Arg(int(ClassMethod::Quantiles))
+    ->Arg(int(ClassMethod::NaturalBreaks))
+    ->Unit(benchmark::kMillisecond);
+
+void BM_NaturalBreaks(benchmark::State &state) {
+    std::mt19937 random(2000);
+    std::lognormal_distribution<double> sizes(8, 1.5);
+    std::vector<double> figures;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        figures.push_back(std::round(sizes(random)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ClassBreaks::naturalBreaks(figures));
+    state.SetLabel(std::to_string(state.range(0)) + " figures");
+}
+BENCHMARK(BM_NaturalBreaks)->Arg(854)->Arg(5570)->Unit(benchmark::kMillisecond);
 
 } // namespace
