@@ -7,6 +7,8 @@
 #include "base/table/result_table.h"
 #include "base/table/table_run.h"
 #include "core/export/value_column.h"
+#include "core/map/map_drawing.h"
+#include "core/map/map_legend.h"
 #include "support/export_process.h"
 #include "support/pipe_reader.h"
 #include "support/qstring_printer.h"
@@ -538,5 +540,53 @@ TEST(ExportHandOverTest, WithoutAWorkingDrawingProgramATableIsWrittenAndAChartIs
         EXPECT_EQ(chart.err, c.err.contains(QLatin1String("%1")) ? c.err.arg(drawing) : c.err);
         EXPECT_TRUE(chart.out.isEmpty());
         EXPECT_FALSE(QFile::exists(png));
+    }
+}
+
+// The map's classes as text, by each method: the very classes and area
+// counts the map page draws for the column (the saved legend or the
+// doubling classes by default), with the table's separator and encoding;
+// "-" writes them alone on the standard output.
+TEST_F(ExportEndToEndTest, TheMapsClassesAsTextByEachMethod) {
+    const QStringList pernambuco{"--topico", "01.01.01", "--agrupar", "municipio", "--uf", "26", "--coluna", "A07"};
+    const ExportCommand::Options options = ExportCommand::parse(pernambuco);
+    TableRun tableRun(m_db);
+    tableRun.run(options.topic, options.selection);
+    const CurrentResult &result = tableRun.result();
+    const ColumnMark column = ValueColumn::mark(result, QStringLiteral("A07"));
+    const struct {
+        const char *method; // empty: none given
+        QChar separator;
+    } cases[] = {{"", u';'}, {"dobro", u';'}, {"intervalos", u'\t'}, {"quantis", u','}, {"quebras", u';'}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.method);
+        QStringList arguments = pernambuco + QStringList{"--legenda", "-", "--separador",
+                                                         c.separator == u'\t' ? QStringLiteral("tab") : c.separator};
+        if (*c.method)
+            arguments << "--classes" << QString::fromLatin1(c.method);
+        const ExportRun run = exportTable(arguments);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+
+        MapLegend legend;
+        const int method = int(kClassMethodNames.indexOf(QLatin1String(c.method)));
+        if (method > 0)
+            MapDrawing::computeClasses(m_db, result, column, ClassMethod(method), legend);
+        const MapResult map = MapDrawing::MostraMapa(m_db, result, column, legend, method <= 0);
+        EXPECT_EQ(run.out, TextExport::bytes(legend.classLines(map.classCounts), c.separator));
+        const QStringList lines = QString::fromLatin1(run.out).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        EXPECT_EQ(lines.first(), QString(QStringLiteral("Faixa;Cor;De;Até;Áreas")).replace(u';', c.separator));
+        int areas = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            areas += lines[i].section(c.separator, -1).toInt();
+        EXPECT_EQ(areas, map.colorLines.size()) << "every area counted once, in its class";
+    }
+
+    for (const QStringList &refused :
+         {QStringList{"--topico", "01.01.01", "--classes", "quantis"},
+          QStringList{"--topico", "01.01.01", "--legenda", "-"},
+          pernambuco + QStringList{"--legenda", "-", "--classes", "jenks"}}) {
+        const ExportRun run = exportTable(refused);
+        EXPECT_EQ(run.status, 2) << refused.join(u' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
     }
 }

@@ -89,6 +89,7 @@ QString fileIdentity(const QString &path) {
 // refused before anything is written.
 void checkDistinctOutputs(const Options &options) {
     const std::pair<const char *, const QString *> outputs[] = {{"--mapa", &options.mapa},
+                                                                {"--legenda", &options.legendaArquivo},
                                                                 {"--grafico", &options.grafico},
                                                                 {"--planilha", &options.workbook},
                                                                 {"--saida", &options.output}};
@@ -109,6 +110,13 @@ void checkDistinctOutputs(const Options &options) {
         }
         seen.emplace_back(identity, option, path);
     }
+}
+
+// Whether the options ask for an output of the drawing step: a map or its
+// classes, a chart, a workbook.
+bool drawing(const Options &options) {
+    return !options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.grafico.isEmpty() ||
+           !options.workbook.isEmpty();
 }
 
 const QString kProgram = QStringLiteral("solvane-export: ");
@@ -142,7 +150,8 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
     // are among the inputs no output may replace.
     StudyOpening::prepare(options.studyFolder, [&err](const QString &text) { writeLine(err, text); });
     // A path the writer would refuse is refused before any output is written.
-    for (const QString *path : {&options.mapa, &options.grafico, &options.workbook, &options.output})
+    for (const QString *path :
+         {&options.mapa, &options.legendaArquivo, &options.grafico, &options.workbook, &options.output})
         if (!path->isEmpty())
             SafeFile::check(*path);
     Database db;
@@ -154,7 +163,7 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
     TableRun tableRun(db);
     tableRun.run(options.topic, options.selection);
     bool wroteFile = false;
-    if (!options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty()) {
+    if (drawing(options)) {
         if (!draw)
             throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
         wroteFile = draw(db, tableRun.result(), options, [&err](const QString &text) { writeLine(err, kProgram + text); });
@@ -171,7 +180,7 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
 bool draws(const QStringList &arguments) {
     try {
         const Options options = parse(arguments);
-        return !options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty();
+        return drawing(options);
     } catch (const BadInput &) {
         return false;
     }

@@ -175,6 +175,18 @@ const OptionRow kOptions[] = {
      "grava o mapa da coluna (.jpg, .jpeg, .png ou .bmp), como a página do mapa,\n"
      "ou (.xlsx) a pasta de trabalho que a exportação do mapa grava",
      [](Options &o, const QString &, const QString &value) { o.mapa = mapFile(value); }},
+    {"classes", "MÉTODO",
+     "classes do mapa: dobro (as do estudo, ou a legenda salva), intervalos,\n"
+     "quantis ou quebras (intervalos iguais, quantis, quebras naturais)",
+     [](Options &o, const QString &option, const QString &value) {
+         o.classes = static_cast<ClassMethod>(oneOf(kClassMethodNames, option, value));
+     }},
+    {"legenda", "ARQUIVO",
+     "grava as classes do mapa da coluna em texto delimitado (faixa, cor, de, até,\n"
+     "áreas), com --separador e --utf8; \"-\" para a saída padrão",
+     [](Options &o, const QString &option, const QString &value) {
+         o.legendaArquivo = value == QLatin1String("-") ? QStringLiteral("/dev/stdout") : outputFile(option, value);
+     }},
     {"grafico", "ARQUIVO",
      "grava o gráfico da coluna (.png, .jpg, .bmp, .svg ou .pdf), como a página do\n"
      "gráfico, ou (.xlsx) a pasta de trabalho que a exportação do gráfico grava",
@@ -301,6 +313,10 @@ Options parse(const QStringList &arguments) {
         throw BadInput(QStringLiteral("falta a opção --topico"));
     if (!options.help && !options.mapa.isEmpty() && options.coluna.isEmpty())
         throw BadInput(QStringLiteral("--mapa pede a coluna do mapa em --coluna"));
+    if (!options.help && !options.legendaArquivo.isEmpty() && options.coluna.isEmpty())
+        throw BadInput(QStringLiteral("--legenda pede a coluna do mapa em --coluna"));
+    if (!options.help && options.classes && options.mapa.isEmpty() && options.legendaArquivo.isEmpty())
+        throw BadInput(QStringLiteral("--classes vale para o mapa: use-a com --mapa ou --legenda"));
     if (!options.help && !options.grafico.isEmpty() && options.coluna.isEmpty())
         throw BadInput(QStringLiteral("--grafico pede a coluna do gráfico em --coluna"));
     return options;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/chart/chart_choice.h"
+#include "base/map/class_method.h"
 #include "base/selection/selection_state.h"
 
 #include <QChar>
@@ -20,6 +21,8 @@ struct Options {
     bool utf8 = false;
     QString coluna; // a value column named by its data column
     QString mapa;   // the map picture's file (then the table is written only to --saida)
+    std::optional<ClassMethod> classes; // how the map's classes are made; dobro: the saved legend, if any
+    QString legendaArquivo; // --legenda: the map's classes as delimited text; "-": standard output
     QString grafico; // the chart's file (then the table is written only to --saida)
     std::optional<ChartPicture> tipo; // unset: pie, or points for a percentage column
     std::optional<QChar> identificador; // the identifier's first letter; unset: "Valor"

@@ -149,4 +149,14 @@ QByteArray bytes(const CurrentResult &result, QChar separator, bool utf8) {
     return bytes(result.cdsDados(), result.FAtributos(), separator, utf8);
 }
 
+QByteArray bytes(const std::vector<QStringList> &lines, QChar separator, bool utf8) {
+    FileBytes file(separator, utf8);
+    for (const QStringList &line : lines) {
+        for (const QString &text : line)
+            file.value(text);
+        file.endLine();
+    }
+    return file.take();
+}
+
 } // namespace TextExport

@@ -27,4 +27,8 @@ QByteArray bytes(const ResultTable &cdsDados, const QStringList &FAtributos, QCh
 // command line write it.
 QByteArray bytes(const CurrentResult &result, QChar separator, bool utf8 = false);
 
+// Lines of texts written as the table's are: a value holding the separator
+// quoted, every line followed by CR LF, in the same encodings.
+QByteArray bytes(const std::vector<QStringList> &lines, QChar separator, bool utf8 = false);
+
 } // namespace TextExport

@@ -3,6 +3,7 @@
 #include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 #include "base/export/bad_input.h"
+#include "base/export/text_export.h"
 #include "base/table/column_mark.h"
 #include "core/chart/engine/chart_file.h"
 #include "core/export/chart_command.h"
@@ -45,12 +46,24 @@ template <typename Step> auto forOutput(const QString &what, const QString &path
     }
 }
 
-QImage mapPicture(Database &db, const CurrentResult &result, const QString &coluna,
-                  const std::function<void(const QString &)> &warn) {
+// The map of the column with its legend: the saved legend or the study's
+// doubling classes, unless --classes asks for a computed method.
+struct ColumnMap {
     MapLegend legend;
+    MapResult drawn;
+};
+
+ColumnMap columnMap(Database &db, const CurrentResult &result, const Options &options,
+                    const std::function<void(const QString &)> &warn) {
+    ColumnMap map;
+    const ColumnMark column = ValueColumn::mark(result, options.coluna);
+    const ClassMethod method = options.classes.value_or(ClassMethod::Doubling);
+    if (method != ClassMethod::Doubling)
+        MapDrawing::computeClasses(db, result, column, method, map.legend);
     MapDrawing::Hooks hooks;
     hooks.legendWarning = warn;
-    return MapDrawing::MostraMapa(db, result, ValueColumn::mark(result, coluna), legend, true, hooks).picture;
+    map.drawn = MapDrawing::MostraMapa(db, result, column, map.legend, method == ClassMethod::Doubling, hooks);
+    return map;
 }
 
 } // namespace
@@ -61,23 +74,28 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
         // Every picture is composed before any file is written: a column,
         // chart choice or map the selection refuses leaves every file as it
         // was.
-        std::optional<QImage> map;
+        std::optional<ColumnMap> map;
         std::optional<ChartRenderer> chart;
-        if (!options.mapa.isEmpty())
-            map = forOutput(QStringLiteral("o mapa"), options.mapa,
-                            [&] { return mapPicture(db, result, options.coluna, warn); });
+        const QString &mapFile = options.mapa.isEmpty() ? options.legendaArquivo : options.mapa;
+        if (!mapFile.isEmpty())
+            map = forOutput(QStringLiteral("o mapa"), mapFile, [&] { return columnMap(db, result, options, warn); });
         if (!options.grafico.isEmpty())
             chart = forOutput(QStringLiteral("o gráfico"), options.grafico,
                               [&] { return ChartCommand::compose(db, result, options); });
 
-        if (map) {
+        if (map && !options.mapa.isEmpty()) {
             forOutput(QStringLiteral("o mapa"), options.mapa, [&] {
                 if (isWorkbook(options.mapa))
-                    writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, *map);
+                    writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, map->drawn.picture);
                 else
-                    SafeFile::write(options.mapa, MapFile::encode(*map, *MapFile::formatOf(options.mapa)));
+                    SafeFile::write(options.mapa,
+                                    MapFile::encode(map->drawn.picture, *MapFile::formatOf(options.mapa)));
             });
         }
+        if (map && !options.legendaArquivo.isEmpty())
+            SafeFile::write(options.legendaArquivo,
+                            TextExport::bytes(map->legend.classLines(map->drawn.classCounts), options.separator,
+                                              options.utf8));
         if (chart) {
             forOutput(QStringLiteral("o gráfico"), options.grafico, [&] {
                 if (isWorkbook(options.grafico))

@@ -173,6 +173,4 @@ QString menuName(ClassMethod method) {
     return QStringLiteral("dobro");
 }
 
-QString commandName(ClassMethod method) { return menuName(method).section(QLatin1Char(' '), 0, 0); }
-
 } // namespace ClassBreaks

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "base/map/class_method.h"
+
 #include <QString>
 
 #include <vector>
-
-// How the classes of a thematic map are made. The study's own classes
-// (doubling bounds from the column's maximum, or the saved legend) are the
-// default; the other three are computed from the figures that colour an
-// area of the map.
-enum class ClassMethod { Doubling, EqualIntervals, Quantiles, NaturalBreaks };
 
 // The three computed methods over a series of figures. Each returns the
 // largest figure of every class that holds one, ascending: at most
@@ -36,10 +32,8 @@ std::vector<double> naturalBreaks(std::vector<double> figures, int classes = kCl
 // The classes of a computed method; none for Doubling.
 std::vector<double> of(ClassMethod method, std::vector<double> figures);
 
-// The method's name in the legend grid's menu ("dobro", "intervalos
-// iguais", "quantis", "quebras naturais") and on the command line ("dobro",
-// "intervalos", "quantis", "quebras").
+// The method's name in the legend grid's menu: "dobro", "intervalos
+// iguais", "quantis", "quebras naturais".
 QString menuName(ClassMethod method);
-QString commandName(ClassMethod method);
 
 } // namespace ClassBreaks

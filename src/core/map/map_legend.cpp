@@ -217,6 +217,18 @@ void MapLegend::loadMaxima(const std::vector<double> &maxima) {
     load(uppers);
 }
 
+std::vector<QStringList> MapLegend::classLines(const std::array<int, kClasses + 1> &areaCounts) const {
+    std::vector<QStringList> lines{{QStringLiteral("Faixa"), QStringLiteral("Cor"), QStringLiteral("De"),
+                                    QStringLiteral("Até"), QStringLiteral("Áreas")}};
+    for (int k = 1; k <= kClasses; ++k)
+        if (inUse(k))
+            lines.push_back({QString::number(k), NomeCor(k), lower(k), upper(k), QString::number(areaCounts[k])});
+    if (areaCounts[0] > 0)
+        lines.push_back({QStringLiteral("0"), QStringLiteral("Sem classe"), QString(), QString(),
+                         QString::number(areaCounts[0])});
+    return lines;
+}
+
 int MapLegend::firstClassOutOfOrder() const {
     for (int k = 1; k <= kClasses && inUse(k); ++k) {
         if (!inOrder(k))

@@ -58,6 +58,13 @@ class MapLegend {
     // for a figure beyond what a legend shows.
     void loadMaxima(const std::vector<double> &maxima);
 
+    // The classes in use as lines of text, for a script to read: a header,
+    // then each class's number, colour name, lower and upper bounds as the
+    // grid shows them, and how many of the map's areas it holds
+    // (areaCounts[k]); the areas in no class, if any, on a last line of
+    // class 0.
+    std::vector<QStringList> classLines(const std::array<int, kClasses + 1> &areaCounts) const;
+
     // The first class in use, from class 1 on, whose upper bound is not
     // above its lower bound (or is no number); 0 when they are in order.
     int firstClassOutOfOrder() const;
