@@ -6,8 +6,12 @@
 #include "ui/extras/help_window.h"
 #include "ui/map/map_page.h"
 #include "ui/map/varnik_mapa.h"
+#include "ui/table/data_grid.h"
+#include "ui/table/result_table_model.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -90,4 +94,41 @@ TEST_F(MainWindowStudyTest, ThePageInViewDrawsAndTheOthersLetGo) {
 
     ASSERT_EQ(m_user.click("btnMapa"), QStringList());
     EXPECT_EQ(map(), drawn);
+}
+
+// Ctrl+C on the grid copies the whole table as shown, whatever cell is
+// selected: the nested titles (a group's title over its members) and every
+// row with the figures as the grid writes them, as tab-separated text and as
+// an HTML table.
+TEST_F(MainWindowStudyTest, CtrlCCopiesTheWholeTableAsShown) {
+    auto *grid = m_user.find<DataGrid>("dbgDados");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(3, 2));
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    ASSERT_TRUE(copied->hasText() && copied->hasHtml());
+
+    const QStringList lines = copied->text().split(u'\n', Qt::SkipEmptyParts);
+    const ResultTableModel &model = *grid->tableModel();
+    ASSERT_EQ(lines.size(), 2 + model.rowCount()) << "two title rows, then every row";
+    const QStringList top = lines[0].split(u'\t');
+    const QStringList members = lines[1].split(u'\t');
+    ASSERT_EQ(top.size(), members.size());
+    const qsizetype group = top.indexOf(QStringLiteral("Déficit habitacional básico"));
+    ASSERT_GE(group, 0) << lines[0].toStdString();
+    EXPECT_EQ(members.mid(group, 4), (QStringList{"Coabitação familiar", "Domicílios improvisados",
+                                                 "Domicílios rústicos", "Total"}));
+    EXPECT_EQ(top.mid(group + 1, 3), (QStringList{"", "", ""}));
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QStringList cells = lines[2 + row].split(u'\t');
+        ASSERT_EQ(cells.size(), top.size());
+        EXPECT_EQ(cells.first(), model.data(model.index(row, 0)).toString());
+    }
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("TOTAL"))) << lines.last().toStdString();
+
+    const QString html = copied->html();
+    EXPECT_TRUE(html.contains(QStringLiteral("<th colspan=\"4\" rowspan=\"1\">Déficit habitacional básico</th>")));
+    EXPECT_EQ(html.count(QStringLiteral("<tr>")), lines.size());
+    EXPECT_TRUE(html.contains(QStringLiteral("<td align=\"right\">%1</td>").arg(lines[2].split(u'\t')[1])));
 }

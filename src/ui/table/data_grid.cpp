@@ -7,13 +7,16 @@
 #include "core/table/cell_colors.h"
 #include "ui/table/group_header_view.h"
 #include "ui/table/result_table_model.h"
+#include "ui/table/table_clipboard.h"
 
 #include <QApplication>
-#include <QHeaderView>
-#include <QPainter>
-#include <QScrollBar>
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -228,4 +231,16 @@ DataGrid::Colors DataGrid::cellColors(const QModelIndex &index) const {
 void DataGrid::mouseDoubleClickEvent(QMouseEvent *event) {
     QTableView::mouseDoubleClickEvent(event);
     emit dblClick();
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event) {
+    if (!event->matches(QKeySequence::Copy) || !m_model) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    std::vector<int> columns;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        if (!m_model->field(column).isGroup())
+            columns.push_back(column);
+    QApplication::clipboard()->setMimeData(TableClipboard::mimeData(TableClipboard::of(*m_model, columns)));
 }
