@@ -132,3 +132,18 @@ TEST_F(MainWindowStudyTest, CtrlCCopiesTheWholeTableAsShown) {
     EXPECT_EQ(html.count(QStringLiteral("<tr>")), lines.size());
     EXPECT_TRUE(html.contains(QStringLiteral("<td align=\"right\">%1</td>").arg(lines[2].split(u'\t')[1])));
 }
+
+// Ctrl+C on the map and chart pages copies the picture the page shows.
+TEST_F(MainWindowStudyTest, CtrlCOnTheMapAndChartPagesCopiesThePicture) {
+    QApplication::clipboard()->clear();
+    ASSERT_EQ(m_user.click("lblMapa"), QStringList());
+    QTest::keyClick(m_user.find("vkMapa"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              map().convertToFormat(QImage::Format_RGB32));
+
+    ASSERT_EQ(m_user.click("lblGrafico"), QStringList());
+    auto *chart = m_user.find<ChartView>("dbchtGrafico");
+    QTest::keyClick(m_user.find("cbLegenda"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              chart->picture().convertToFormat(QImage::Format_RGB32));
+}

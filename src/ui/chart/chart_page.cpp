@@ -6,6 +6,7 @@
 #include "core/drawing/color_number.h"
 #include "ui/chart/chart_type_picture.h"
 #include "ui/chart/chart_view.h"
+#include "ui/widgets/picture_copy.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/radio_group.h"
 
@@ -49,6 +50,7 @@ ChartPage::ChartPage(Database &database, QWidget *parent) : MainPage(parent), m_
     m_dbchtGrafico = new ChartView(this);
     layout->addWidget(m_dbchtGrafico, 1);
     layout->addWidget(buildSidePanel());
+    PictureCopy::install(this, [this] { return hasMarkedColumn() ? m_dbchtGrafico->picture() : QImage(); });
 }
 
 QWidget *ChartPage::buildSidePanel() {

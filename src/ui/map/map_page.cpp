@@ -9,6 +9,7 @@
 #include "core/map/legend_file.h"
 #include "ui/map/legend_grid.h"
 #include "ui/map/varnik_mapa.h"
+#include "ui/widgets/picture_copy.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/whole_lines_box.h"
 
@@ -137,6 +138,7 @@ QWidget *MapPage::createRightPanel() {
     connect(m_btnAtualizarMapa, &QToolButton::clicked, this, &MapPage::btnAtualizarMapaClick);
     connect(m_stgLegendaMapa, &LegendGrid::edited, this, &MapPage::legendEdited);
     connect(m_stgLegendaMapa, &LegendGrid::classesChosen, this, &MapPage::chooseClasses);
+    PictureCopy::install(this, [this] { return m_picture; });
     return panel;
 }
 
