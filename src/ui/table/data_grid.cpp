@@ -238,9 +238,5 @@ void DataGrid::keyPressEvent(QKeyEvent *event) {
         QTableView::keyPressEvent(event);
         return;
     }
-    std::vector<int> columns;
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        if (!m_model->field(column).isGroup())
-            columns.push_back(column);
-    QApplication::clipboard()->setMimeData(TableClipboard::mimeData(TableClipboard::of(*m_model, columns)));
+    QApplication::clipboard()->setMimeData(TableClipboard::mimeData(TableClipboard::of(m_model->table())));
 }

@@ -2,10 +2,8 @@
 
 #include <QString>
 
-#include <vector>
-
 class QMimeData;
-class ResultTableModel;
+class ResultTable;
 
 // The whole table as the grid shows it, for other programs to paste: the
 // column titles (a group's title over its members, as the grid nests them),
@@ -17,10 +15,7 @@ struct Copy {
     QString text;
     QString html;
 };
-
-// The columns to copy are given in order: the model's columns that are not
-// groups (a group is a title over its members, with no cells of its own).
-Copy of(const ResultTableModel &model, const std::vector<int> &columns);
+Copy of(const ResultTable &table);
 
 // Both forms in one clipboard entry.
 QMimeData *mimeData(const Copy &copy);
