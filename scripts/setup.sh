@@ -21,6 +21,7 @@ PACKAGES=(
   mdbtools                     # its command-line readers check the test tool's Jet files
   desktop-file-utils appstream # validate the desktop entry and the AppStream description
   lintian groff-base           # check the package; render the manual pages in the tests
+  poppler-utils                # read the printed report back (pdftotext, pdfinfo) in the tests
 )
 # Node's package manager fetches the public facts (municipality names, state
 # outlines) the sample-study generator uses; a machine that already has it keeps its own.

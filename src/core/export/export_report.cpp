@@ -33,6 +33,8 @@ QImage fittedToPictureRows(const QImage &picture) {
     return picture.scaledToHeight(height, Qt::SmoothTransformation);
 }
 
+} // namespace
+
 QString topicTitle(Database &database, const QString &topic) {
     Query query(database);
     query.setActivity(QStringLiteral("ler o título do tópico %1").arg(topic));
@@ -41,8 +43,6 @@ QString topicTitle(Database &database, const QString &topic) {
     query.open();
     return query.eof() ? QString() : query.fieldByName(StudySchema::kDescricao).asString();
 }
-
-} // namespace
 
 FilterTexts filterTexts(Database &database, const SelectionState &s) {
     using namespace StudySchema;

@@ -19,6 +19,9 @@ namespace ExportReport {
 
 enum Page { kDataPage = 0, kMapPage = 1, kChartPage = 2 };
 
+// The title of a topic in the catalogue; empty when it has none.
+QString topicTitle(Database &database, const QString &topic);
+
 // The shown texts of the territory lists.
 struct FilterTexts {
     QString municipio, regMetrop, microReg, uf, regiao;
