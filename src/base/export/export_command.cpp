@@ -22,6 +22,7 @@
 
 #include <cerrno>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <tuple>
 #include <utility>
@@ -120,9 +121,9 @@ struct ReaderGone {};
 
 // The table on standard output: the write and the final flush are checked,
 // so a full disk or a closed output is a failure, never a silent success.
-void writeOut(QIODevice &out, const QByteArray &bytes) {
+void writeOut(QIODevice &out, QByteArrayView bytes) {
     errno = 0;
-    bool written = out.write(bytes) == bytes.size();
+    bool written = out.write(bytes.data(), bytes.size()) == bytes.size();
     if (auto *file = qobject_cast<QFileDevice *>(&out); written && file)
         written = file->flush();
     if (written)
@@ -132,6 +133,31 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
         throw ReaderGone{};
     throw AppError(QStringLiteral("Não foi possível gravar na saída padrão: %1")
                        .arg(error ? SystemError::text(error) : out.errorString()));
+}
+
+// A run that writes only the text needs no row twice: each row is written
+// as it is assembled, and the table keeps none. The file of --saida is
+// written through the safe writer's temporary file, renamed into place once
+// the last row is in; a failure on the way leaves the old file.
+void writeText(TableRun &tableRun, const Options &options, QIODevice &out) {
+    std::optional<SafeFile::Output> file;
+    if (!options.output.isEmpty())
+        file.emplace(options.output);
+    std::optional<TextExport::Writer> writer;
+    TableRun::Hooks hooks;
+    hooks.labelled = [&](const CurrentResult &result) {
+        writer.emplace(result, options.separator, options.utf8, [&](QByteArrayView part) {
+            if (file)
+                file->append(part);
+            else
+                writeOut(out, part);
+        });
+    };
+    hooks.rows = [&writer](const ResultTable &table, int row) { writer->row(table, row); };
+    tableRun.run(options.topic, options.selection, hooks);
+    writer->finish();
+    if (file)
+        file->commit();
 }
 
 } // namespace
@@ -152,13 +178,15 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
     checkTerritories(db, options.selection);
 
     TableRun tableRun(db);
-    tableRun.run(options.topic, options.selection);
-    bool wroteFile = false;
-    if (!options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty()) {
-        if (!draw)
-            throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
-        wroteFile = draw(db, tableRun.result(), options, [&err](const QString &text) { writeLine(err, kProgram + text); });
+    if (options.mapa.isEmpty() && options.grafico.isEmpty() && options.workbook.isEmpty()) {
+        writeText(tableRun, options, out);
+        return;
     }
+    tableRun.run(options.topic, options.selection);
+    if (!draw)
+        throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
+    const bool wroteFile =
+        draw(db, tableRun.result(), options, [&err](const QString &text) { writeLine(err, kProgram + text); });
     if (wroteFile && options.output.isEmpty())
         return;
     const QByteArray bytes = TextExport::bytes(tableRun.result(), options.separator, options.utf8);
