@@ -291,7 +291,7 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     put(dir.filePath(QStringLiteral("Mapas/BR.Bmp")), "mapa");
     put(dir.filePath(QStringLiteral("Mapas/Municipio/PE.Txt")), "áreas");
     put(dir.filePath(QStringLiteral("Anexos/Documentos/Relatorio.pdf")), "anexo");
-    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
+    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho", "solvane-export-planilha"})
         put(dir.filePath(QString::fromLatin1(program)), "programa");
     QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas"));
     QDir(dir.path()).mkpath(QStringLiteral("Exportado"));
@@ -322,6 +322,7 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
         {"solvane", "é um programa do Solvane e não pode ser substituído"},
         {"solvane-export", "é um programa do Solvane"},
         {"solvane-export-desenho", "é um programa do Solvane"},
+        {"solvane-export-planilha", "é um programa do Solvane"},
         {"Exportado/desenho", "é um programa do Solvane e não pode ser substituído (é o mesmo arquivo que"},
         {"Mapas/Legendas/LgA01_0.Ini", ""},
         {"Exportado/tabela.txt", ""},

@@ -463,11 +463,13 @@ void protectProgramInputs() {
     // They are looked for beside the running executable and in the program's
     // folder, which a study folder given on the command line replaces.
     for (const QString &folder : {ProgramFolder::programsPath(), ProgramFolder::path()})
-        for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho", "solvane-import"})
+        for (const char *program :
+             {"solvane", "solvane-export", "solvane-export-desenho", "solvane-export-planilha", "solvane-import"})
             protectedPaths().push_back({QFile::encodeName(folder + QString::fromLatin1(program)), Protected::Program});
-    // The drawing program where an installed exporter finds it.
-    protectedPaths().push_back(
-        {QFile::encodeName(ProgramFolder::helperProgram(QStringLiteral("solvane-export-desenho"))), Protected::Program});
+    // The helper programs where an installed exporter finds them.
+    for (const char *helper : {"solvane-export-desenho", "solvane-export-planilha"})
+        protectedPaths().push_back(
+            {QFile::encodeName(ProgramFolder::helperProgram(QString::fromLatin1(helper))), Protected::Program});
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));

@@ -87,7 +87,8 @@ void protectFile(const QString &path);
 void protectFolder(const QString &path);
 void allowFolder(const QString &path);
 // The study database (ProgramFolder::studyFile()), the programs (solvane, solvane-export,
-// solvane-export-desenho, solvane-import, in the executable's folder) and the folders of the program's shipped data
+// solvane-export-desenho, solvane-export-planilha, solvane-import, in the executable's folder and, for the helpers,
+// where an installed exporter finds them) and the folders of the program's shipped data
 // (Dados, Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
 // Mapas/Legendas, where the program saves the legend files.
 void protectProgramInputs();

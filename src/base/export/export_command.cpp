@@ -196,12 +196,14 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
         SafeFile::write(options.output, bytes);
 }
 
-bool draws(const QStringList &arguments) {
+Drawing drawing(const QStringList &arguments) {
     try {
         const Options options = parse(arguments);
-        return !options.mapa.isEmpty() || !options.grafico.isEmpty() || !options.workbook.isEmpty();
+        if (!options.mapa.isEmpty() || !options.grafico.isEmpty())
+            return Drawing::kPictures;
+        return options.workbook.isEmpty() ? Drawing::kNothing : Drawing::kWorkbook;
     } catch (const BadInput &) {
-        return false;
+        return Drawing::kNothing;
     }
 }
 
