@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <new>
 #include <optional>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <utility>
@@ -139,7 +140,15 @@ void writeOut(QIODevice &out, QByteArrayView bytes) {
 // as it is assembled, and the table keeps none. The file of --saida is
 // written through the safe writer's temporary file, renamed into place once
 // the last row is in; a failure on the way leaves the old file.
-void writeText(TableRun &tableRun, const Options &options, QIODevice &out) {
+//
+// Read once, in order, the rows come back to no page of the study: a small
+// page cache serves them as well as the engine's default one, and the
+// engine's sort of the rows, which holds as many rows as the cache holds
+// pages before it moves them to a temporary file, stays as small. A cache
+// the engine would not shrink only costs memory, so its answer is not
+// checked.
+void writeText(Database &db, TableRun &tableRun, const Options &options, QIODevice &out) {
+    sqlite3_exec(db.handle(), "PRAGMA cache_size = -512", nullptr, nullptr, nullptr);
     std::optional<SafeFile::Output> file;
     if (!options.output.isEmpty())
         file.emplace(options.output);
@@ -179,7 +188,7 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
 
     TableRun tableRun(db);
     if (options.mapa.isEmpty() && options.grafico.isEmpty() && options.workbook.isEmpty()) {
-        writeText(tableRun, options, out);
+        writeText(db, tableRun, options, out);
         return;
     }
     tableRun.run(options.topic, options.selection);
