@@ -47,11 +47,11 @@ ScaledStudy::ScaledStudy(int factor) : m_factor(factor) { m_valid = m_dir.isVali
 bool ScaledStudy::build() {
     const QDir source(kProgramDir);
     const QDir target(m_dir.path());
-    if (!target.mkpath(QStringLiteral("Dados")) ||
-        !QFile::copy(source.filePath(QStringLiteral("Dados/Solvane.db")), database()) ||
-        !QFile::copy(source.filePath(QStringLiteral("solvane-export")), exporter()) ||
-        !QFile::copy(source.filePath(QStringLiteral("solvane-export-desenho")),
-                     target.filePath(QStringLiteral("solvane-export-desenho")))) {
+    bool copied = target.mkpath(QStringLiteral("Dados")) &&
+                  QFile::copy(source.filePath(QStringLiteral("Dados/Solvane.db")), database());
+    for (const char *program : {"solvane-export", "solvane-export-desenho", "solvane-export-planilha"})
+        copied = copied && QFile::copy(source.filePath(QLatin1String(program)), target.filePath(QLatin1String(program)));
+    if (!copied) {
         m_error = QStringLiteral("no study or no solvane-export in ") + kProgramDir;
         return false;
     }

@@ -126,6 +126,99 @@ TEST(SafeFile, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(entries(dir.path()), QStringList{"tabela.txt"});
 }
 
+// A file written in parts replaces the old one only at its commit, keeping
+// its permissions. A writer that stops midway (an error of its own that
+// leaves it, or a part the disk refuses, here beyond the file-size limit)
+// leaves the old file whole and no temporary file; a failed part is
+// reported naming the file.
+TEST(SafeFileOutput, TheOldFileStaysWholeUntilTheCommit) {
+    struct Stop {};
+    enum class End { Commit, WriterFails, PartRefused };
+    for (const End end : {End::Commit, End::WriterFails, End::PartRefused}) {
+        SCOPED_TRACE(int(end));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tabela.txt"));
+        put(path, "velho\r\n");
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+        rlimit previous{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QString message;
+        try {
+            SafeFile::Output output(path);
+            output.append("linha 1\r\n");
+            output.append(QByteArray(3000, 'x'));
+            EXPECT_EQ(contentsOf(path), QByteArray("velho\r\n"));
+            EXPECT_EQ(entries(dir.path()).size(), 2); // the file and the one being written
+            if (end == End::WriterFails)
+                throw Stop{};
+            if (end == End::PartRefused) {
+                rlimit small = previous;
+                small.rlim_cur = 4096;
+                ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+                output.append(QByteArray(65536, 'y'));
+            }
+            output.commit();
+        } catch (const Stop &) {
+        } catch (const AppError &e) {
+            message = e.message();
+        }
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+
+        EXPECT_EQ(entries(dir.path()), QStringList{"tabela.txt"});
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+        if (end == End::Commit) {
+            EXPECT_EQ(contentsOf(path), "linha 1\r\n" + QByteArray(3000, 'x'));
+            continue;
+        }
+        EXPECT_EQ(contentsOf(path), QByteArray("velho\r\n"));
+        if (end == End::PartRefused)
+            EXPECT_TRUE(message.startsWith(
+                QStringLiteral("Não foi possível gravar o arquivo \"%1\": arquivo grande demais").arg(path)))
+                << message.toStdString();
+    }
+}
+
+// What write() refuses, a file written in parts refuses before it begins,
+// leaving nothing behind; a pipe takes each part as it comes, before the
+// commit, and stays a pipe.
+TEST(SafeFileOutput, RefusedPathsAndStreams) {
+    QTemporaryDir dir;
+    for (const QString &path : {dir.path(), dir.filePath(QStringLiteral("falta/t.txt"))}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_THROW(SafeFile::Output{path}, AppError);
+        EXPECT_EQ(entries(dir.path()), QStringList());
+    }
+    const QString study = dir.filePath(QStringLiteral("Dados/Solvane.db"));
+    put(study, "estudo");
+    SafeFile::protectFile(study);
+    EXPECT_THROW(SafeFile::Output{study}, SafeFile::Refused);
+    SafeFile::clearProtection();
+    EXPECT_EQ(contentsOf(study), QByteArray("estudo"));
+    EXPECT_EQ(entries(dir.filePath(QStringLiteral("Dados"))), QStringList{"Solvane.db"});
+
+    const QString pipe = dir.filePath(QStringLiteral("tubo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int end = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(end, 0);
+    {
+        SafeFile::Output output(pipe);
+        output.append("primeira parte\r\n");
+        char received[64] = {};
+        EXPECT_EQ(::read(end, received, sizeof received), 16);
+        EXPECT_STREQ(received, "primeira parte\r\n");
+        output.append("segunda");
+        output.commit();
+    }
+    char rest[16] = {};
+    EXPECT_EQ(::read(end, rest, sizeof rest), 7);
+    ::close(end);
+    EXPECT_EQ(typeOf(pipe), mode_t(S_IFIFO));
+}
+
 TEST(SafeFile, DevicesPipesAndSocketsAreWrittenAsStreamsAndStayWhatTheyAre) {
     QTemporaryDir dir;
 
@@ -198,7 +291,7 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
     put(dir.filePath(QStringLiteral("Mapas/BR.Bmp")), "mapa");
     put(dir.filePath(QStringLiteral("Mapas/Municipio/PE.Txt")), "áreas");
     put(dir.filePath(QStringLiteral("Anexos/Documentos/Relatorio.pdf")), "anexo");
-    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho"})
+    for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho", "solvane-export-planilha"})
         put(dir.filePath(QString::fromLatin1(program)), "programa");
     QDir(dir.path()).mkpath(QStringLiteral("Mapas/Legendas"));
     QDir(dir.path()).mkpath(QStringLiteral("Exportado"));
@@ -229,6 +322,7 @@ TEST(SafeFile, TheProgramsInputsAndFoldersAreRefusedByAnyName) {
         {"solvane", "é um programa do Solvane e não pode ser substituído"},
         {"solvane-export", "é um programa do Solvane"},
         {"solvane-export-desenho", "é um programa do Solvane"},
+        {"solvane-export-planilha", "é um programa do Solvane"},
         {"Exportado/desenho", "é um programa do Solvane e não pode ser substituído (é o mesmo arquivo que"},
         {"Mapas/Legendas/LgA01_0.Ini", ""},
         {"Exportado/tabela.txt", ""},

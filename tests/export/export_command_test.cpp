@@ -177,23 +177,27 @@ TEST_F(ExportCommandTest, HelpNeedsNoTopic) {
     EXPECT_TRUE(o.out.startsWith("Uso: solvane-export --topico"));
 }
 
-// Only a map, a chart or a workbook needs the graphical application the
-// command starts for them; arguments that do not parse need none.
-TEST(ExportCommandDraws, OnlyPicturesAndWorkbooks) {
+// Only a map or a chart needs the graphical application, a workbook of the
+// table Qt's pictures alone; arguments that do not parse need neither.
+TEST(ExportCommandDrawing, PicturesWorkbooksOrNothing) {
+    using ExportCommand::Drawing;
     const struct {
         QStringList arguments;
-        bool draws;
+        Drawing drawing;
     } cases[] = {
-        {{"--topico", "01.01.01"}, false},
-        {{"--topico", "01.01.01", "--saida", "t.txt"}, false},
-        {{"--topico", "01.01.01", "--coluna", "A07", "--mapa", "m.png"}, true},
-        {{"--topico", "01.01.01", "--coluna", "A07", "--grafico", "g.svg"}, true},
-        {{"--topico", "01.01.01", "--planilha", "p.xlsx"}, true},
-        {{"--topico", "01.01.01", "--mapa"}, false}, // no file: refused
-        {{"--help"}, false},
+        {{"--topico", "01.01.01"}, Drawing::kNothing},
+        {{"--topico", "01.01.01", "--saida", "t.txt"}, Drawing::kNothing},
+        {{"--topico", "01.01.01", "--coluna", "A07", "--mapa", "m.png"}, Drawing::kPictures},
+        {{"--topico", "01.01.01", "--coluna", "A07", "--mapa", "m.xlsx"}, Drawing::kPictures},
+        {{"--topico", "01.01.01", "--coluna", "A07", "--grafico", "g.svg"}, Drawing::kPictures},
+        {{"--topico", "01.01.01", "--planilha", "p.xlsx"}, Drawing::kWorkbook},
+        {{"--topico", "01.01.01", "--planilha", "p.xlsx", "--saida", "t.txt"}, Drawing::kWorkbook},
+        {{"--topico", "01.01.01", "--coluna", "A07", "--planilha", "p.xlsx", "--grafico", "g.png"}, Drawing::kPictures},
+        {{"--topico", "01.01.01", "--mapa"}, Drawing::kNothing}, // no file: refused
+        {{"--help"}, Drawing::kNothing},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ExportCommand::draws(c.arguments), c.draws) << c.arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(ExportCommand::drawing(c.arguments), c.drawing) << c.arguments.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 class TextExportTest : public ::testing::Test, protected TableFixture {
@@ -83,6 +85,86 @@ TEST_F(TextExportTest, TableWithoutColumnsGivesAnEmptyTitleLine) {
     ResultTable empty;
     empty.createDataSet();
     EXPECT_EQ(TextExport::bytes(empty, {}, QLatin1Char(';')), QByteArray("\r\n"));
+}
+
+// A run that hands each row over as it is assembled writes the same file as
+// a run that keeps its rows, for every grouping, filter, separator and
+// encoding, the municipality list included; the table keeps no row.
+TEST(TextExportStream, AStreamedRunWritesTheFileOfAWholeRun) {
+    const struct {
+        const char *topic;
+        SelectionState selection;
+    } runs[] = {
+        {"01.01.02", selection(Grouping::Regiao)},
+        {"01.01.02", selection(Grouping::UnidadeFederativa, 2)},
+        {"01.01.02", selection(Grouping::MicroRegiao, 0, 26)},
+        {"01.01.02", selection(Grouping::RegiaoMetropolitana)},
+        {"01.01.02", selection(Grouping::Municipio)},
+        {"03", selection(Grouping::Municipio, 0, 26)},
+    };
+    for (const auto &r : runs) {
+        TableFixture whole, streamed;
+        ASSERT_TRUE(whole.tableRun.run(QString::fromLatin1(r.topic), r.selection));
+        for (const QChar separator : {QLatin1Char(';'), QLatin1Char(','), QLatin1Char('\t')}) {
+            for (const bool utf8 : {false, true}) {
+                SCOPED_TRACE(QStringLiteral("%1 agrupado por %2, separador %3%4")
+                                 .arg(QLatin1String(r.topic))
+                                 .arg(r.selection.agrupar)
+                                 .arg(separator)
+                                 .arg(utf8 ? QStringLiteral(", UTF-8") : QString())
+                                 .toStdString());
+                QByteArray file;
+                std::optional<TextExport::Writer> writer;
+                TableRun::Hooks hooks;
+                hooks.labelled = [&](const CurrentResult &result) {
+                    writer.emplace(result, separator, utf8, [&file](QByteArrayView part) { file.append(part); });
+                };
+                int rows = 0;
+                hooks.rows = [&](const ResultTable &table, int row) {
+                    EXPECT_EQ(table.recordCount(), 1);
+                    writer->row(table, row);
+                    ++rows;
+                };
+                ASSERT_TRUE(streamed.tableRun.run(QString::fromLatin1(r.topic), r.selection, hooks));
+                writer->finish();
+                EXPECT_EQ(file, TextExport::bytes(whole.result, separator, utf8));
+                EXPECT_EQ(rows, whole.cdsDados.recordCount());
+                EXPECT_EQ(streamed.cdsDados.recordCount(), 0);
+            }
+        }
+    }
+}
+
+// A file larger than a part reaches the sink in parts that join, line by
+// line, into the file, a line never split between parts; a value quoted
+// for holding the separator is quoted in any part.
+TEST(TextExportStream, PartsJoinIntoTheFile) {
+    ResultTable table;
+    const int nome = table.addField(QStringLiteral("Nome"), FieldKind::Text, 40);
+    const int valor = table.addField(QStringLiteral("Valor"), FieldKind::Float);
+    table.createDataSet();
+    table.field(nome).setDisplayLabel(QStringLiteral("Município"));
+    QByteArray expected = "Munic\xEDpio;Valor\r\n";
+    constexpr int kRows = 20000;
+    for (int i = 0; i < kRows; ++i) {
+        table.append();
+        const QString name = i % 7 == 0 ? QStringLiteral("São; %1").arg(i) : QStringLiteral("Lugar %1").arg(i);
+        table.setText(nome, name);
+        table.setFloat(valor, i + 0.5);
+        expected += (i % 7 == 0 ? "\"S\xE3o; " + QByteArray::number(i) + '"' : "Lugar " + QByteArray::number(i)) + ';' +
+                    QByteArray::number(i) + ",5\r\n";
+    }
+    QList<QByteArray> parts;
+    TextExport::Writer writer(table, {}, QLatin1Char(';'), false,
+                              [&parts](QByteArrayView part) { parts.append(part.toByteArray()); });
+    for (int row = 0; row < kRows; ++row)
+        writer.row(table, row);
+    writer.finish();
+    ASSERT_GT(parts.size(), 2);
+    for (const QByteArray &part : parts)
+        EXPECT_TRUE(part.endsWith("\r\n"));
+    EXPECT_EQ(parts.join(), expected);
+    EXPECT_EQ(TextExport::bytes(table, {}, QLatin1Char(';')), expected);
 }
 
 } // namespace

@@ -23,7 +23,7 @@ file(RENAME ${first} ${prefix})
 
 foreach(path
     ${BINDIR}/solvane ${BINDIR}/solvane-export ${BINDIR}/solvane-import
-    ${HELPERS_DIR}/solvane-export-desenho
+    ${HELPERS_DIR}/solvane-export-desenho ${HELPERS_DIR}/solvane-export-planilha
     ${STUDY_DIR}/Dados/Solvane.db ${STUDY_DIR}/Mapas/Legendas ${STUDY_DIR}/Imagens ${STUDY_DIR}/Ajuda
     ${STUDY_DIR}/Anexos
     ${DATADIR}/applications/${APP_ID}.desktop ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
@@ -36,7 +36,7 @@ foreach(path
     fail("missing from the installed tree: ${path}")
   endif()
 endforeach()
-foreach(path ${BINDIR}/solvane-export-desenho ${BINDIR}/Dados ${BINDIR}/Exportado)
+foreach(path ${BINDIR}/solvane-export-desenho ${BINDIR}/solvane-export-planilha ${BINDIR}/Dados ${BINDIR}/Exportado)
   if(EXISTS ${prefix}/${path})
     fail("must not be installed: ${path}")
   endif()

@@ -15,7 +15,7 @@ StudyCopy::StudyCopy() {
     const QDir built(kBuiltStudy);
     const QDir copy(m_dir.path());
     bool made = m_dir.isValid();
-    for (const char *program : {"solvane-export", "solvane-export-desenho"})
+    for (const char *program : {"solvane-export", "solvane-export-desenho", "solvane-export-planilha"})
         made = made && QFile::copy(built.filePath(QLatin1String(program)), copy.filePath(QLatin1String(program)));
     for (const char *data : {"Dados", "Imagens", "Ajuda", "Anexos"})
         made = made && QFile::link(built.filePath(QLatin1String(data)), copy.filePath(QLatin1String(data)));

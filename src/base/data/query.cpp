@@ -61,79 +61,132 @@ Query::Query(Database &database, const QString &name, const QStringList &lines, 
     setObjectName(name);
 }
 
-void Query::open() {
-    close();
-    const QByteArray text = AccessDialect::toSqlite(statement()).toUtf8();
-    sqlite3 *db = m_database.handle();
-    sqlite3_stmt *stmt = nullptr;
-    const int prepared = sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr);
-    if (prepared != SQLITE_OK)
-        fail(db, prepared);
-    ScopeGuard finalize([stmt] { sqlite3_finalize(stmt); });
-
-    const int columns = sqlite3_column_count(stmt);
-    std::vector<Column> names(columns);
-    for (int c = 0; c < columns; ++c)
-        names[c].name = QString::fromUtf8(sqlite3_column_name(stmt, c));
-    std::vector<bool> numeric(columns);
-    for (int c = 0; c < columns; ++c)
-        numeric[c] = declaredNumeric(sqlite3_column_decltype(stmt, c));
-
-    QList<Cell> cells;
-    QList<quint8> types;
-    QList<QString> texts;
+// The statement being read, with what the decoding of its rows keeps from
+// one row to the next.
+struct Query::Reader {
+    sqlite3_stmt *statement = nullptr;
+    // Rows read forward keep one text per column: the current row's.
+    bool forward = false;
+    std::vector<bool> numeric;
     // Texts repeat down a column (a result sorted by region holds each
     // region's name on many rows): a text equal to the one above shares its
     // string instead of decoding it again.
-    std::vector<QByteArray> lastBytes(columns);
-    std::vector<qsizetype> lastText(columns, -1);
-    int rows = 0;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            const int type = sqlite3_column_type(stmt, c);
-            Cell cell{};
-            switch (type) {
-            case SQLITE_INTEGER:
-                cell.integer = sqlite3_column_int64(stmt, c);
-                break;
-            case SQLITE_FLOAT:
-                cell.number = sqlite3_column_double(stmt, c);
-                break;
-            case SQLITE_NULL:
-                break;
-            default: {
-                const char *bytes = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
-                const QByteArrayView view(bytes, sqlite3_column_bytes(stmt, c));
-                // Read as a number, such a text would become a 0 that looks
-                // like a figure of the study.
-                if (numeric[c])
-                    fail(QStringLiteral("a coluna %1 tem um texto onde se espera um número: \"%2\"")
-                             .arg(names[c].name, TextUtils::shortened(QString::fromUtf8(view))));
-                if (lastText[c] < 0 || view != lastBytes[c]) {
-                    lastBytes[c] = view.toByteArray();
-                    lastText[c] = texts.size();
-                    texts.append(QString::fromUtf8(view));
-                }
-                cell.text = lastText[c];
-            }
-            }
-            cells.append(cell);
-            types.append(static_cast<quint8>(type == SQLITE_BLOB ? SQLITE_TEXT : type));
-        }
-        ++rows;
-    }
-    if (rc != SQLITE_DONE)
-        fail(db, rc);
+    std::vector<QByteArray> lastBytes;
+    std::vector<qsizetype> lastText;
 
-    m_columns = std::move(names);
-    m_cells = std::move(cells);
-    m_types = std::move(types);
-    m_texts = std::move(texts);
-    m_rowCount = rows;
+    ~Reader() { sqlite3_finalize(statement); }
+};
+
+Query::~Query() = default;
+
+void Query::prepare(bool forward) {
+    close();
+    const QByteArray text = AccessDialect::toSqlite(statement()).toUtf8();
+    sqlite3 *db = m_database.handle();
+    auto reader = std::make_unique<Reader>();
+    const int prepared =
+        sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &reader->statement, nullptr);
+    if (prepared != SQLITE_OK)
+        fail(db, prepared);
+
+    const int columns = sqlite3_column_count(reader->statement);
+    m_columns.assign(columns, Column{});
+    reader->forward = forward;
+    reader->numeric.resize(columns);
+    reader->lastBytes.resize(columns);
+    reader->lastText.assign(columns, -1);
+    for (int c = 0; c < columns; ++c) {
+        m_columns[c].name = QString::fromUtf8(sqlite3_column_name(reader->statement, c));
+        reader->numeric[c] = declaredNumeric(sqlite3_column_decltype(reader->statement, c));
+    }
+    if (forward)
+        m_texts.resize(columns);
+    m_reader = std::move(reader);
     m_active = true;
+}
+
+bool Query::readRow() {
+    Reader &r = *m_reader;
+    const int rc = sqlite3_step(r.statement);
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        fail(m_database.handle(), rc);
+    const int columns = fieldCount();
+    for (int c = 0; c < columns; ++c) {
+        const int type = sqlite3_column_type(r.statement, c);
+        Cell cell{};
+        switch (type) {
+        case SQLITE_INTEGER:
+            cell.integer = sqlite3_column_int64(r.statement, c);
+            break;
+        case SQLITE_FLOAT:
+            cell.number = sqlite3_column_double(r.statement, c);
+            break;
+        case SQLITE_NULL:
+            break;
+        default: {
+            const char *bytes = reinterpret_cast<const char *>(sqlite3_column_text(r.statement, c));
+            const QByteArrayView view(bytes, sqlite3_column_bytes(r.statement, c));
+            // Read as a number, such a text would become a 0 that looks
+            // like a figure of the study.
+            if (r.numeric[c])
+                fail(QStringLiteral("a coluna %1 tem um texto onde se espera um número: \"%2\"")
+                         .arg(m_columns[c].name, TextUtils::shortened(QString::fromUtf8(view))));
+            if (r.lastText[c] < 0 || view != r.lastBytes[c]) {
+                r.lastBytes[c] = view.toByteArray();
+                if (r.forward) {
+                    r.lastText[c] = c;
+                    m_texts[c] = QString::fromUtf8(view);
+                } else {
+                    r.lastText[c] = m_texts.size();
+                    m_texts.append(QString::fromUtf8(view));
+                }
+            }
+            cell.text = r.lastText[c];
+        }
+        }
+        m_cells.append(cell);
+        m_types.append(static_cast<quint8>(type == SQLITE_BLOB ? SQLITE_TEXT : type));
+    }
+    return true;
+}
+
+void Query::open() {
+    prepare(false);
+    // A failing statement leaves the query closed, with none of its rows.
+    ScopeGuard closeOnFailure([this] { close(); });
+    int rows = 0;
+    while (readRow())
+        ++rows;
+    m_reader.reset();
+    m_rowCount = rows;
+    closeOnFailure.dismiss();
     first();
     emit afterOpen();
+}
+
+void Query::openForward() {
+    prepare(true);
+    m_rowCount = 0;
+    m_eof = m_bof = true;
+}
+
+bool Query::fetch() {
+    if (!m_reader)
+        return false;
+    ScopeGuard closeOnFailure([this] { close(); });
+    m_cells.clear();
+    m_types.clear();
+    const bool read = readRow();
+    closeOnFailure.dismiss();
+    if (!read)
+        m_reader.reset();
+    m_rowCount = read ? 1 : 0;
+    m_row = 0;
+    m_bof = true;
+    m_eof = !read;
+    return read;
 }
 
 void Query::fail(sqlite3 *db, int resultCode) const { fail(EngineError::text(db, resultCode)); }
@@ -144,6 +197,7 @@ void Query::fail(const QString &reason) const {
 }
 
 void Query::close() {
+    m_reader.reset();
     if (!m_active)
         return;
     m_active = false;

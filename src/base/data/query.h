@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
-#include <QList>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 class Database;
@@ -47,6 +48,7 @@ public:
     explicit Query(Database &database, QObject *parent = nullptr);
     // A query as a window declares it: its object name and its statement.
     Query(Database &database, const QString &name, const QStringList &lines, QObject *parent);
+    ~Query() override;
 
     QStringList &sql() { return m_lines; }
     const QStringList &sql() const { return m_lines; }
@@ -60,6 +62,13 @@ public:
     // raises an AppError saying what the query was doing, on which study,
     // and the engine's reason; the query stays closed.
     void open();
+    // Runs the statement to read its rows once, in order, without keeping
+    // them, for a reader that never goes back: the query stands on no row
+    // until fetch() reads the next one as its only row (row 0); fetch()
+    // returns false after the last, and the query stays active with no row.
+    // Errors are raised as open() raises them, and close the query.
+    void openForward();
+    bool fetch();
     void close();
     bool isActive() const { return m_active; }
 
@@ -104,6 +113,11 @@ private:
         double number;
         qsizetype text;
     };
+    // The running statement while rows are read.
+    struct Reader;
+    void prepare(bool forward);
+    // Reads the next row after the rows held; false at the end of the result.
+    bool readRow();
     // The engine's type of a cell (SQLITE_INTEGER, ...); SQLITE_NULL outside
     // the result.
     int type(int row, int column) const;
@@ -124,6 +138,7 @@ private:
     QList<Cell> m_cells;
     QList<quint8> m_types;
     QList<QString> m_texts;
+    std::unique_ptr<Reader> m_reader;
     int m_rowCount = 0;
     int m_row = 0;
     bool m_active = false;

@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace SafeFile {
@@ -118,8 +119,8 @@ void checkNotProtected(const QString &shown, const struct stat *target, const QB
 }
 
 // Writes every byte, going on after a partial write or an interruption.
-bool writeAll(int fd, const QByteArray &bytes) {
-    const char *data = bytes.constData();
+bool writeAll(int fd, QByteArrayView bytes) {
+    const char *data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(fd, data, size_t(left));
@@ -142,42 +143,6 @@ mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-// A complete temporary file beside the target, flushed to the disk, then
-// renamed over it: readers see the old file or the new one, never a part.
-void replaceRegular(const QString &shown, const QByteArray &target, const struct stat *existing,
-                    const QByteArray &contents) {
-    QByteArray temporary = parentOf(target) + "/.solvane-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        fail(shown, errno);
-    bool open = true;
-    bool renamed = false;
-    ScopeGuard cleanUp([&] {
-        if (open)
-            ::close(fd);
-        if (!renamed)
-            ::unlink(temporary.constData());
-    });
-    // The new file keeps the old one's permissions and, where allowed, its
-    // owner; a file system without them (a memory card) keeps its own.
-    if (existing) {
-        (void)::fchmod(fd, existing->st_mode & 07777);
-        (void)::fchown(fd, existing->st_uid, existing->st_gid);
-    } else {
-        (void)::fchmod(fd, newFileMode());
-    }
-    if (!writeAll(fd, contents))
-        fail(shown, errno);
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        fail(shown, errno);
-    open = false;
-    if (::close(fd) != 0)
-        fail(shown, errno);
-    if (::rename(temporary.constData(), target.constData()) != 0)
-        fail(shown, errno);
-    renamed = true;
 }
 
 // A pipe is opened without waiting for a reader: with none, the open fails
@@ -220,7 +185,7 @@ int openStream(const QByteArray &path, const struct stat &info) {
 // Writes the bytes to an open descriptor. A reader that closes a pipe early
 // is a failure of this write, not the end of the program, so SIGPIPE is
 // held back meanwhile.
-void writeThrough(const QString &shown, int fd, const QByteArray &contents) {
+void writeThrough(const QString &shown, int fd, QByteArrayView contents) {
     sigset_t pipeSignal, previous;
     sigemptyset(&pipeSignal);
     sigaddset(&pipeSignal, SIGPIPE);
@@ -237,25 +202,6 @@ void writeThrough(const QString &shown, int fd, const QByteArray &contents) {
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     });
     if (!writeAll(fd, contents))
-        fail(shown, errno);
-}
-
-// A device, pipe or socket takes the bytes as they are: it is never renamed
-// over or truncated.
-void writeStream(const QString &shown, const QByteArray &path, const struct stat &info, const QByteArray &contents) {
-    const int fd = openStream(path, info);
-    if (fd < 0 && errno == ENXIO && S_ISFIFO(info.st_mode))
-        throw AppError(failure(shown, QStringLiteral("é um tubo (FIFO) que nenhum programa está lendo")));
-    if (fd < 0)
-        fail(shown, errno);
-    bool open = true;
-    ScopeGuard closeOnFailure([&] {
-        if (open)
-            ::close(fd);
-    });
-    writeThrough(shown, fd, contents);
-    open = false;
-    if (::close(fd) != 0)
         fail(shown, errno);
 }
 
@@ -362,21 +308,107 @@ Destination destination(const QString &path, Writer writer = Writer::Output) {
 void check(const QString &path) { (void)destination(path); }
 
 void write(const QString &path, const QByteArray &contents) {
+    Output output(path);
+    output.append(contents);
+    output.commit();
+}
+
+Output::Output(const QString &path) : m_path(path) {
     const Destination d = destination(path);
     switch (d.kind) {
     case Destination::Descriptor:
-        writeThrough(path, d.fd, contents);
-        break;
-    case Destination::NewFile:
-        replaceRegular(path, d.target, nullptr, contents);
-        break;
-    case Destination::Regular:
-        replaceRegular(path, d.target, &d.info, contents);
+        m_kind = Kind::Descriptor;
+        m_fd = d.fd;
         break;
     case Destination::Stream:
-        writeStream(path, d.target, d.info, contents);
+        // A device, pipe or socket takes the bytes as they are: it is never
+        // renamed over or truncated.
+        m_kind = Kind::Stream;
+        m_fd = openStream(d.target, d.info);
+        if (m_fd < 0 && errno == ENXIO && S_ISFIFO(d.info.st_mode))
+            throw AppError(failure(path, QStringLiteral("é um tubo (FIFO) que nenhum programa está lendo")));
+        if (m_fd < 0)
+            fail(path, errno);
+        break;
+    case Destination::NewFile:
+    case Destination::Regular: {
+        // The parts go to a temporary file beside the target, renamed over
+        // it once complete and flushed to the disk: readers see the old file
+        // or the new one, never a part.
+        m_kind = Kind::Temporary;
+        m_target = d.target;
+        m_temporary = parentOf(d.target) + "/.solvane-XXXXXX";
+        m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+        if (m_fd < 0)
+            fail(path, errno);
+        // The new file keeps the old one's permissions and, where allowed,
+        // its owner; a file system without them (a memory card) keeps its
+        // own.
+        if (d.kind == Destination::Regular) {
+            (void)::fchmod(m_fd, d.info.st_mode & 07777);
+            (void)::fchown(m_fd, d.info.st_uid, d.info.st_gid);
+        } else {
+            (void)::fchmod(m_fd, newFileMode());
+        }
         break;
     }
+    }
+    m_open = true;
+}
+
+Output::~Output() { abandon(); }
+
+// Closes what is still open and removes an unfinished temporary file.
+void Output::abandon() {
+    m_open = false;
+    if (m_fd >= 0 && m_kind != Kind::Descriptor)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
+    m_temporary.clear();
+}
+
+void Output::append(QByteArrayView bytes) {
+    Q_ASSERT(m_open);
+    // A failed part leaves nothing to finish: the old file stays as it was.
+    ScopeGuard abandonOnFailure([this] { abandon(); });
+    if (m_kind == Kind::Temporary) {
+        if (!writeAll(m_fd, bytes))
+            fail(m_path, errno);
+    } else {
+        writeThrough(m_path, m_fd, bytes);
+    }
+    abandonOnFailure.dismiss();
+}
+
+void Output::commit() {
+    Q_ASSERT(m_open);
+    ScopeGuard abandonOnFailure([this] { abandon(); });
+    m_open = false;
+    const int fd = std::exchange(m_fd, -1);
+    switch (m_kind) {
+    case Kind::Descriptor:
+        // The process's own descriptor stays open for whoever writes next.
+        break;
+    case Kind::Stream:
+        if (::close(fd) != 0)
+            fail(m_path, errno);
+        break;
+    case Kind::Temporary:
+        if (::fsync(fd) != 0 && errno != EINVAL) {
+            const int error = errno;
+            ::close(fd);
+            fail(m_path, error);
+        }
+        if (::close(fd) != 0)
+            fail(m_path, errno);
+        if (::rename(m_temporary.constData(), m_target.constData()) != 0)
+            fail(m_path, errno);
+        m_temporary.clear();
+        break;
+    }
+    abandonOnFailure.dismiss();
 }
 
 namespace {
@@ -431,11 +463,13 @@ void protectProgramInputs() {
     // They are looked for beside the running executable and in the program's
     // folder, which a study folder given on the command line replaces.
     for (const QString &folder : {ProgramFolder::programsPath(), ProgramFolder::path()})
-        for (const char *program : {"solvane", "solvane-export", "solvane-export-desenho", "solvane-import"})
+        for (const char *program :
+             {"solvane", "solvane-export", "solvane-export-desenho", "solvane-export-planilha", "solvane-import"})
             protectedPaths().push_back({QFile::encodeName(folder + QString::fromLatin1(program)), Protected::Program});
-    // The drawing program where an installed exporter finds it.
-    protectedPaths().push_back(
-        {QFile::encodeName(ProgramFolder::helperProgram(QStringLiteral("solvane-export-desenho"))), Protected::Program});
+    // The helper programs where an installed exporter finds them.
+    for (const char *helper : {"solvane-export-desenho", "solvane-export-planilha"})
+        protectedPaths().push_back(
+            {QFile::encodeName(ProgramFolder::helperProgram(QString::fromLatin1(helper))), Protected::Program});
     for (const char *folder : {"Dados", "Mapas", "Imagens", "Anexos", "Ajuda"})
         protectFolder(ProgramFolder::file(QString::fromLatin1(folder)));
     allowFolder(ProgramFolder::file(QStringLiteral("Mapas/Legendas")));

@@ -3,6 +3,7 @@
 #include "base/data/app_error.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The one writer of every file the program produces. It never destroys what
@@ -33,6 +34,35 @@ class Refused : public AppError {
 
 void write(const QString &path, const QByteArray &contents);
 
+// A file written in parts as they are made, with every guarantee of write():
+// the path is checked and its destination opened on construction (for a
+// regular file, a temporary file beside it), each part is written at once,
+// and commit() ends the file (a regular file is flushed and renamed over the
+// target). Destroyed without a commit, after a failure or while an
+// exception leaves its writer, a regular file is left as it was and the
+// temporary file removed; a device, pipe or descriptor keeps what it took.
+class Output {
+  public:
+    explicit Output(const QString &path);
+    ~Output();
+    Output(const Output &) = delete;
+    Output &operator=(const Output &) = delete;
+
+    void append(QByteArrayView bytes);
+    void commit();
+
+  private:
+    enum class Kind { Descriptor, Temporary, Stream };
+    void abandon();
+
+    QString m_path;
+    Kind m_kind = Kind::Temporary;
+    int m_fd = -1;          // closed at the end unless it is the process's own
+    QByteArray m_temporary; // Temporary: the file being written
+    QByteArray m_target;    // Temporary: the canonical path it replaces
+    bool m_open = false;    // append and commit allowed
+};
+
 // Raises what write() would raise for the path before writing a byte (a
 // refused input or folder, a missing folder, a file the user may not write,
 // a descriptor not open), so that a command can check all its outputs before
@@ -57,7 +87,8 @@ void protectFile(const QString &path);
 void protectFolder(const QString &path);
 void allowFolder(const QString &path);
 // The study database (ProgramFolder::studyFile()), the programs (solvane, solvane-export,
-// solvane-export-desenho, solvane-import, in the executable's folder) and the folders of the program's shipped data
+// solvane-export-desenho, solvane-export-planilha, solvane-import, in the executable's folder and, for the helpers,
+// where an installed exporter finds them) and the folders of the program's shipped data
 // (Dados, Mapas, Imagens, Anexos, Ajuda) under the program's folder, save
 // Mapas/Legendas, where the program saves the legend files.
 void protectProgramInputs();

@@ -57,14 +57,14 @@ bool canStartThread(uint stackSize) {
     return started;
 }
 
-// The drawing program while it runs, and the signals that ask the command
-// to stop: they are passed on to it.
-pid_t drawingProcess = 0;
+// The helper program while it runs, and the signals that ask the command to
+// stop: they are passed on to it.
+pid_t helperProcess = 0;
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 void forwardSignal(int signal) {
-    if (drawingProcess > 0)
-        ::kill(drawingProcess, signal);
+    if (helperProcess > 0)
+        ::kill(helperProcess, signal);
 }
 
 // An exception that leaves a library built without them (out of memory
@@ -90,7 +90,8 @@ QByteArray outOfMemoryMessage;
 
 } // namespace
 
-const char *const kDrawingProgram = "solvane-export-desenho";
+const Helper kDrawingProgram = {"solvane-export-desenho", "o programa de desenho", "o desenho"};
+const Helper kWorkbookProgram = {"solvane-export-planilha", "o programa de planilhas", "a planilha"};
 
 void prepare() {
     // A closed standard output or error is held by a read-only stand-in: no
@@ -136,38 +137,38 @@ int runDrawing(const QCoreApplication &app, ExportCommand::DrawStep draw) {
     return run(app, draw);
 }
 
-int handOver(char **argv) {
-    const QByteArray program = QFile::encodeName(ProgramFolder::helperProgram(QLatin1String(kDrawingProgram)));
+int handOver(char **argv, const Helper &helper) {
+    const QByteArray program = QFile::encodeName(ProgramFolder::helperProgram(QLatin1String(helper.program)));
     argv[0] = const_cast<char *>(program.constData());
-    const int error = ::posix_spawn(&drawingProcess, program.constData(), nullptr, nullptr, argv, environ);
+    const int error = ::posix_spawn(&helperProcess, program.constData(), nullptr, nullptr, argv, environ);
     if (error != 0) {
-        std::fprintf(stderr, "solvane-export: não foi possível iniciar o programa de desenho \"%s\": %s\n",
+        std::fprintf(stderr, "solvane-export: não foi possível iniciar %s \"%s\": %s\n", helper.name,
                      program.constData(), qPrintable(SystemError::text(error)));
         return ExportCommand::kDatabaseError;
     }
-    // A request to stop this process stops the drawing too.
+    // A request to stop this process stops the helper too.
     struct sigaction forward {};
     forward.sa_handler = forwardSignal;
     for (const int signal : kStopSignals)
         ::sigaction(signal, &forward, nullptr);
     int status = 0;
     pid_t ended = 0;
-    while ((ended = ::waitpid(drawingProcess, &status, 0)) < 0 && errno == EINTR) {
+    while ((ended = ::waitpid(helperProcess, &status, 0)) < 0 && errno == EINTR) {
     }
     if (ended < 0) {
-        std::fprintf(stderr, "solvane-export: não foi possível acompanhar o programa de desenho \"%s\": %s\n",
+        std::fprintf(stderr, "solvane-export: não foi possível acompanhar %s \"%s\": %s\n", helper.name,
                      program.constData(), qPrintable(SystemError::text(errno)));
         return ExportCommand::kDatabaseError;
     }
     // The system's loader ends a program whose libraries it cannot load
-    // with status 127 (it says why in its own words); the drawing program
-    // itself ends with 0, 1 or 2.
+    // with status 127 (it says why in its own words); the helper itself
+    // ends with 0, 1 or 2.
     constexpr int kNotLoaded = 127;
     if (WIFEXITED(status) && WEXITSTATUS(status) == kNotLoaded) {
         std::fprintf(stderr,
-                     "solvane-export: não foi possível carregar o programa de desenho \"%s\" com as suas bibliotecas; "
+                     "solvane-export: não foi possível carregar %s \"%s\" com as suas bibliotecas; "
                      "a causa mais comum é a falta de memória\n",
-                     program.constData());
+                     helper.name, program.constData());
         return ExportCommand::kDatabaseError;
     }
     if (WIFEXITED(status))
@@ -181,9 +182,9 @@ int handOver(char **argv) {
         ::raise(signal);
     }
     std::fprintf(stderr,
-                 "solvane-export: o programa de desenho \"%s\" parou de repente (sinal %d) sem concluir o desenho; "
+                 "solvane-export: %s \"%s\" parou de repente (sinal %d) sem concluir %s; "
                  "a causa mais comum é a falta de memória\n",
-                 program.constData(), signal);
+                 helper.name, program.constData(), signal, helper.work);
     return ExportCommand::kDatabaseError;
 }
 

@@ -6,13 +6,23 @@ class QCoreApplication;
 
 // The process around the command-line exporter. solvane-export writes the
 // delimited text itself, with no graphical library loaded, so a small table
-// takes little more than the engine's own time; a map, chart or workbook it
-// hands over to solvane-export-desenho beside it, which runs the same
-// command with the drawing step while solvane-export waits for it.
+// takes little more than the engine's own time. A workbook it hands over to
+// solvane-export-planilha, which loads Qt's pictures for the logo but no
+// graphical application; a map or chart (and a workbook asked with them) to
+// solvane-export-desenho, which draws with fonts. Either runs the same
+// command with its drawing step while solvane-export waits for it.
 namespace CommandProcess {
 
-// The name of the program that draws, in the program's folder.
-extern const char *const kDrawingProgram;
+// A program solvane-export hands a command over to, found among the
+// helper programs (ProgramFolder::helperProgram), and its name and work in
+// the messages about it.
+struct Helper {
+    const char *program; // "solvane-export-desenho"
+    const char *name;    // "o programa de desenho"
+    const char *work;    // "o desenho"
+};
+extern const Helper kDrawingProgram;
+extern const Helper kWorkbookProgram;
 
 // Before the application object exists: a closed standard output or error
 // is held by a read-only stand-in, Qt's own notes are dropped (only a fatal
@@ -26,7 +36,7 @@ void prepare();
 // Returns the exit status.
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw);
 
-// run for the drawing program, with Qt's image work in one thread started
+// run for a helper program, with Qt's image work in one thread started
 // before anything is drawn. Qt's image conversions and raster fills split a
 // large picture into parts for its global thread pool and wait for them; a
 // part whose thread could not start (under a memory limit) would be waited
@@ -36,14 +46,14 @@ int run(const QCoreApplication &app, ExportCommand::DrawStep draw);
 // command fails with a message instead.
 int runDrawing(const QCoreApplication &app, ExportCommand::DrawStep draw);
 
-// Runs the drawing program with the same arguments and waits for it, passing
-// on a request to stop; returns its exit status. The drawing's libraries
-// end the process on some failures (out of memory inside Qt's painting or
-// the workbook writer): a drawing program ended by a signal is reported on
-// the standard error with status 1, so that every run ends with a status and
-// a message, unless this process was asked to stop, which then ends the same
-// way. A drawing program that cannot start, or whose libraries the system
-// cannot load, is reported likewise.
-int handOver(char **argv);
+// Runs the helper with the same arguments and waits for it, passing on a
+// request to stop; returns its exit status. The helper's libraries end the
+// process on some failures (out of memory inside Qt's painting or the
+// workbook writer): a helper ended by a signal is reported on the standard
+// error with status 1, so that every run ends with a status and a message,
+// unless this process was asked to stop, which then ends the same way. A
+// helper that cannot start, or whose libraries the system cannot load, is
+// reported likewise.
+int handOver(char **argv, const Helper &helper);
 
 } // namespace CommandProcess

@@ -22,6 +22,8 @@
 
 #include <cerrno>
 #include <new>
+#include <optional>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <utility>
@@ -112,9 +114,9 @@ void checkDistinctOutputs(const Options &options) {
     }
 }
 
-// Whether the options ask for an output of the drawing step: a map or its
+// Whether the options ask for an output of a drawing step: a map or its
 // classes, a chart, a workbook.
-bool drawing(const Options &options) {
+bool needsDrawing(const Options &options) {
     return !options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.grafico.isEmpty() ||
            !options.workbook.isEmpty();
 }
@@ -128,9 +130,9 @@ struct ReaderGone {};
 
 // The table on standard output: the write and the final flush are checked,
 // so a full disk or a closed output is a failure, never a silent success.
-void writeOut(QIODevice &out, const QByteArray &bytes) {
+void writeOut(QIODevice &out, QByteArrayView bytes) {
     errno = 0;
-    bool written = out.write(bytes) == bytes.size();
+    bool written = out.write(bytes.data(), bytes.size()) == bytes.size();
     if (auto *file = qobject_cast<QFileDevice *>(&out); written && file)
         written = file->flush();
     if (written)
@@ -140,6 +142,39 @@ void writeOut(QIODevice &out, const QByteArray &bytes) {
         throw ReaderGone{};
     throw AppError(QStringLiteral("Não foi possível gravar na saída padrão: %1")
                        .arg(error ? SystemError::text(error) : out.errorString()));
+}
+
+// A run that writes only the text needs no row twice: each row is written
+// as it is assembled, and the table keeps none. The file of --saida is
+// written through the safe writer's temporary file, renamed into place once
+// the last row is in; a failure on the way leaves the old file.
+//
+// Read once, in order, the rows come back to no page of the study: a small
+// page cache serves them as well as the engine's default one, and the
+// engine's sort of the rows, which holds as many rows as the cache holds
+// pages before it moves them to a temporary file, stays as small. A cache
+// the engine would not shrink only costs memory, so its answer is not
+// checked.
+void writeText(Database &db, TableRun &tableRun, const Options &options, QIODevice &out) {
+    sqlite3_exec(db.handle(), "PRAGMA cache_size = -512", nullptr, nullptr, nullptr);
+    std::optional<SafeFile::Output> file;
+    if (!options.output.isEmpty())
+        file.emplace(options.output);
+    std::optional<TextExport::Writer> writer;
+    TableRun::Hooks hooks;
+    hooks.labelled = [&](const CurrentResult &result) {
+        writer.emplace(result, options.separator, options.utf8, [&](QByteArrayView part) {
+            if (file)
+                file->append(part);
+            else
+                writeOut(out, part);
+        });
+    };
+    hooks.rows = [&writer](const ResultTable &table, int row) { writer->row(table, row); };
+    tableRun.run(options.topic, options.selection, hooks);
+    writer->finish();
+    if (file)
+        file->commit();
 }
 
 } // namespace
@@ -161,13 +196,15 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
     checkTerritories(db, options.selection);
 
     TableRun tableRun(db);
-    tableRun.run(options.topic, options.selection);
-    bool wroteFile = false;
-    if (drawing(options)) {
-        if (!draw)
-            throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
-        wroteFile = draw(db, tableRun.result(), options, [&err](const QString &text) { writeLine(err, kProgram + text); });
+    if (!needsDrawing(options)) {
+        writeText(db, tableRun, options, out);
+        return;
     }
+    tableRun.run(options.topic, options.selection);
+    if (!draw)
+        throw AppError(QStringLiteral("Este programa não desenha mapas, gráficos nem planilhas."));
+    const bool wroteFile =
+        draw(db, tableRun.result(), options, [&err](const QString &text) { writeLine(err, kProgram + text); });
     if (wroteFile && options.output.isEmpty())
         return;
     const QByteArray bytes = TextExport::bytes(tableRun.result(), options.separator, options.utf8);
@@ -177,12 +214,14 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
         SafeFile::write(options.output, bytes);
 }
 
-bool draws(const QStringList &arguments) {
+Drawing drawing(const QStringList &arguments) {
     try {
         const Options options = parse(arguments);
-        return drawing(options);
+        if (!options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.grafico.isEmpty())
+            return Drawing::kPictures;
+        return options.workbook.isEmpty() ? Drawing::kNothing : Drawing::kWorkbook;
     } catch (const BadInput &) {
-        return false;
+        return Drawing::kNothing;
     }
 }
 

@@ -19,7 +19,7 @@ enum ExitStatus { kOk = 0, kDatabaseError = 1, kBadInput = 2 };
 
 // The step that writes what a run draws (map, chart, workbook) and returns
 // whether it wrote a file; warn takes its notes. A program that draws
-// nothing passes none and never reaches it (see draws()).
+// nothing passes none and never reaches it (see drawing()).
 using DrawStep = bool (*)(Database &db, const CurrentResult &result, const Options &options,
                           const std::function<void(const QString &)> &warn);
 
@@ -34,11 +34,13 @@ using DrawStep = bool (*)(Database &db, const CurrentResult &result, const Optio
 // the way go to err.
 void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw);
 
-// Whether the arguments ask for a map, a chart or a workbook: those are
-// drawn with fonts, which need a graphical application; a delimited text
-// does not, and starts sooner without one. Arguments that do not parse ask
-// for nothing to be drawn.
-bool draws(const QStringList &arguments);
+// What the arguments ask to be drawn besides the delimited text, which
+// needs no graphical library and starts sooner without one: a workbook of
+// the table needs Qt's pictures (its logo) but no fonts; a map or a chart
+// (and a workbook of either) is drawn with fonts, which need a graphical
+// application. Arguments that do not parse ask for nothing to be drawn.
+enum class Drawing { kNothing, kWorkbook, kPictures };
+Drawing drawing(const QStringList &arguments);
 
 // The whole command: writes the text to out (or to the file of --saida,
 // through SafeFile) and messages to err; returns the exit status: 2 also for

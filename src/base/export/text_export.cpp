@@ -12,91 +12,6 @@
 
 namespace TextExport {
 
-namespace {
-
-// The file composed straight in its encoding: every value is encoded once,
-// into room made ahead at the end of one byte array, so that a table of
-// many thousands of rows costs no text per line or per cell.
-class FileBytes {
-  public:
-    FileBytes(QChar separator, bool utf8)
-        : m_separator(separator), m_utf8(utf8), m_encoder(QStringConverter::Utf8),
-          m_point(QLocale().decimalPoint()) {}
-
-    // A value holding the separator goes between double quotes, its own
-    // quotes doubled, as spreadsheet programs read it; any other value as
-    // it is. Values after the first of a line follow a separator.
-    void value(QStringView text) {
-        if (!m_lineStart)
-            put(QStringView(&m_separator, 1));
-        m_lineStart = false;
-        if (!text.contains(m_separator)) {
-            put(text);
-            return;
-        }
-        QString quoted = text.toString();
-        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        put(QString(QLatin1Char('"') + quoted + QLatin1Char('"')));
-    }
-
-    // A number in the general format, with the locale's decimal separator.
-    void number(double number) {
-        char digits[GeneralNumber::kMaxLength];
-        const int length = GeneralNumber::write(number, digits);
-        QChar text[GeneralNumber::kMaxLength * 2];
-        qsizetype size = 0;
-        for (int i = 0; i < length; ++i) {
-            if (digits[i] != '.') {
-                text[size++] = QLatin1Char(digits[i]);
-                continue;
-            }
-            for (const QChar c : m_point)
-                text[size++] = c;
-        }
-        value(QStringView(text, size));
-    }
-
-    void integer(qint64 number) {
-        char digits[GeneralNumber::kMaxLength];
-        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-        QChar text[GeneralNumber::kMaxLength];
-        qsizetype size = 0;
-        for (const char *d = digits; d != end; ++d)
-            text[size++] = QLatin1Char(*d);
-        value(QStringView(text, size));
-    }
-
-    void endLine() {
-        put(u"\r\n");
-        m_lineStart = true;
-    }
-
-    QByteArray take() {
-        m_bytes.truncate(m_size);
-        return std::move(m_bytes);
-    }
-
-  private:
-    void put(QStringView text) {
-        const qsizetype room = m_utf8 ? m_encoder.requiredSpace(text.size()) : text.size();
-        if (m_size + room > m_bytes.size())
-            m_bytes.resize(qMax(m_size + room, 2 * m_bytes.size()));
-        char *out = m_bytes.data() + m_size;
-        char *end = m_utf8 ? m_encoder.appendToBuffer(out, text) : Windows1252::append(out, text);
-        m_size = end - m_bytes.data();
-    }
-
-    const QChar m_separator;
-    const bool m_utf8;
-    QStringEncoder m_encoder;
-    const QString m_point;
-    QByteArray m_bytes;
-    qsizetype m_size = 0;
-    bool m_lineStart = true;
-};
-
-} // namespace
-
 std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtributos) {
     std::vector<int> result;
     for (int index : cdsDados.topLevelFields()) {
@@ -116,33 +31,132 @@ std::vector<int> columns(const ResultTable &cdsDados, const QStringList &FAtribu
     return result;
 }
 
-QByteArray bytes(const ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8) {
-    const std::vector<int> fields = columns(cdsDados, FAtributos);
-    FileBytes file(separator, utf8);
-    for (int index : fields)
-        file.value(cdsDados.field(index).displayLabel());
-    file.endLine();
+namespace {
+// A part is handed over once it is this large: large enough that the
+// writes cost little, small enough to stay in the processor's cache.
+constexpr qsizetype kPart = 64 * 1024;
+} // namespace
 
-    for (int row = 0; row < cdsDados.recordCount(); ++row) {
-        for (int index : fields) {
-            const ResultTable::CellValue cell = cdsDados.cell(row, index);
-            switch (cell.kind) {
-            case FieldKind::Float:
-                file.number(cell.number);
-                break;
-            case FieldKind::Integer:
-                file.integer(cell.integer);
-                break;
-            case FieldKind::Text:
-                file.value(*cell.text);
-                break;
-            case FieldKind::Group: // a null cell
-                file.value({});
-            }
+Writer::Writer(QChar separator, bool utf8, Sink sink)
+    : m_separator(separator), m_utf8(utf8), m_encoder(QStringConverter::Utf8), m_point(QLocale().decimalPoint()),
+      m_sink(std::move(sink)) {
+    m_bytes.resize(kPart * 2);
+}
+
+Writer::Writer(const ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8, Sink sink)
+    : Writer(separator, utf8, std::move(sink)) {
+    m_fields = columns(cdsDados, FAtributos);
+    for (int index : m_fields)
+        value(cdsDados.field(index).displayLabel());
+    endLine();
+}
+
+Writer::Writer(const CurrentResult &result, QChar separator, bool utf8, Sink sink)
+    : Writer(result.cdsDados(), result.FAtributos(), separator, utf8, std::move(sink)) {}
+
+void Writer::row(const ResultTable &cdsDados, int row) {
+    for (int index : m_fields) {
+        const ResultTable::CellValue cell = cdsDados.cell(row, index);
+        switch (cell.kind) {
+        case FieldKind::Float:
+            number(cell.number);
+            break;
+        case FieldKind::Integer:
+            integer(cell.integer);
+            break;
+        case FieldKind::Text:
+            value(*cell.text);
+            break;
+        case FieldKind::Group: // a null cell
+            value({});
         }
-        file.endLine();
     }
-    return file.take();
+    endLine();
+}
+
+void Writer::line(const QStringList &texts) {
+    for (const QString &text : texts)
+        value(text);
+    endLine();
+}
+
+void Writer::finish() { handOver(); }
+
+// A value holding the separator goes between double quotes, its own quotes
+// doubled, as spreadsheet programs read it; any other value as it is.
+// Values after the first of a line follow a separator.
+void Writer::value(QStringView text) {
+    if (!m_lineStart)
+        put(QStringView(&m_separator, 1));
+    m_lineStart = false;
+    if (!text.contains(m_separator)) {
+        put(text);
+        return;
+    }
+    QString quoted = text.toString();
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    put(QString(QLatin1Char('"') + quoted + QLatin1Char('"')));
+}
+
+// A number in the general format, with the locale's decimal separator.
+void Writer::number(double number) {
+    char digits[GeneralNumber::kMaxLength];
+    const int length = GeneralNumber::write(number, digits);
+    QChar text[GeneralNumber::kMaxLength * 2];
+    qsizetype size = 0;
+    for (int i = 0; i < length; ++i) {
+        if (digits[i] != '.') {
+            text[size++] = QLatin1Char(digits[i]);
+            continue;
+        }
+        for (const QChar c : m_point)
+            text[size++] = c;
+    }
+    value(QStringView(text, size));
+}
+
+void Writer::integer(qint64 number) {
+    char digits[GeneralNumber::kMaxLength];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    QChar text[GeneralNumber::kMaxLength];
+    qsizetype size = 0;
+    for (const char *d = digits; d != end; ++d)
+        text[size++] = QLatin1Char(*d);
+    value(QStringView(text, size));
+}
+
+void Writer::endLine() {
+    put(u"\r\n");
+    m_lineStart = true;
+    if (m_size >= kPart)
+        handOver();
+}
+
+// Every text is encoded once, straight into room made ahead at the end of
+// the part, so that a line costs no text of its own.
+void Writer::put(QStringView text) {
+    const qsizetype room = m_utf8 ? m_encoder.requiredSpace(text.size()) : text.size();
+    if (m_size + room > m_bytes.size())
+        m_bytes.resize(qMax(m_size + room, 2 * m_bytes.size()));
+    char *out = m_bytes.data() + m_size;
+    char *end = m_utf8 ? m_encoder.appendToBuffer(out, text) : Windows1252::append(out, text);
+    m_size = end - m_bytes.data();
+}
+
+void Writer::handOver() {
+    if (m_size == 0)
+        return;
+    m_sink(QByteArrayView(m_bytes.constData(), m_size));
+    m_size = 0;
+}
+
+QByteArray bytes(const ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8) {
+    QByteArray file;
+    Writer writer(cdsDados, FAtributos, separator, utf8, [&file](QByteArrayView part) { file.append(part); });
+    for (int row = 0; row < cdsDados.recordCount(); ++row)
+        writer.row(cdsDados, row);
+    writer.finish();
+    return file;
 }
 
 QByteArray bytes(const CurrentResult &result, QChar separator, bool utf8) {
@@ -150,13 +164,12 @@ QByteArray bytes(const CurrentResult &result, QChar separator, bool utf8) {
 }
 
 QByteArray bytes(const std::vector<QStringList> &lines, QChar separator, bool utf8) {
-    FileBytes file(separator, utf8);
-    for (const QStringList &line : lines) {
-        for (const QString &text : line)
-            file.value(text);
-        file.endLine();
-    }
-    return file.take();
+    QByteArray file;
+    Writer writer(separator, utf8, [&file](QByteArrayView part) { file.append(part); });
+    for (const QStringList &line : lines)
+        writer.line(line);
+    writer.finish();
+    return file;
 }
 
 } // namespace TextExport

@@ -186,49 +186,70 @@ QString label(ResultTable &cdsDados, const RunPlan &plan, const std::vector<Attr
     return local;
 }
 
-void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
-          const std::vector<AttributeLine> &attributes, const Progress &progress) {
+namespace {
+
+// Appends the result row of the query's row.
+void appendRow(ResultTable &cdsDados, const Query &qValorNivel, int row, const FillColumns &c, const RunPlan &plan,
+               int totalKind) {
     const bool list = plan.municipalityList;
     const ShownTerritory &shown = plan.shown;
+    // Display texts share the query's strings; other kinds and nulls are
+    // converted.
+    auto text = [&](int col) { return qValorNivel.asString(row, col); };
+
+    cdsDados.append();
+    const qint64 tipo = list ? qint64{RowKind::Municipio} : qValorNivel.asInteger(row, c.qTipo);
+    const bool isTotal = !list && tipo == totalKind;
+
+    cdsDados.setText(c.fRegiao, regiaoCell(text(c.dRegiao), isTotal, shown));
+    cdsDados.setText(c.fUF, ufCell(text(c.dUF), isTotal, shown));
+    cdsDados.setText(c.fMicro, regionalCell(text(c.dMicro), isTotal, shown.microRegiao, shown));
+    cdsDados.setText(c.fRM, regionalCell(text(c.dRM), isTotal, shown.regiaoMetropolitana, shown));
+    cdsDados.setText(c.fMunicipio, municipioCell(text(c.dMunicipio), isTotal, shown));
+
+    if (!list) {
+        cdsDados.setInteger(c.fTipo, tipo);
+        // A figure the study lacks stays empty: read as a number it would
+        // be a 0 that looks like a figure in the files written.
+        for (const auto &[col, f] : c.values)
+            if (!qValorNivel.isNull(row, col))
+                cdsDados.setFloat(f, qValorNivel.asFloat(row, col));
+    } else {
+        cdsDados.setText(c.fCodMunic, text(c.qMunicipio));
+        if (!qValorNivel.isNull(row, c.qPopulacao))
+            cdsDados.setFloat(c.fPopulacao, static_cast<double>(qValorNivel.asInteger(row, c.qPopulacao)));
+        cdsDados.setInteger(c.fTipo, RowKind::Municipio);
+    }
+}
+
+} // namespace
+
+void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
+          const std::vector<AttributeLine> &attributes, const Progress &progress) {
     const int rows = qValorNivel.recordCount();
     if (progress.start)
         progress.start(rows);
     cdsDados.disableControls();
     cdsDados.reserve(rows);
     const FillColumns c = lookUpColumns(cdsDados, qValorNivel, plan, attributes);
-
-    // Display texts share the query's strings; other kinds and nulls are
-    // converted.
-    auto text = [&](int row, int col) { return qValorNivel.asString(row, col); };
-
     for (int row = 0; row < rows; ++row) {
-        cdsDados.append();
-        const qint64 tipo = list ? qint64{RowKind::Municipio} : qValorNivel.asInteger(row, c.qTipo);
-        const bool isTotal = !list && tipo == totalKind;
-
-        cdsDados.setText(c.fRegiao, regiaoCell(text(row, c.dRegiao), isTotal, shown));
-        cdsDados.setText(c.fUF, ufCell(text(row, c.dUF), isTotal, shown));
-        cdsDados.setText(c.fMicro, regionalCell(text(row, c.dMicro), isTotal, shown.microRegiao, shown));
-        cdsDados.setText(c.fRM, regionalCell(text(row, c.dRM), isTotal, shown.regiaoMetropolitana, shown));
-        cdsDados.setText(c.fMunicipio, municipioCell(text(row, c.dMunicipio), isTotal, shown));
-
-        if (!list) {
-            cdsDados.setInteger(c.fTipo, tipo);
-            // A figure the study lacks stays empty: read as a number it
-            // would be a 0 that looks like a figure in the files written.
-            for (const auto &[col, f] : c.values)
-                if (!qValorNivel.isNull(row, col))
-                    cdsDados.setFloat(f, qValorNivel.asFloat(row, col));
-        } else {
-            cdsDados.setText(c.fCodMunic, text(row, c.qMunicipio));
-            if (!qValorNivel.isNull(row, c.qPopulacao))
-                cdsDados.setFloat(c.fPopulacao, static_cast<double>(qValorNivel.asInteger(row, c.qPopulacao)));
-            cdsDados.setInteger(c.fTipo, RowKind::Municipio);
-        }
+        appendRow(cdsDados, qValorNivel, row, c, plan, totalKind);
         if (progress.step)
             progress.step(row + 1);
     }
     cdsDados.first();
+}
+
+void stream(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
+            const std::vector<AttributeLine> &attributes, const RowSink &sink) {
+    cdsDados.disableControls();
+    const FillColumns c = lookUpColumns(cdsDados, qValorNivel, plan, attributes);
+    while (qValorNivel.fetch()) {
+        cdsDados.clearRows();
+        appendRow(cdsDados, qValorNivel, 0, c, plan, totalKind);
+        sink(cdsDados, 0);
+    }
+    cdsDados.clearRows();
 }
 
 } // namespace ResultAssembly

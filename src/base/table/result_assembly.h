@@ -36,4 +36,14 @@ struct Progress {
 void fill(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
           const std::vector<AttributeLine> &attributes, const Progress &progress);
 
+// Takes each row assembled, which the table holds alone as its row 0.
+using RowSink = std::function<void(const ResultTable &cdsDados, int row)>;
+
+// fill for a reader that needs each row once, in order: the value query is
+// read forward (openForward), each row is assembled as fill assembles it and
+// handed to sink, and the table keeps none, so the memory taken does not
+// grow with the rows. The table ends empty, its display updates suspended.
+void stream(ResultTable &cdsDados, Query &qValorNivel, const RunPlan &plan, int totalKind,
+            const std::vector<AttributeLine> &attributes, const RowSink &sink);
+
 } // namespace ResultAssembly

@@ -138,6 +138,20 @@ void ResultTable::append() {
     notifyReset();
 }
 
+void ResultTable::clearRows() {
+    for (Column &column : m_cells) {
+        column.numbers.clear();
+        column.integers.clear();
+        column.texts.clear();
+        // The last text stays, so that the next row's equal text shares it.
+        if (column.strings.size() > 2)
+            column.strings.erase(column.strings.begin() + 1, column.strings.end() - 1);
+    }
+    m_rowCount = 0;
+    first();
+    notifyReset();
+}
+
 std::pair<ResultTable::Column *, int> ResultTable::currentCell(int field) {
     if (!m_active || recordCount() == 0)
         throw AppError(QStringLiteral("Cannot perform this operation on a closed or empty dataset"));

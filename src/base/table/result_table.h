@@ -45,6 +45,9 @@ class ResultTable : public QObject {
     // Rows.
     void reserve(int rows);                       // room for that many rows, appended without reallocating
     void append();                                // a new empty row, which becomes the current row
+    // Drops every row, keeping the fields: a table handed over row by row
+    // holds one row at a time.
+    void clearRows();
     void setText(int field, const QString &text); // cut to the field's size
     void setInteger(int field, qint64 value);
     void setFloat(int field, double value);

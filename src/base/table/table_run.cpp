@@ -46,10 +46,19 @@ bool TableRun::run(const QString &topic, const SelectionState &selection, const 
         r.m_totalKind = *statement.totalKind;
 
     qValorNivel.setActivity(QStringLiteral("ler o tópico %1").arg(topic));
-    qValorNivel.open();
+    if (hooks.rows)
+        qValorNivel.openForward();
+    else
+        qValorNivel.open();
     const std::vector<AttributeLine> attributes = AttributeLine::parseAll(r.m_FAtributos);
     r.m_FCampoLocal = ResultAssembly::label(cdsDados, r.m_plan, attributes, r.m_FCampoLocal);
-    ResultAssembly::fill(cdsDados, qValorNivel, r.m_plan, r.m_totalKind, attributes, hooks.progress);
+    if (hooks.rows) {
+        if (hooks.labelled)
+            hooks.labelled(r);
+        ResultAssembly::stream(cdsDados, qValorNivel, r.m_plan, r.m_totalKind, attributes, hooks.rows);
+    } else {
+        ResultAssembly::fill(cdsDados, qValorNivel, r.m_plan, r.m_totalKind, attributes, hooks.progress);
+    }
 
     m_qObservacao.setActivity(QStringLiteral("ler as notas do tópico %1").arg(topic));
     r.m_notes = TopicNotes::read(m_qObservacao, topic, selection.agrupar);

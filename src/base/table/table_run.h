@@ -22,6 +22,14 @@ class TableRun {
         // redefined (the page shows itself and its gauge here).
         std::function<void()> started;
         ResultAssembly::Progress progress;
+        // Set, the run hands each row over as it is assembled instead of
+        // keeping it, for a caller that reads every row once, in order (the
+        // command line writing a text): labelled runs once the table's
+        // fields are defined and labelled, then rows takes each row, which
+        // the table holds alone; the table ends empty. Progress is not
+        // reported: the row count is not known beforehand.
+        std::function<void(const CurrentResult &result)> labelled;
+        ResultAssembly::RowSink rows;
     };
 
     explicit TableRun(Database &database);
