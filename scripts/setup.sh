@@ -13,6 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra fonts-roboto-unhinted
   xvfb xauth
+  libxcb1-dev                  # the start-up benchmark hears the main window mapped as an X client
   clang libclang-rt-14-dev     # fuzz targets (libFuzzer)
   xdotool python3              # monkey runs
   time                         # peak memory of whole processes in bench/scale

@@ -28,7 +28,12 @@ class MainWindowStudyTest : public ::testing::Test {
     }
 
     const QImage &map() const { return m_user.find<MapPage>("pgMapa")->picture(); }
-    size_t chartPoints() const { return m_user.find<ChartView>("dbchtGrafico")->renderer().settings().points.size(); }
+    // The chart's points; none while the chart page was never entered, as
+    // it is built then.
+    size_t chartPoints() const {
+        const auto *chart = m_user.find<ChartView>("dbchtGrafico");
+        return chart ? chart->renderer().settings().points.size() : 0;
+    }
 
     StudyCopy m_study;
     TMain_Frm m_window;
