@@ -72,14 +72,21 @@ class VirtualDisplay {
                       environment, &actions);
         posix_spawn_file_actions_destroy(&actions);
         close(ends[1]);
-        char text[32] = {};
+        // The number comes with its line end, which may follow in a second
+        // write: the pipe is read up to it, as Xvfb ends on a write into a
+        // pipe already closed.
+        QByteArray number;
         pollfd ready{ends[0], POLLIN, 0};
-        if (m_pid > 0 && poll(&ready, 1, kTimeoutMs) == 1) {
-            const ssize_t n = read(ends[0], text, sizeof text - 1);
-            if (n > 0)
-                m_name = ':' + QByteArray(text, static_cast<int>(n)).trimmed();
+        while (m_pid > 0 && !number.contains('\n') && poll(&ready, 1, kTimeoutMs) == 1) {
+            char text[32];
+            const ssize_t n = read(ends[0], text, sizeof text);
+            if (n <= 0)
+                break;
+            number.append(text, static_cast<int>(n));
         }
         close(ends[0]);
+        if (number.contains('\n'))
+            m_name = ':' + number.trimmed();
     }
     ~VirtualDisplay() { end(m_pid); }
     VirtualDisplay(const VirtualDisplay &) = delete;

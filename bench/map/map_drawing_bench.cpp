@@ -7,6 +7,7 @@
 #include "core/drawing/jpeg_writer.h"
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
+#include "png_side_by_side.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
@@ -83,5 +84,17 @@ void BM_JpegOfTheMapPicture(benchmark::State &state) {
         benchmark::DoNotOptimize(JpegWriter::encode(picture));
 }
 BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
+
+// The PNG file of the map picture against ImageMagick writing the same picture.
+void BM_PngOfTheMapPicture(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    pngSideBySide(state, MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture);
+}
+BENCHMARK(BM_PngOfTheMapPicture)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
