@@ -45,10 +45,10 @@ pid_t spawn(const std::vector<QByteArray> &arguments, const std::vector<QByteArr
     return posix_spawnp(&pid, argv[0], actions, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
 }
 
-void end(pid_t pid) {
+void end(pid_t pid, int signal = SIGKILL) {
     if (pid <= 0)
         return;
-    kill(pid, SIGKILL);
+    kill(pid, signal);
     waitpid(pid, nullptr, 0);
 }
 
@@ -88,7 +88,8 @@ class VirtualDisplay {
         if (number.contains('\n'))
             m_name = ':' + number.trimmed();
     }
-    ~VirtualDisplay() { end(m_pid); }
+    // Ended politely, so that it removes its lock file and socket.
+    ~VirtualDisplay() { end(m_pid, SIGTERM); }
     VirtualDisplay(const VirtualDisplay &) = delete;
     VirtualDisplay &operator=(const VirtualDisplay &) = delete;
 
