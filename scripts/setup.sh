@@ -13,9 +13,11 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-dejavu-extra fonts-roboto-unhinted
   xvfb xauth
+  libxcb1-dev                  # the start-up benchmark hears the main window mapped as an X client
   clang libclang-rt-14-dev     # fuzz targets (libFuzzer)
   xdotool python3              # monkey runs
   time                         # peak memory of whole processes in bench/scale
+  imagemagick                  # the PNG benchmarks write the same picture with its convert
   libreoffice-calc-nogui       # reads exported workbooks back in the end-to-end tests
   mdbtools-dev                 # libmdb: solvane-import reads the published Access study
   mdbtools                     # its command-line readers check the test tool's Jet files

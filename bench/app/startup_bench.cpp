@@ -9,8 +9,7 @@
 // From nothing to the main window shown with its topic tree loaded, on the
 // study in the build's program folder: the splash painted, the main window
 // built (connection, top level, the two start-up expansions, the territory
-// lists), the municipality picker created, the splash freed and the window
-// shown and painted.
+// lists), the splash freed and the window shown and painted.
 static void StartUpToMainWindowShown(benchmark::State &state) {
     ProgramFolder::setPath(QStringLiteral(SOLVANE_PROGRAM_DIR));
     if (!QFileInfo::exists(ProgramFolder::studyFile())) {
@@ -23,7 +22,6 @@ static void StartUpToMainWindowShown(benchmark::State &state) {
         splash->repaint();
         QApplication::processEvents();
         auto *window = new TMain_Frm;
-        window->CriaSelMunicipio();
         delete splash;
         window->resize(1024, 768);
         window->showMaximized();

@@ -1,5 +1,6 @@
 #include "core/chart/engine/chart_file.h"
 #include "core/chart/engine/chart_renderer.h"
+#include "png_side_by_side.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -93,3 +94,13 @@ static void ComposeLargestListing(benchmark::State &state) {
         benchmark::DoNotOptimize(ChartFile::compose(chart, kSize, format));
 }
 BENCHMARK(ComposeLargestListing)->ArgName("format")->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// The PNG file of that chart against ImageMagick writing the same picture.
+static void PngOfTheLargestListing(benchmark::State &state) {
+    if (listing().empty()) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    pngSideBySide(state, ChartRenderer(settingsFor(SeriesKind::VerticalBars, true)).picture(kSize));
+}
+BENCHMARK(PngOfTheLargestListing)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -1,4 +1,4 @@
-#include "scale/process_cost.h"
+#include "process_cost.h"
 
 #include <QDir>
 #include <QFile>

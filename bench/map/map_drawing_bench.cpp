@@ -8,6 +8,7 @@
 #include "core/map/class_breaks.h"
 #include "core/map/map_drawing.h"
 #include "core/map/map_legend.h"
+#include "png_side_by_side.h"
 
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
@@ -87,6 +88,18 @@ void BM_JpegOfTheMapPicture(benchmark::State &state) {
         benchmark::DoNotOptimize(JpegWriter::encode(picture));
 }
 BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
+
+// The PNG file of the map picture against ImageMagick writing the same picture.
+void BM_PngOfTheMapPicture(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    pngSideBySide(state, MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture);
+}
+BENCHMARK(BM_PngOfTheMapPicture)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The classes of the computed methods on the same map: the whole step the
 // page runs (area list, figures matched to areas, the method), and Fisher's

@@ -1,4 +1,7 @@
 #include "base/data/program_folder.h"
+#include "base/table/current_result.h"
+#include "base/table/result_table.h"
+#include "support/modal_answerer.h"
 #include "support/qstring_printer.h"
 #include "support/study_copy.h"
 #include "support/window_user.h"
@@ -6,12 +9,15 @@
 #include "ui/extras/help_window.h"
 #include "ui/map/map_page.h"
 #include "ui/map/varnik_mapa.h"
+#include "ui/selection/sel_municipio_frm.h"
 #include "ui/table/data_grid.h"
 #include "ui/table/result_table_model.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -32,7 +38,12 @@ class MainWindowStudyTest : public ::testing::Test {
     }
 
     const QImage &map() const { return m_user.find<MapPage>("pgMapa")->picture(); }
-    size_t chartPoints() const { return m_user.find<ChartView>("dbchtGrafico")->renderer().settings().points.size(); }
+    // The chart's points; none while the chart page was never entered, as
+    // it is built then.
+    size_t chartPoints() const {
+        const auto *chart = m_user.find<ChartView>("dbchtGrafico");
+        return chart ? chart->renderer().settings().points.size() : 0;
+    }
 
     StudyCopy m_study;
     TMain_Frm m_window;
@@ -143,7 +154,40 @@ TEST_F(MainWindowStudyTest, CtrlCOnTheMapAndChartPagesCopiesThePicture) {
 
     ASSERT_EQ(m_user.click("lblGrafico"), QStringList());
     auto *chart = m_user.find<ChartView>("dbchtGrafico");
+    // The focus on the page's side panel, as a click there leaves it.
+    m_user.find("cbLegenda")->setFocus();
     QTest::keyClick(m_user.find("cbLegenda"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
               chart->picture().convertToFormat(QImage::Format_RGB32));
+}
+
+// The municipality button opens the picker, made on that first click; a
+// town ticked and confirmed narrows the table to it.
+TEST_F(MainWindowStudyTest, TheMunicipalityButtonOpensThePickerWhoseTownNarrowsTheTable) {
+    EXPECT_EQ(m_window.findChild<TSel_Municipio_Frm *>(), nullptr);
+    const int allTowns = m_window.currentResult().cdsDados().recordCount();
+    QString ticked;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        auto *picker = qobject_cast<TSel_Municipio_Frm *>(modal);
+        if (!picker || !ticked.isEmpty())
+            return;
+        auto *towns = picker->findChild<QListWidget *>(QStringLiteral("clbSelMunicipio"));
+        ASSERT_GT(towns->count(), 1);
+        ticked = towns->item(0)->text();
+        QTest::mouseClick(towns->viewport(), Qt::LeftButton, {}, towns->visualItemRect(towns->item(0)).center());
+        QTest::keyClick(towns, Qt::Key_Space);
+        QTest::mouseClick(picker->findChild<QPushButton *>(QStringLiteral("btnOk")), Qt::LeftButton);
+    });
+    QTest::mouseClick(m_user.find("btnMunicipio"), Qt::LeftButton);
+    ASSERT_FALSE(ticked.isEmpty());
+    EXPECT_NE(m_window.findChild<TSel_Municipio_Frm *>(), nullptr);
+    EXPECT_TRUE(m_user.find("btnMunicipioCheck")->isVisible());
+
+    const ResultTable &table = m_window.currentResult().cdsDados();
+    EXPECT_LT(table.recordCount(), allTowns);
+    QStringList names;
+    for (int row = 0; row < table.recordCount(); ++row)
+        for (int field = 0; field < table.fieldCount(); ++field)
+            names << table.asString(row, field);
+    EXPECT_TRUE(names.contains(ticked)) << ticked.toStdString();
 }

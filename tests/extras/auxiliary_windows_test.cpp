@@ -24,11 +24,11 @@ bool shown(const QWidget &window, const char *name) {
     return widget && widget->isVisibleTo(&window);
 }
 
-// Whether a control lies inside its footer's visible height.
+// Whether a control exists and lies inside its footer's visible height.
 bool insideFooter(const QWidget &window, const char *name) {
     const auto *widget = window.findChild<QWidget *>(QLatin1String(name));
     const auto *footer = window.findChild<QWidget *>(QStringLiteral("pnlRodape"));
-    return footer->rect().contains(widget->geometry());
+    return widget && footer->rect().contains(widget->geometry());
 }
 
 QString text(const QWidget &window, const char *name) { return window.findChild<QLabel *>(QLatin1String(name))->text(); }

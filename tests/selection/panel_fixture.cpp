@@ -48,7 +48,7 @@ void PanelTest::SetUp() {
     auto *layout = new QVBoxLayout(&window);
     layout->addWidget(panel);
     picker = new TSel_Municipio_Frm(db, &window);
-    panel->setSelMunicipio(picker);
+    panel->setSelMunicipio([this] { return picker; });
     panel->openLists();
     window.resize(900, 140);
     window.show();

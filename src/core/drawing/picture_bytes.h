@@ -5,7 +5,8 @@
 #include <QString>
 
 // Pictures as the bytes of their files, for every picture the program
-// writes in Qt's own formats (the JPEG goes through JpegWriter).
+// writes in Qt's own formats (the JPEG goes through JpegWriter): every PNG
+// file, picture in a workbook included, is compressed here alike.
 namespace PictureBytes {
 
 // The picture in the format Qt names ("BMP", "PNG"); raises AppError for an

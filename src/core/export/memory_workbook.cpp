@@ -5,8 +5,8 @@
 #include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 #include "core/drawing/color_number.h"
+#include "core/drawing/picture_bytes.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -80,16 +80,6 @@ lxw_color_t rgb(int colorNumber) {
 double dateSerial(const QDateTime &moment) {
     const QDate origin(1899, 12, 30);
     return static_cast<double>(origin.daysTo(moment.date())) + moment.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
-QByteArray png(const QImage &image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // A picture written into memory fails only for want of memory.
-    if (!image.save(&buffer, "PNG"))
-        throw std::bad_alloc();
-    return bytes;
 }
 
 // The name of a cell, "A1" for (0, 0), up to the sheet's last column "XFD".
@@ -593,7 +583,7 @@ QByteArray MemoryWorkbook::xlsx() const {
         writeCells(writing);
         pictures.reserve(m_pictures.size());
         for (const Picture &p : m_pictures) {
-            pictures.push_back(png(p.image));
+            pictures.push_back(PictureBytes::encode(p.image, "PNG"));
             const QByteArray &bytes = pictures.back();
             check(worksheet_insert_image_buffer(sheet, p.row, p.column,
                                                 reinterpret_cast<const unsigned char *>(bytes.constData()),

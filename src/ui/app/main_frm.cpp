@@ -112,8 +112,16 @@ void TMain_Frm::buildWindow() {
     m_nbPrincipal = new QStackedWidget;
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
-    addPage(m_mapPage = new MapPage(m_dbSolvane, m_nbPrincipal));
-    addPage(m_chartPage = new ChartPage(m_dbSolvane, m_nbPrincipal));
+    addPage(m_mapPage = new LazyPage<MapPage>(
+                [this](QWidget *parent) {
+                    auto *page = new MapPage(m_dbSolvane, parent);
+                    connect(page, &MapPage::dataSectionRequested, this,
+                            [this] { SelecionaSecao(m_Chart2->label(Dados)); });
+                    return page;
+                },
+                m_nbPrincipal));
+    addPage(m_chartPage = new LazyPage<ChartPage>(
+                [this](QWidget *parent) { return new ChartPage(m_dbSolvane, parent); }, m_nbPrincipal));
     pages->setWidget(m_nbPrincipal);
     m_Splitter1->addWidget(pages);
     m_Splitter1->setStretchFactor(0, 0);
@@ -128,9 +136,9 @@ void TMain_Frm::buildWindow() {
     connect(m_nbPrincipal, &QStackedWidget::currentChanged, this, &TMain_Frm::nbPrincipalPageChanged);
 
     connect(m_dataPage, &DataPage::dataSectionRequested, this, [this] { SelecionaSecao(m_Chart2->label(Dados)); });
-    connect(m_mapPage, &MapPage::dataSectionRequested, this, [this] { SelecionaSecao(m_Chart2->label(Dados)); });
     connect(&m_dataPage->filters(), &FilterPanel::searchRequested, this,
             [this] { m_dataPage->MontaDados(FNivelSelecionado); });
+    m_dataPage->filters().setSelMunicipio([this] { return CriaSelMunicipio(); });
 
     // The twin tree of codes is never shown.
     m_tvIDOpcoes = new QTreeWidget(central);
@@ -310,11 +318,10 @@ void TMain_Frm::tvOpcoesChanging(QTreeWidgetItem *node) {
         m_topicTree->setPicture(*node, node->isExpanded() ? TopicTree::OpenTopic : TopicTree::ClosedTopic);
 }
 
-void TMain_Frm::CriaSelMunicipio() {
-    if (m_Sel_Municipio_Frm)
-        return;
-    m_Sel_Municipio_Frm = new TSel_Municipio_Frm(m_dbSolvane, this);
-    m_dataPage->filters().setSelMunicipio(m_Sel_Municipio_Frm);
+TSel_Municipio_Frm *TMain_Frm::CriaSelMunicipio() {
+    if (!m_Sel_Municipio_Frm)
+        m_Sel_Municipio_Frm = new TSel_Municipio_Frm(m_dbSolvane, this);
+    return m_Sel_Municipio_Frm;
 }
 
 // ---------------------------------------------------------------- sections
@@ -403,9 +410,9 @@ void TMain_Frm::openExportDialog() {
     sources.database = &m_dbSolvane;
     sources.result = &currentResult();
     if (sources.page == ExportReport::kMapPage)
-        sources.picture = [this] { return m_mapPage->picture(); };
+        sources.picture = [this] { return m_mapPage->page().picture(); };
     else if (sources.page == ExportReport::kChartPage)
-        sources.picture = [this] { return m_chartPage->dbchtGrafico().picture(); };
+        sources.picture = [this] { return m_chartPage->page().dbchtGrafico().picture(); };
     TExportar_Frm dialog(sources, *m_btnExportaExcel, this);
     dialog.prepareFor(sources.page);
     dialog.exec();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/data/database.h"
+#include "ui/widgets/lazy_page.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -54,10 +55,6 @@ public:
     // the header's buttons or captions.
     void SelecionaSecao(QObject *sender);
 
-    // The municipality picker, created once the window exists (its queries
-    // use the window's connection) and kept with its selection.
-    void CriaSelMunicipio();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -78,6 +75,10 @@ private:
     void tvOpcoesCollapsing(QTreeWidgetItem *node);
     void tvOpcoesChanging(QTreeWidgetItem *node);
     void expandAtStart(int absoluteIndex);
+
+    // The municipality picker, created when the user first opens it (its
+    // queries use the window's connection) and kept with its selection.
+    TSel_Municipio_Frm *CriaSelMunicipio();
 
     void showPage(int index);
     void resetCaptions();
@@ -107,11 +108,12 @@ private:
     std::unique_ptr<TVarnikExport> m_btnExportaExcel;
     std::unique_ptr<TopicTree> m_topicTree;
 
-    // The pages by notebook index.
+    // The pages by notebook index; the map and chart pages are built when
+    // first entered.
     std::vector<MainPage *> m_pages;
     DataPage *m_dataPage = nullptr;
-    MapPage *m_mapPage = nullptr;
-    ChartPage *m_chartPage = nullptr;
+    LazyPage<MapPage> *m_mapPage = nullptr;
+    LazyPage<ChartPage> *m_chartPage = nullptr;
     bool m_closed = false;
 
     QString FNivelExpandido;

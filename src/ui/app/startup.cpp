@@ -56,10 +56,6 @@ int run(const QString &studyFolder) {
         SolvaneApplication::showError(SolvaneApplication::errorText(error));
         return 1;
     }
-    // The municipality picker is created here, once the main window's
-    // connection exists, and lives until the program ends.
-    mainFrm->CriaSelMunicipio();
-
     splash.reset();
     // Without a window manager nothing maximises; the window then covers
     // the screen's free area by itself.

@@ -141,16 +141,15 @@ void TSobre_Frm::buildFooter() {
     connect(link, &ClickLabel::clicked, this, &TSobre_Frm::lblLinkTebrixClick);
 
     newPicture("Image2", QStringLiteral("faixa.png"), QRect(218, 16, 208, 39), m_pnlRodape);
+}
 
+// The footer's lower part and its captions, seen only in dialog mode: the
+// splash never builds them, so the start-up draws no text or picture it
+// does not show.
+void TSobre_Frm::buildDialogFooter() {
     const QFont italic = windowsFont("Tahoma", 11, false, true);
-    m_lblRealizacao = newLabel("lblRealizacao", QStringLiteral("Realização:"), italic, kFooterBlue, m_pnlRodape);
-    m_lblRealizacao->move(179, 0);
-    m_lblRealizacao->hide();
-    m_lblDesenvolvimento = newLabel("lblDesenvolvimento", QStringLiteral("Desenvolvimento:"), italic, kFooterBlue, m_pnlRodape);
-    m_lblDesenvolvimento->move(241, 62);
-    m_lblDesenvolvimento->hide();
-
-    // Below the splash's 63 pixels: seen only in dialog mode.
+    newLabel("lblRealizacao", QStringLiteral("Realização:"), italic, kFooterBlue, m_pnlRodape)->move(179, 0);
+    newLabel("lblDesenvolvimento", QStringLiteral("Desenvolvimento:"), italic, kFooterBlue, m_pnlRodape)->move(241, 62);
     newPicture("imgLogoVarnik", QStringLiteral("logo_desenvolvedor.png"), QRect(251, 75, 156, 58), m_pnlRodape);
     const QFont notice = windowsFont("Tahoma", 11, true);
     newLabel("fcLabel1", kVersao, notice, kFooterBlue, m_pnlRodape)->move(67, 80);
@@ -167,8 +166,7 @@ void TSobre_Frm::switchToDialogMode() {
     setFixedSize(kClientWidth, kPictureHeight + kDialogFooterHeight);
     m_lblVersao->hide();
     m_lblDireitos->hide();
-    m_lblRealizacao->show();
-    m_lblDesenvolvimento->show();
+    buildDialogFooter();
     arrangePanels();
 }
 

@@ -23,8 +23,8 @@ public:
     explicit TSobre_Frm(QWidget *parent = nullptr);
 
     // Turns the splash into the About dialog: a dialog border, the footer
-    // from 63 to 135 pixels, the turned labels hidden and the "Realização:"
-    // and "Desenvolvimento:" captions shown.
+    // from 63 to 135 pixels, the turned labels hidden, and the footer's
+    // lower part and the "Realização:" and "Desenvolvimento:" captions built.
     void switchToDialogMode();
 
 protected:
@@ -34,6 +34,7 @@ protected:
 private:
     void buildImage();
     void buildFooter();
+    void buildDialogFooter();
     void lblLinkTebrixClick();
     void arrangePanels();
 
@@ -42,7 +43,5 @@ private:
     QWidget *m_pnlRodape = nullptr;
     QLabel *m_lblVersao = nullptr;
     QLabel *m_lblDireitos = nullptr;
-    QLabel *m_lblRealizacao = nullptr;
-    QLabel *m_lblDesenvolvimento = nullptr;
     int m_footerHeight = kSplashFooterHeight;
 };

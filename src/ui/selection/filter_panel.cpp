@@ -252,8 +252,8 @@ void FilterPanel::connectHandlers() {
     connect(m_qRegMetrop, &Query::afterOpen, this, &FilterPanel::qRegMetropAfterOpen);
 }
 
-void FilterPanel::setSelMunicipio(TSel_Municipio_Frm *selMunicipio) {
-    m_selMunicipio = selMunicipio;
+void FilterPanel::setSelMunicipio(std::function<TSel_Municipio_Frm *()> picker) {
+    m_picker = std::move(picker);
     connect(m_btnMunicipio, &QPushButton::clicked, this, &FilterPanel::btnMunicipioClick);
     connect(m_btnMunicipioCheck, &QPushButton::clicked, this, &FilterPanel::btnMunicipioClick);
 }
@@ -369,6 +369,8 @@ void FilterPanel::btnPesquisarClick() { emit searchRequested(); }
 // band. They are cleared before the search that follows a confirmed list, so
 // that the search runs with the filters the panel then shows.
 void FilterPanel::btnMunicipioClick() {
+    if (!m_selMunicipio)
+        m_selMunicipio = m_picker();
     m_selMunicipio->prepare(state());
     const bool confirmed = m_selMunicipio->exec() == QDialog::Accepted;
     if (confirmed) {

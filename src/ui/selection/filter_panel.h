@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class Database;
 class LookupList;
@@ -35,9 +36,11 @@ public:
     void openLists();
     void closeQueries();
 
-    // The picker that the municipality buttons open; its kept selection is
+    // The picker that the municipality buttons open, asked of picker on
+    // their first click (its lists are queried when it is made, which a
+    // session that never opens it needs not wait for); its kept selection is
     // part of the state from then on.
-    void setSelMunicipio(TSel_Municipio_Frm *selMunicipio);
+    void setSelMunicipio(std::function<TSel_Municipio_Frm *()> picker);
 
     SelectionState state() const;
 
@@ -80,6 +83,7 @@ private:
     Grouping::Level grouping() const;
     bool bandEnabled() const;
 
+    std::function<TSel_Municipio_Frm *()> m_picker;
     QPointer<TSel_Municipio_Frm> m_selMunicipio;
 
     Query *m_qRegiao;
