@@ -17,6 +17,8 @@
 #include <QClipboard>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -190,4 +192,34 @@ TEST_F(MainWindowStudyTest, TheMunicipalityButtonOpensThePickerWhoseTownNarrowsT
         for (int field = 0; field < table.fieldCount(); ++field)
             names << table.asString(row, field);
     EXPECT_TRUE(names.contains(ticked)) << ticked.toStdString();
+}
+
+// Ctrl+P previews the report of the page in view: the first page and the
+// table's pages on the data page, the first page and the picture's page on
+// the map and chart pages.
+TEST_F(MainWindowStudyTest, CtrlPPreviewsTheReportOfThePageInView) {
+    const auto previewedPages = [&](const char *focus) {
+        int pages = -1;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
+            if (!preview)
+                return;
+            auto *widget = preview->findChild<QPrintPreviewWidget *>();
+            widget->updatePreview();
+            pages = widget->pageCount();
+            preview->reject();
+        });
+        // The window active again after the last preview, as it is for a user.
+        m_window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        m_user.find(focus)->setFocus();
+        QTest::keyClick(m_user.find(focus), Qt::Key_P, Qt::ControlModifier);
+        EXPECT_EQ(answerer.messages(), QStringList()) << focus;
+        return pages;
+    };
+    EXPECT_GE(previewedPages("dbgDados"), 2);
+    ASSERT_EQ(m_user.click("lblMapa"), QStringList());
+    EXPECT_EQ(previewedPages("vkMapa"), 2);
+    ASSERT_EQ(m_user.click("lblGrafico"), QStringList());
+    EXPECT_EQ(previewedPages("cbLegenda"), 2);
 }

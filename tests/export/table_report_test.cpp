@@ -92,7 +92,7 @@ TEST_F(TableReportTest, ALongTableRepeatsItsTitlesOnEveryPage) {
     report({"--topico", "01.01.01", "--agrupar", "municipio"}, [&](TableReport::Contents &contents) {
         contents.map = QImage(620, 460, QImage::Format_RGB32);
         contents.map.fill(Qt::white);
-        contents.chart = [&](QPainter &, const QRectF &) { chartPainted = true; };
+        contents.chart = [&](QPainter &, const QRect &) { chartPainted = true; };
     });
     const int rows = m_run.result().cdsDados().recordCount();
     ASSERT_GT(rows, 200);
@@ -106,4 +106,28 @@ TEST_F(TableReportTest, ALongTableRepeatsItsTitlesOnEveryPage) {
         EXPECT_TRUE(text.contains(QStringLiteral("Página %1 de %2").arg(n).arg(total))) << "page " << n;
     }
     EXPECT_TRUE(page(total - 2).contains(QStringLiteral("TOTAL")));
+}
+
+// From the shell: the report of the selection, with the column's map and
+// chart on a page each when a column is named; another name than .pdf is
+// refused before anything is written.
+TEST_F(TableReportTest, TheExporterWritesTheReport) {
+    const QString pdf = m_dir.filePath(QStringLiteral("pernambuco.pdf"));
+    const QStringList pernambuco{"--topico", "01.01.01", "--agrupar", "municipio", "--uf", "26"};
+    QProcess exporter;
+    exporter.start(kProgramDir + QStringLiteral("/solvane-export"),
+                   pernambuco + QStringList{"--coluna", "A07", "--relatorio", pdf});
+    ASSERT_TRUE(exporter.waitForFinished(120000));
+    ASSERT_EQ(exporter.exitCode(), 0) << exporter.readAllStandardError().toStdString();
+    EXPECT_TRUE(exporter.readAllStandardOutput().isEmpty()) << "the table goes only to --saida";
+    m_pdf = pdf;
+    EXPECT_EQ(pages(), 4) << "first page, the table, the map, the chart";
+    EXPECT_FALSE(page(3).contains(QStringLiteral("Coabitação"))) << "the map's page holds no table";
+    EXPECT_TRUE(page(4).contains(QStringLiteral("Déficit em relação aos domicílios"))) << "the chart's title";
+
+    exporter.start(kProgramDir + QStringLiteral("/solvane-export"),
+                   pernambuco + QStringList{"--relatorio", m_dir.filePath(QStringLiteral("r.txt"))});
+    ASSERT_TRUE(exporter.waitForFinished(120000));
+    EXPECT_EQ(exporter.exitCode(), 2);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("r.txt"))));
 }

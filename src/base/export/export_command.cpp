@@ -92,6 +92,7 @@ QString fileIdentity(const QString &path) {
 void checkDistinctOutputs(const Options &options) {
     const std::pair<const char *, const QString *> outputs[] = {{"--mapa", &options.mapa},
                                                                 {"--legenda", &options.legendaArquivo},
+                                                                {"--relatorio", &options.relatorio},
                                                                 {"--grafico", &options.grafico},
                                                                 {"--planilha", &options.workbook},
                                                                 {"--saida", &options.output}};
@@ -117,8 +118,8 @@ void checkDistinctOutputs(const Options &options) {
 // Whether the options ask for an output of a drawing step: a map or its
 // classes, a chart, a workbook.
 bool needsDrawing(const Options &options) {
-    return !options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.grafico.isEmpty() ||
-           !options.workbook.isEmpty();
+    return !options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.relatorio.isEmpty() ||
+           !options.grafico.isEmpty() || !options.workbook.isEmpty();
 }
 
 const QString kProgram = QStringLiteral("solvane-export: ");
@@ -186,7 +187,7 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
     StudyOpening::prepare(options.studyFolder, [&err](const QString &text) { writeLine(err, text); });
     // A path the writer would refuse is refused before any output is written.
     for (const QString *path :
-         {&options.mapa, &options.legendaArquivo, &options.grafico, &options.workbook, &options.output})
+         {&options.mapa, &options.legendaArquivo, &options.relatorio, &options.grafico, &options.workbook, &options.output})
         if (!path->isEmpty())
             SafeFile::check(*path);
     Database db;
@@ -217,7 +218,8 @@ void run(const Options &options, QIODevice &out, QIODevice &err, DrawStep draw) 
 Drawing drawing(const QStringList &arguments) {
     try {
         const Options options = parse(arguments);
-        if (!options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.grafico.isEmpty())
+        if (!options.mapa.isEmpty() || !options.legendaArquivo.isEmpty() || !options.relatorio.isEmpty() ||
+            !options.grafico.isEmpty())
             return Drawing::kPictures;
         return options.workbook.isEmpty() ? Drawing::kNothing : Drawing::kWorkbook;
     } catch (const BadInput &) {

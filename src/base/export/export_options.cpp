@@ -116,6 +116,12 @@ QString outputFile(const QString &option, const QString &path) {
     return path;
 }
 
+QString reportFile(const QString &option, const QString &path) {
+    if (!outputFile(option, path).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        throw BadInput(QStringLiteral("o relatório é um arquivo .pdf: \"%1\"").arg(TextUtils::shortened(path)));
+    return path;
+}
+
 QString workbookFile(const QString &option, const QString &path) {
     if (!isWorkbook(outputFile(option, path)))
         refuseWorkbookName(path);
@@ -208,6 +214,10 @@ const OptionRow kOptions[] = {
      [](Options &o, const QString &option, const QString &value) { o.tamanho.setHeight(pixels(option, value)); }},
     {"planilha", "ARQUIVO", "grava a pasta de trabalho (.xlsx) da exportação do programa",
      [](Options &o, const QString &option, const QString &value) { o.workbook = workbookFile(option, value); }},
+    {"relatorio", "ARQUIVO",
+     "grava o relatório (.pdf) da seleção: títulos, filtros, fonte, notas e a tabela;\n"
+     "com --coluna, também o mapa e o gráfico da coluna",
+     [](Options &o, const QString &option, const QString &value) { o.relatorio = reportFile(option, value); }},
     {"estudo", "PASTA",
      "pasta do estudo (com as pastas Dados e Mapas); padrão: a pasta do programa,\n"
      "ou o estudo instalado (../share/solvane a partir dela).\n"

@@ -18,6 +18,7 @@ struct Options {
     QChar separator = QLatin1Char(';');
     QString output; // empty: standard output
     QString workbook; // --planilha: the table as the export dialog's workbook
+    QString relatorio; // --relatorio: the printed report of the selection, as PDF
     bool utf8 = false;
     QString coluna; // a value column named by its data column
     QString mapa;   // the map picture's file (then the table is written only to --saida)

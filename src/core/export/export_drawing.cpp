@@ -12,6 +12,7 @@
 #include "core/map/map_drawing.h"
 #include "core/map/map_file.h"
 #include "core/map/map_legend.h"
+#include "core/report/table_report.h"
 
 #include <QImage>
 
@@ -53,12 +54,18 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
         // was.
         std::optional<ColumnMap> map;
         std::optional<ChartRenderer> chart;
-        const QString &mapFile = options.mapa.isEmpty() ? options.legendaArquivo : options.mapa;
+        // The report takes the column's map and chart when a column is named.
+        const bool reported = !options.relatorio.isEmpty() && !options.coluna.isEmpty();
+        const QString mapFile = !options.mapa.isEmpty()             ? options.mapa
+                                : !options.legendaArquivo.isEmpty() ? options.legendaArquivo
+                                : reported                          ? options.relatorio
+                                                                    : QString();
         if (!mapFile.isEmpty())
             map = OutputStep::run(QStringLiteral("o mapa"), mapFile,
                                   [&] { return columnMap(db, result, options, warn); });
-        if (!options.grafico.isEmpty())
-            chart = OutputStep::run(QStringLiteral("o gráfico"), options.grafico,
+        const QString chartFile = !options.grafico.isEmpty() ? options.grafico : reported ? options.relatorio : QString();
+        if (!chartFile.isEmpty())
+            chart = OutputStep::run(QStringLiteral("o gráfico"), chartFile,
                                     [&] { return ChartCommand::compose(db, result, options); });
 
         if (map && !options.mapa.isEmpty()) {
@@ -74,7 +81,7 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
             SafeFile::write(options.legendaArquivo,
                             TextExport::bytes(map->legend.classLines(map->drawn.classCounts), options.separator,
                                               options.utf8));
-        if (chart) {
+        if (chart && !options.grafico.isEmpty()) {
             OutputStep::run(QStringLiteral("o gráfico"), options.grafico, [&] {
                 if (isWorkbook(options.grafico))
                     WorkbookCommand::writePage(db, result, ExportReport::kChartPage, options.grafico,
@@ -83,7 +90,19 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
                     ChartFile::save(options.grafico, *chart, options.tamanho);
             });
         }
-        return WorkbookCommand::writeTable(db, result, options) || map || chart;
+        if (!options.relatorio.isEmpty()) {
+            OutputStep::run(QStringLiteral("o relatório"), options.relatorio, [&] {
+                TableReport::Contents contents = TableReport::contents(db, result);
+                if (map)
+                    contents.map = map->drawn.picture;
+                if (chart) {
+                    contents.chart = [&](QPainter &painter, const QRect &area) { chart->draw(painter, area); };
+                    contents.chartSize = options.tamanho;
+                }
+                TableReport::writePdf(options.relatorio, contents);
+            });
+        }
+        return WorkbookCommand::writeTable(db, result, options) || map || chart || !options.relatorio.isEmpty();
     } catch (const MapRefusal &e) {
         // A map the selection cannot have is the user's choice to mend, as
         // any other input the command refuses.

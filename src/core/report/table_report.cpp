@@ -252,7 +252,16 @@ void paint(QPagedPaintDevice &device, const Contents &contents) {
     }
     if (contents.chart) {
         nextPage();
-        paintPicturePage(painter, p, contents.chart, QSizeF(900, 600));
+        paintPicturePage(
+            painter, p,
+            [&](QPainter &on, const QRectF &rect) {
+                on.save();
+                on.translate(rect.topLeft());
+                on.scale(rect.width() / contents.chartSize.width(), rect.height() / contents.chartSize.height());
+                contents.chart(on, QRect(QPoint(), contents.chartSize));
+                on.restore();
+            },
+            contents.chartSize);
     }
     paintPageNumber(painter, p, page);
 }

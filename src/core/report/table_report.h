@@ -32,8 +32,10 @@ struct Contents {
     const ResultTable *table = nullptr;
     int totalKind = 0;
     QImage map; // none when null
-    // Paints the chart into a rectangle, as vectors; none when empty.
-    std::function<void(QPainter &, const QRectF &)> chart;
+    // Paints the chart, as vectors, into a rectangle of chartSize; none when
+    // empty. The report scales it to the page.
+    std::function<void(QPainter &, const QRect &)> chart;
+    QSize chartSize{900, 600};
 };
 
 // The report's texts for the current result, read from the study as the

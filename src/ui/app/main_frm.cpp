@@ -18,6 +18,7 @@
 #include "ui/export/window_components.h"
 #include "ui/extras/arquivos_anexos_frm.h"
 #include "ui/extras/help_window.h"
+#include "ui/extras/report_preview.h"
 #include "ui/extras/sobre_frm.h"
 #include "ui/map/map_page.h"
 #include "ui/selection/filter_panel.h"
@@ -151,6 +152,8 @@ void TMain_Frm::buildWindow() {
                                QIcon(PictureFiles::load(QStringLiteral("arvore_tabela.png")))});
 
     // F1 anywhere in the window opens help at the window's context.
+    auto *print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, &TMain_Frm::printPage);
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { HelpWindow::showContext(kHelpContext, this); });
 }
@@ -416,6 +419,30 @@ void TMain_Frm::openExportDialog() {
     TExportar_Frm dialog(sources, *m_btnExportaExcel, this);
     dialog.prepareFor(sources.page);
     dialog.exec();
+}
+
+void TMain_Frm::printPage() {
+    const CurrentResult &result = currentResult();
+    if (result.cdsDados().eof() && result.cdsDados().isEmpty()) {
+        inform(this, QStringLiteral("Não existe dados para imprimir !"));
+        return;
+    }
+    TableReport::Contents contents = TableReport::contents(m_dbSolvane, result);
+    const int page = m_nbPrincipal->currentIndex();
+    if (page != PageDados)
+        contents.table = nullptr;
+    if (page == PageMapa)
+        contents.map = m_mapPage->page().picture();
+    if (page == PageGrafico) {
+        const ChartView &chart = m_chartPage->page().dbchtGrafico();
+        contents.chartSize = chart.size();
+        contents.chart = [&chart](QPainter &painter, const QRect &area) { chart.renderer().draw(painter, area); };
+    }
+    if (page != PageDados && contents.map.isNull() && !contents.chart) {
+        inform(this, QStringLiteral("Não existe dados para imprimir !"));
+        return;
+    }
+    ReportPreview::show(this, contents);
 }
 
 void TMain_Frm::highlightCaption(QLabel *label) { paintCaption(label, true); }

@@ -88,6 +88,9 @@ private:
     void MostraAnexos();
     // The export dialog, prepared for the current page.
     void openExportDialog();
+    // Ctrl+P: the print preview of the report of the current page: the
+    // table on the data page, the map or the chart on theirs.
+    void printPage();
     void MostraSobre();
 
     Database m_dbSolvane;
