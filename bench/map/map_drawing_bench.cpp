@@ -6,6 +6,8 @@
 #include "base/table/topic_notes.h"
 #include "core/drawing/jpeg_writer.h"
 #include "core/map/map_drawing.h"
+#include "core/map/map_file.h"
+#include "core/map/map_vectors.h"
 #include "core/map/map_legend.h"
 
 #include <QFileInfo>
@@ -83,5 +85,32 @@ void BM_JpegOfTheMapPicture(benchmark::State &state) {
         benchmark::DoNotOptimize(JpegWriter::encode(picture));
 }
 BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
+
+// Every area's outline traced and the vector map laid out, then written.
+void BM_VectorMapTraced(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MapVectors(map).areas().size());
+}
+BENCHMARK(BM_VectorMapTraced)->Unit(benchmark::kMillisecond);
+
+void BM_SvgOfTheMap(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MapFile::encode(map, MapFile::Format::Svg));
+}
+BENCHMARK(BM_SvgOfTheMap)->Unit(benchmark::kMillisecond);
 
 } // namespace

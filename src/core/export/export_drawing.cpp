@@ -1,6 +1,5 @@
 #include "core/export/export_drawing.h"
 
-#include "base/data/safe_file.h"
 #include "base/data/system_error.h"
 #include "base/export/bad_input.h"
 #include "base/table/column_mark.h"
@@ -45,12 +44,12 @@ template <typename Step> auto forOutput(const QString &what, const QString &path
     }
 }
 
-QImage mapPicture(Database &db, const CurrentResult &result, const QString &coluna,
+MapResult drawMap(Database &db, const CurrentResult &result, const QString &coluna,
                   const std::function<void(const QString &)> &warn) {
     MapLegend legend;
     MapDrawing::Hooks hooks;
     hooks.legendWarning = warn;
-    return MapDrawing::MostraMapa(db, result, ValueColumn::mark(result, coluna), legend, true, hooks).picture;
+    return MapDrawing::MostraMapa(db, result, ValueColumn::mark(result, coluna), legend, true, hooks);
 }
 
 } // namespace
@@ -61,11 +60,11 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
         // Every picture is composed before any file is written: a column,
         // chart choice or map the selection refuses leaves every file as it
         // was.
-        std::optional<QImage> map;
+        std::optional<MapResult> map;
         std::optional<ChartRenderer> chart;
         if (!options.mapa.isEmpty())
             map = forOutput(QStringLiteral("o mapa"), options.mapa,
-                            [&] { return mapPicture(db, result, options.coluna, warn); });
+                            [&] { return drawMap(db, result, options.coluna, warn); });
         if (!options.grafico.isEmpty())
             chart = forOutput(QStringLiteral("o gráfico"), options.grafico,
                               [&] { return ChartCommand::compose(db, result, options); });
@@ -73,9 +72,9 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
         if (map) {
             forOutput(QStringLiteral("o mapa"), options.mapa, [&] {
                 if (isWorkbook(options.mapa))
-                    writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, *map);
+                    writeWorkbook(db, result, ExportReport::kMapPage, options.mapa, map->picture);
                 else
-                    SafeFile::write(options.mapa, MapFile::encode(*map, *MapFile::formatOf(options.mapa)));
+                    MapFile::save(options.mapa, *map);
             });
         }
         if (chart) {

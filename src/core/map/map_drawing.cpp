@@ -133,9 +133,8 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
     return false;
 }
 
-QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
-                      const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts) {
-    classCounts.fill(0);
+QList<AreaFigure> areaFigures(Database &database, const CurrentResult &result, const ColumnMark &column,
+                              const MapLevel &level, const AreaList &areas) {
     const ResultTable &table = result.cdsDados();
     const int keyField = table.fieldByName(level.keyColumn).index();
     const int valueField = table.fieldByName(column.FCampoPercentual).index();
@@ -144,7 +143,7 @@ QStringList colorList(Database &database, const CurrentResult &result, const Col
 
     QHash<QString, QString> stateNames;
     Query stateQuery(database);
-    QStringList lines;
+    QList<AreaFigure> figures;
     for (int row = 0; row < table.recordCount(); ++row) {
         if (table.asInteger(row, kindField) == result.totalKind())
             continue;
@@ -166,9 +165,18 @@ QStringList colorList(Database &database, const CurrentResult &result, const Col
         }
         if (areas.indexOfName(name) < 0)
             continue;
-        const int k = legend.classOf(table.asFloat(row, valueField));
+        figures.append({name, table.asFloat(row, valueField), table.displayText(row, valueField)});
+    }
+    return figures;
+}
+
+QStringList colorList(const QList<AreaFigure> &figures, const MapLegend &legend, std::array<int, 9> &classCounts) {
+    classCounts.fill(0);
+    QStringList lines;
+    for (const AreaFigure &figure : figures) {
+        const int k = legend.classOf(figure.value);
         ++classCounts[k];
-        lines << name + QLatin1Char('=') + QString::number(MapLegend::colorNumber(k));
+        lines << figure.name + QLatin1Char('=') + QString::number(MapLegend::colorNumber(k));
     }
     return lines;
 }
@@ -186,7 +194,7 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     AreaList::checkForMap(areaLines, map.areaList, bitmap.size());
     drawn.areas.setLines(areaLines);
 
-    MapPicture::Texts texts;
+    MapPicture::Texts &texts = drawn.texts;
     texts.titleLines =
         ColumnTitle::lines(database, result.topic(), result.cdsDados(), column.FCampoPercentual);
     if (loadLegend) {
@@ -200,8 +208,11 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     texts.nomeLocalText = map.nomeLocalText;
     texts.nomeLocalVisible = map.nomeLocalVisible;
 
-    drawn.picture = MapPicture::compose(bitmap, texts, LegendPicture::render(legend));
-    drawn.colorLines = colorList(database, result, column, map, legend, drawn.areas, drawn.classCounts);
+    drawn.legend = legend;
+    drawn.ground = MapPicture::compose(bitmap, texts, LegendPicture::render(legend));
+    drawn.picture = drawn.ground;
+    drawn.figures = areaFigures(database, result, column, map, drawn.areas);
+    drawn.colorLines = colorList(drawn.figures, legend, drawn.classCounts);
     colorAreas(drawn.picture, drawn.areas, AreaList(drawn.colorLines), MapPicture::kTitleBand);
     return drawn;
 }
