@@ -7,7 +7,9 @@
 #include "core/drawing/jpeg_writer.h"
 #include "core/map/class_breaks.h"
 #include "core/map/map_drawing.h"
+#include "core/map/map_file.h"
 #include "core/map/map_legend.h"
+#include "core/map/map_vectors.h"
 #include "png_side_by_side.h"
 
 #include <QFileInfo>
@@ -134,5 +136,32 @@ void BM_NaturalBreaks(benchmark::State &state) {
     state.SetLabel(std::to_string(state.range(0)) + " figures");
 }
 BENCHMARK(BM_NaturalBreaks)->Arg(854)->Arg(5570)->Unit(benchmark::kMillisecond);
+
+// Every area's outline traced and the vector map laid out, then written.
+void BM_VectorMapTraced(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MapVectors(map).areas().size());
+}
+BENCHMARK(BM_VectorMapTraced)->Unit(benchmark::kMillisecond);
+
+void BM_SvgOfTheMap(benchmark::State &state) {
+    MarkedTable &t = markedTable();
+    if (!t.ready) {
+        state.SkipWithError("no sample study in the build's program folder");
+        return;
+    }
+    MapLegend legend;
+    const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MapFile::encode(map, MapFile::Format::Svg));
+}
+BENCHMARK(BM_SvgOfTheMap)->Unit(benchmark::kMillisecond);
 
 } // namespace

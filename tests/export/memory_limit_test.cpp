@@ -50,8 +50,12 @@ TEST(ExportUnderAMemoryLimit, EveryOutputEndsWithItsFileOrAMessage) {
                 kProgram,
                 {"--topico", "01.01.01", "--agrupar", "uf", "--coluna", "A07", QLatin1String(output.option), file},
                 qint64(megabytes) << 20);
-            // The command's own libraries did not fit: it never started.
+            // The command's own libraries did not fit: it never started, or
+            // a library's start-up (the OpenMP runtime under Qt's hashing)
+            // ended it before the command's first line ran.
             if (run.status == 127 && run.err.startsWith(kProgram + QStringLiteral(": error while loading shared")))
+                continue;
+            if (run.err.trimmed() == QStringLiteral("libgomp: Out of memory allocating 8 bytes"))
                 continue;
             ASSERT_GE(run.status, 0) << run.err.toStdString();
             EXPECT_TRUE(run.status == 0 || run.status == 1) << run.status << " " << run.err.toStdString();

@@ -1,5 +1,7 @@
 #include "core/map/legend_file.h"
+#include "core/map/map_file.h"
 #include "sample_result.h"
+#include "support/pdf_text.h"
 #include "ui/map/map_page.h"
 
 #include <QFile>
@@ -107,4 +109,26 @@ TEST_F(MapExportTest, RefusalsAndBadColumnsEndWithStatus2) {
     const ExportRun noColumn = exportMap({QStringLiteral("--topico"), QStringLiteral("01.01.01"),
                                           QStringLiteral("--mapa"), file});
     EXPECT_EQ(noColumn.status, 2);
+}
+
+// The vector maps the command writes are the page's map through the same
+// writer: the SVG byte for byte, the PDF with the same texts.
+TEST_F(MapExportTest, VectorMapsAreThoseOfTheMapPage) {
+    const QStringList pe = {QStringLiteral("--agrupar"), QStringLiteral("municipio"), QStringLiteral("--uf"),
+                            QStringLiteral("26")};
+    const CurrentResult &result = this->run(selection(4, 26), QStringLiteral("A07"));
+    MapLegend legend;
+    const MapResult map = MapDrawing::MostraMapa(db, result, result.mark(), legend, true);
+    for (const char *name : {"mapa.svg", "MAPA.PDF"}) {
+        const QString file = dir.filePath(QLatin1String(name));
+        const ExportRun run = exportMap(mapArguments(pe, QStringLiteral("A07"), file));
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = written.readAll();
+        if (QByteArray(name).endsWith("svg"))
+            EXPECT_EQ(bytes, MapFile::encode(map, MapFile::Format::Svg));
+        else
+            EXPECT_EQ(PdfText::texts(bytes), PdfText::texts(MapFile::encode(map, MapFile::Format::Pdf)));
+    }
 }

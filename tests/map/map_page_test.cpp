@@ -9,13 +9,18 @@
 #include "ui/map/map_page.h"
 #include "ui/map/varnik_mapa.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QAction>
 #include <gtest/gtest.h>
@@ -253,4 +258,97 @@ TEST_F(MapPageTest, TheContextMenuMakesTheClassesByAMethod) {
     grid()->actions()[0]->trigger();
     EXPECT_EQ(page.legend().uppers(), computed);
     EXPECT_EQ(page.picture(), doubling);
+}
+
+// Hovering names the area; one the table has no row for is named with
+// " (sem dado)" after it.
+TEST_F(MapPageTest, HoverSaysWhenAnAreaHasNoFigure) {
+    SelectionState picked = selection(4, 26);
+    picked.municipiosSelecionados = {QStringLiteral("/2611606")};
+    page.enter(run(picked));
+    auto *map = child<TVarnikMapa>("vkMapa");
+    const AreaList colors(map->VKCorAreasMapa());
+    ASSERT_EQ(colors.lines().size(), 1);
+    int shown[2] = {0, 0};
+    for (const QString &line : map->VKAreasMapa()) {
+        const QString name = AreaList::nameOf(line);
+        const QPoint at = AreaList::seedOf(line) + QPoint(0, MapPicture::kTitleBand);
+        if (!map->rect().contains(at))
+            continue;
+        const QPoint onPage = map->mapTo(&page, at);
+        QTest::mouseMove(page.windowHandle(), onPage + QPoint(1, 1));
+        QTest::mouseMove(page.windowHandle(), onPage);
+        const bool hasFigure = colors.indexOfName(name) >= 0;
+        EXPECT_EQ(child<QLabel>("pnlNomeArea")->text(), hasFigure ? name : name + QStringLiteral(" (sem dado)"));
+        ++shown[hasFigure];
+    }
+    EXPECT_EQ(shown[1], 1);
+    EXPECT_GT(shown[0], 100);
+}
+
+// "Salvar mapa como…" in the map's context menu writes the map in the
+// format the file's name or the chosen kind asks for.
+TEST_F(MapPageTest, SaveMapAsWritesTheChosenFormat) {
+    auto *map = child<TVarnikMapa>("vkMapa");
+    const auto chooseFromMenu = [&](bool expectEnabled) {
+        bool seen = false;
+        QTimer::singleShot(50, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            auto *action = menu->findChild<QAction *>(QStringLiteral("actSalvarMapaComo"));
+            ASSERT_NE(action, nullptr);
+            seen = true;
+            EXPECT_EQ(action->text(), QStringLiteral("Salvar mapa como…"));
+            EXPECT_EQ(action->isEnabled(), expectEnabled);
+            if (expectEnabled) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+            } else {
+                menu->close();
+            }
+        });
+        emit map->customContextMenuRequested(QPoint(100, 100));
+        EXPECT_TRUE(seen);
+    };
+    chooseFromMenu(false); // no map drawn yet
+
+    page.enter(*request);
+    const struct {
+        QString typed;
+        int kind; // the file dialog's kind, -1: as it opens
+        QString written;
+        QByteArray head;
+    } cases[] = {
+        {QStringLiteral("mapa.svg"), -1, QStringLiteral("mapa.svg"), "<?xml"},
+        {QStringLiteral("mapa.pdf"), -1, QStringLiteral("mapa.pdf"), "%PDF"},
+        {QStringLiteral("mapa.png"), -1, QStringLiteral("mapa.png"), "\x89PNG"},
+        {QStringLiteral("vetores"), 2, QStringLiteral("vetores.svg"), "<?xml"},
+        {QStringLiteral("foto"), 1, QStringLiteral("foto.jpg"), "\xFF\xD8\xFF"},
+    };
+    for (const auto &c : cases) {
+        const QString typed = folder.filePath(c.typed);
+        ModalAnswerer answerer([&](QWidget *dialog) {
+            auto *files = qobject_cast<QFileDialog *>(dialog);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->nameFilters().size(), 4);
+            if (c.kind >= 0) {
+                auto *kinds = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+                ASSERT_NE(kinds, nullptr);
+                kinds->setCurrentIndex(c.kind);
+                emit kinds->activated(c.kind);
+            }
+            // Typed into the name box, as a user types it; the dialog's own
+            // selection follows its folder's listing, which may still load.
+            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(typed);
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        chooseFromMenu(true);
+        QFile written(folder.filePath(c.written));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.written.toStdString();
+        EXPECT_TRUE(written.readAll().startsWith(c.head)) << c.written.toStdString();
+    }
+    EXPECT_EQ(QImage(folder.filePath(QStringLiteral("mapa.png"))).convertToFormat(QImage::Format_RGB32),
+              page.picture());
 }

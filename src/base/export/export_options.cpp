@@ -95,8 +95,9 @@ QString mapFile(const QString &path) {
         return path;
     if (path.contains(QLatin1String(".xls"), Qt::CaseInsensitive))
         refuseWorkbookName(path);
-    throw BadInput(QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png, .bmp ou .xlsx)")
-                       .arg(TextUtils::shortened(path)));
+    throw BadInput(
+        QStringLiteral("formato de imagem desconhecido: \"%1\" (use .jpg, .jpeg, .png, .bmp, .svg, .pdf ou .xlsx)")
+            .arg(TextUtils::shortened(path)));
 }
 
 QString chartFile(const QString &path) {
@@ -178,7 +179,7 @@ const OptionRow kOptions[] = {
     {"coluna", "ATRIBUTO", "coluna de valores, pelo nome da coluna de dados (\"A01\")",
      [](Options &o, const QString &, const QString &value) { o.coluna = value; }},
     {"mapa", "ARQUIVO",
-     "grava o mapa da coluna (.jpg, .jpeg, .png ou .bmp), como a página do mapa,\n"
+     "grava o mapa da coluna (.jpg, .jpeg, .png, .bmp, .svg ou .pdf), como a página do mapa,\n"
      "ou (.xlsx) a pasta de trabalho que a exportação do mapa grava",
      [](Options &o, const QString &, const QString &value) { o.mapa = mapFile(value); }},
     {"classes", "MÉTODO",

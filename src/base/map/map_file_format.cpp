@@ -12,6 +12,10 @@ std::optional<Format> formatOf(const QString &path) {
         return Format::Png;
     if (suffix == QLatin1String("bmp"))
         return Format::Bmp;
+    if (suffix == QLatin1String("svg"))
+        return Format::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return Format::Pdf;
     return std::nullopt;
 }
 

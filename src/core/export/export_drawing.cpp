@@ -73,8 +73,7 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
                 if (isWorkbook(options.mapa))
                     WorkbookCommand::writePage(db, result, ExportReport::kMapPage, options.mapa, map->drawn.picture);
                 else
-                    SafeFile::write(options.mapa,
-                                    MapFile::encode(map->drawn.picture, *MapFile::formatOf(options.mapa)));
+                    MapFile::save(options.mapa, map->drawn);
             });
         }
         if (map && !options.legendaArquivo.isEmpty())
@@ -94,11 +93,9 @@ bool write(Database &db, const CurrentResult &result, const Options &options,
             OutputStep::run(QStringLiteral("o relatório"), options.relatorio, [&] {
                 TableReport::Contents contents = TableReport::contents(db, result);
                 if (map)
-                    contents.map = map->drawn.picture;
-                if (chart) {
-                    contents.chart = [&](QPainter &painter, const QRect &area) { chart->draw(painter, area); };
-                    contents.chartSize = options.tamanho;
-                }
+                    contents.map = TableReport::mapPicture(map->drawn);
+                if (chart)
+                    contents.chart = TableReport::chartPicture(*chart, options.tamanho);
                 TableReport::writePdf(options.relatorio, contents);
             });
         }

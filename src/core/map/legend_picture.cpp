@@ -44,26 +44,24 @@ QString cellText(const MapLegend &legend, int row, int column) {
     }
 }
 
-void paintTitle(QPainter &painter, int rowWidth) {
-    painter.fillRect(QRect(0, 0, rowWidth, kRowHeights[0]), kFixed);
+namespace {
+
+QList<PicturePiece> titlePieces(int rowWidth) {
     QFont font = WindowsFonts::pixelFont(QStringLiteral("Arial Black"), 13);
     font.setBold(true);
-    painter.setFont(font);
     const QFontMetrics metrics(font);
     const QRect box(0, 0, metrics.horizontalAdvance(kTitle), metrics.height());
-    painter.fillRect(box.intersected(QRect(0, 0, rowWidth, kRowHeights[0])), kTitleBackground);
-    painter.setPen(QColor(kTitleColor));
-    painter.drawText(0, metrics.ascent(), kTitle);
+    return {PicturePiece::filled(QRect(0, 0, rowWidth, kRowHeights[0]), QColor(kFixed)),
+            PicturePiece::filled(box.intersected(QRect(0, 0, rowWidth, kRowHeights[0])), QColor(kTitleBackground)),
+            PicturePiece::written(QPointF(0, metrics.ascent()), kTitle, font, QColor(kTitleColor))};
 }
 
-void paintCell(QPainter &painter, const QRect &rect, int row, int column, const QString &text) {
-    if (row >= 2 && column == 0) {
-        painter.fillRect(rect, ColorNumber::toColor(MapLegend::colorNumber(row - 1)));
-        return;
-    }
-    painter.fillRect(rect, isFixed(row, column) ? kFixed : kBackground);
+QList<PicturePiece> cellPieces(const QRect &rect, int row, int column, const QString &text) {
+    if (row >= 2 && column == 0)
+        return {PicturePiece::filled(rect, ColorNumber::toColor(MapLegend::colorNumber(row - 1)))};
+    QList<PicturePiece> look{PicturePiece::filled(rect, QColor(isFixed(row, column) ? kFixed : kBackground))};
     if (text.isEmpty())
-        return;
+        return look;
     QFont font = WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11);
     font.setBold(row == 1);
     // A bound wider than its 56-pixel column takes the condensed face of the
@@ -73,38 +71,50 @@ void paintCell(QPainter &painter, const QRect &rect, int row, int column, const 
     if (QFontMetrics(font).horizontalAdvance(text) > room)
         font.setStretch(QFont::SemiCondensed);
     const QFontMetrics metrics(font);
-    painter.setFont(font);
-    painter.setPen(row == 1 ? QColor(kHeaderColor) : QColor(Qt::black));
-    painter.save();
-    painter.setClipRect(rect);
     const bool fits = metrics.horizontalAdvance(text) <= room;
-    painter.drawText(rect.left() + 2, rect.top() + (row == 1 ? 1 : 2) + metrics.ascent(),
-                     fits ? text : metrics.elidedText(text, Qt::ElideRight, room));
-    painter.restore();
+    look << PicturePiece::written(QPointF(rect.left() + 2, rect.top() + (row == 1 ? 1 : 2) + metrics.ascent()),
+                                  fits ? text : metrics.elidedText(text, Qt::ElideRight, room), font,
+                                  row == 1 ? QColor(kHeaderColor) : QColor(Qt::black), rect);
+    return look;
 }
 
-QImage render(const MapLegend &legend) {
-    QImage image = BlankPicture::make(kSize, QImage::Format_RGB32);
-    image.fill(kLine);
-    QPainter painter(&image);
+} // namespace
+
+void paintTitle(QPainter &painter, int rowWidth) {
+    for (const PicturePiece &piece : titlePieces(rowWidth))
+        piece.paint(painter);
+}
+
+void paintCell(QPainter &painter, const QRect &rect, int row, int column, const QString &text) {
+    for (const PicturePiece &piece : cellPieces(rect, row, column, text))
+        piece.paint(painter);
+}
+
+QList<PicturePiece> pieces(const MapLegend &legend) {
+    QList<PicturePiece> all{PicturePiece::filled(QRect(QPoint(), kSize), QColor(kLine))};
     int top = 1;
     for (int row = 0; row < kRows; ++row) {
         int left = 1;
         for (int column = 0; column < kColumns; ++column) {
             const QRect rect(left, top, kColumnWidths[column], kRowHeights[row]);
             if (row > 0)
-                paintCell(painter, rect, row, column, cellText(legend, row, column));
+                all << cellPieces(rect, row, column, cellText(legend, row, column));
             left += kColumnWidths[column] + 1;
         }
-        if (row == 0) {
-            // The title runs across the row, over the cells' lines.
-            painter.save();
-            painter.translate(1, 1);
-            paintTitle(painter, kSize.width() - 2);
-            painter.restore();
-        }
+        // The title runs across the row, over the cells' lines.
+        if (row == 0)
+            for (const PicturePiece &piece : titlePieces(kSize.width() - 2))
+                all << piece.translated(QPointF(1, 1));
         top += kRowHeights[row] + 1;
     }
+    return all;
+}
+
+QImage render(const MapLegend &legend) {
+    QImage image = BlankPicture::make(kSize, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (const PicturePiece &piece : pieces(legend))
+        piece.paint(painter);
     return image;
 }
 

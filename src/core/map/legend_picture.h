@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/drawing/picture_piece.h"
+
 #include <QImage>
+#include <QList>
 #include <QSize>
 
 class MapLegend;
@@ -30,6 +33,11 @@ void paintTitle(QPainter &painter, int rowWidth);
 void paintCell(QPainter &painter, const QRect &rect, int row, int column, const QString &text);
 // The text of a cell: headers, bounds and the "a" between them.
 QString cellText(const MapLegend &legend, int row, int column);
+
+// The whole legend, grid lines, cells and title, as pieces in the legend's
+// own coordinates, in drawing order: what render paints and what a vector
+// map writes.
+QList<PicturePiece> pieces(const MapLegend &legend);
 
 QImage render(const MapLegend &legend);
 

@@ -38,51 +38,6 @@ const QString kNoMapForMetropolitan =
     QStringLiteral("Para ver o mapa dos Municípios de uma Região Metropolitana, deve se agrupar \n") +
     QStringLiteral("por [Município] e escolher uma Região Metropolitana.");
 
-// An area of the map and the figure of its row.
-struct AreaFigure {
-    QString name;
-    double figure;
-};
-
-// The detail rows whose area is on the map, in the table's order. Total
-// rows are skipped; names are compared ignoring case; a state row is named
-// by the description of its abbreviation.
-std::vector<AreaFigure> areaRows(Database &database, const CurrentResult &result, const ColumnMark &column,
-                                 const MapLevel &level, const AreaList &areas) {
-    const ResultTable &table = result.cdsDados();
-    const int keyField = table.fieldByName(level.keyColumn).index();
-    const int valueField = table.fieldByName(column.FCampoPercentual).index();
-    const int kindField = table.fieldByName(StudySchema::kTipoRegistro).index();
-    const bool byState = result.grouping() == Grouping::UnidadeFederativa;
-
-    QHash<QString, QString> stateNames;
-    Query stateQuery(database);
-    std::vector<AreaFigure> rows;
-    for (int row = 0; row < table.recordCount(); ++row) {
-        if (table.asInteger(row, kindField) == result.totalKind())
-            continue;
-        QString name = table.asString(row, keyField);
-        if (byState) {
-            auto it = stateNames.constFind(name);
-            if (it == stateNames.constEnd()) {
-                stateQuery.close();
-                stateQuery.sql() = {QStringLiteral("select Descricao From Unidade_Federativa where Sigla = '%1'")
-                                        .arg(TextUtils::doubleQuotes(name))};
-                stateQuery.open();
-                it = stateNames.insert(name, stateQuery.eof()
-                                                 ? QString()
-                                                 : stateQuery.fieldByName(StudySchema::kDescricao).asString());
-            }
-            name = *it;
-        } else {
-            name = TextUtils::cut(name, kAreaNameLength);
-        }
-        if (areas.indexOfName(name) >= 0)
-            rows.push_back({name, table.asFloat(row, valueField)});
-    }
-    return rows;
-}
-
 void setKind(const CurrentResult &result, const ColumnMark &column, MapLegend &legend) {
     legend.setPercentage(result.cdsDados().fieldByName(column.FCampoPercentual).displayFormat() == kPercentFormat);
 }
@@ -183,14 +138,50 @@ bool CarregaLegenda(Database &database, const CurrentResult &result, const Colum
     return false;
 }
 
-QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
-                      const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts) {
+QList<AreaFigure> areaFigures(Database &database, const CurrentResult &result, const ColumnMark &column,
+                              const MapLevel &level, const AreaList &areas) {
+    const ResultTable &table = result.cdsDados();
+    const int keyField = table.fieldByName(level.keyColumn).index();
+    const int valueField = table.fieldByName(column.FCampoPercentual).index();
+    const int kindField = table.fieldByName(StudySchema::kTipoRegistro).index();
+    const bool byState = result.grouping() == Grouping::UnidadeFederativa;
+
+    QHash<QString, QString> stateNames;
+    Query stateQuery(database);
+    QList<AreaFigure> figures;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        if (table.asInteger(row, kindField) == result.totalKind())
+            continue;
+        QString name = table.asString(row, keyField);
+        if (byState) {
+            auto it = stateNames.constFind(name);
+            if (it == stateNames.constEnd()) {
+                stateQuery.close();
+                stateQuery.sql() = {QStringLiteral("select Descricao From Unidade_Federativa where Sigla = '%1'")
+                                        .arg(TextUtils::doubleQuotes(name))};
+                stateQuery.open();
+                it = stateNames.insert(name, stateQuery.eof()
+                                                 ? QString()
+                                                 : stateQuery.fieldByName(StudySchema::kDescricao).asString());
+            }
+            name = *it;
+        } else {
+            name = TextUtils::cut(name, kAreaNameLength);
+        }
+        if (areas.indexOfName(name) < 0)
+            continue;
+        figures.append({name, table.asFloat(row, valueField), table.displayText(row, valueField)});
+    }
+    return figures;
+}
+
+QStringList colorList(const QList<AreaFigure> &figures, const MapLegend &legend, std::array<int, 9> &classCounts) {
     classCounts.fill(0);
     QStringList lines;
-    for (const AreaFigure &row : areaRows(database, result, column, level, areas)) {
-        const int k = legend.classOf(row.figure);
+    for (const AreaFigure &figure : figures) {
+        const int k = legend.classOf(figure.value);
         ++classCounts[k];
-        lines << row.name + QLatin1Char('=') + QString::number(MapLegend::colorNumber(k));
+        lines << figure.name + QLatin1Char('=') + QString::number(MapLegend::colorNumber(k));
     }
     return lines;
 }
@@ -207,8 +198,8 @@ void computeClasses(Database &database, const CurrentResult &result, const Colum
     const QStringList areaLines = AreaList::readFile(map.areaList);
     AreaList::checkForMap(areaLines, map.areaList, MapBitmap::read(map.bitmap).size());
     std::vector<double> figures;
-    for (const AreaFigure &row : areaRows(database, result, column, map, AreaList(areaLines)))
-        figures.push_back(row.figure);
+    for (const AreaFigure &figure : areaFigures(database, result, column, map, AreaList(areaLines)))
+        figures.push_back(figure.value);
     legend.loadMaxima(ClassBreaks::of(method, std::move(figures)));
 }
 
@@ -225,7 +216,7 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     AreaList::checkForMap(areaLines, map.areaList, bitmap.size());
     drawn.areas.setLines(areaLines);
 
-    MapPicture::Texts texts;
+    MapPicture::Texts &texts = drawn.texts;
     texts.titleLines =
         ColumnTitle::lines(database, result.topic(), result.cdsDados(), column.FCampoPercentual);
     if (loadLegend) {
@@ -239,8 +230,11 @@ MapResult MostraMapa(Database &database, const CurrentResult &result, const Colu
     texts.nomeLocalText = map.nomeLocalText;
     texts.nomeLocalVisible = map.nomeLocalVisible;
 
-    drawn.picture = MapPicture::compose(bitmap, texts, LegendPicture::render(legend));
-    drawn.colorLines = colorList(database, result, column, map, legend, drawn.areas, drawn.classCounts);
+    drawn.legend = legend;
+    drawn.ground = MapPicture::compose(bitmap, texts, LegendPicture::render(legend));
+    drawn.picture = drawn.ground;
+    drawn.figures = areaFigures(database, result, column, map, drawn.areas);
+    drawn.colorLines = colorList(drawn.figures, legend, drawn.classCounts);
     colorAreas(drawn.picture, drawn.areas, AreaList(drawn.colorLines), MapPicture::kTitleBand);
     return drawn;
 }

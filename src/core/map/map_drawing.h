@@ -4,6 +4,7 @@
 #include "base/selection/selection_state.h"
 #include "core/map/area_list.h"
 #include "core/map/class_breaks.h"
+#include "core/map/map_legend.h"
 #include "core/map/map_picture.h"
 
 #include <QImage>
@@ -15,7 +16,6 @@
 
 class CurrentResult;
 class Database;
-class MapLegend;
 struct ColumnMark;
 
 // A map that cannot be drawn for the current selection: the grouping has no
@@ -39,15 +39,30 @@ struct MapLevel {
     bool nomeLocalVisible = false;
 };
 
+// The figure of an area on the map: its name as the area list holds it,
+// the detail row's value, and the value as the table shows it.
+struct AreaFigure {
+    QString name;
+    double value = 0;
+    QString text;
+};
+
 // The finished map: its level, the picture (the bitmap enlarged, titled, with the
-// legend beside it and its areas coloured), the area and colour lists it
-// was coloured from, and how many areas fell into each class ([0]: into
-// none).
+// legend beside it and its areas coloured), the same picture before its
+// areas were coloured (ground), the texts written on it and the legend as
+// it was drawn (a later edit of the page's grid does not change it), the area and
+// colour lists it was coloured from, the figures the colour list was made
+// from (one for each of its lines, in its order), and how many areas fell
+// into each class ([0]: into none).
 struct MapResult {
     MapLevel level;
     QImage picture;
+    QImage ground;
+    MapPicture::Texts texts;
+    MapLegend legend;
     AreaList areas;
     QStringList colorLines;
+    QList<AreaFigure> figures;
     std::array<int, 9> classCounts{};
     // Set when the legend was loaded: whether it came from its file.
     std::optional<bool> legendFromFile;
@@ -77,12 +92,16 @@ MapLevel level(Database &database, const SelectionState &selection);
 bool CarregaLegenda(Database &database, const CurrentResult &result, const ColumnMark &column, MapLegend &legend,
                     QString &warning);
 
-// The colour list: for every detail row whose area is on the map, the
-// area's name, "=" and the colour of its value's class. Total rows are
-// skipped; names are compared ignoring case; a state row is named by the
-// description of its abbreviation. Counts the areas of each class.
-QStringList colorList(Database &database, const CurrentResult &result, const ColumnMark &column, const MapLevel &level,
-                      const MapLegend &legend, const AreaList &areas, std::array<int, 9> &classCounts);
+// The figures of the map's areas: one for every detail row whose area is
+// on the map, in the table's order. Total rows are skipped; names are
+// compared ignoring case; a state row is named by the description of its
+// abbreviation. An area with no row has no figure.
+QList<AreaFigure> areaFigures(Database &database, const CurrentResult &result, const ColumnMark &column,
+                              const MapLevel &level, const AreaList &areas);
+
+// The colour list: for every figure, the area's name, "=" and the colour of
+// its value's class. Counts the areas of each class.
+QStringList colorList(const QList<AreaFigure> &figures, const MapLegend &legend, std::array<int, 9> &classCounts);
 
 // Fills the legend by a method, whatever its file holds: the doubling
 // classes from the column's maximum, or the classes a computed method makes

@@ -18,14 +18,39 @@ QFont pictureFont(bool bold) {
     return font;
 }
 
-// Writes text with its top left corner at (x, y).
-void writeAt(QPainter &painter, int x, int y, const QString &text) {
-    painter.drawText(x, y + QFontMetrics(painter.font()).ascent(), text);
+// Text with its top left corner at (x, y).
+PicturePiece textAt(int x, int y, const QString &text, const QFont &font, const QColor &color) {
+    return PicturePiece::written(QPointF(x, y + QFontMetrics(font).ascent()), text, font, color);
 }
 
 } // namespace
 
 namespace MapPicture {
+
+QList<PicturePiece> texts(const Texts &texts) {
+    const int width = kMapSize.width();
+    const QFont plain = pictureFont(false);
+    const QFont bold = pictureFont(true);
+    const QFontMetrics metrics(plain);
+    QList<PicturePiece> pieces;
+    for (int i = 0; i < texts.titleLines.size(); ++i) {
+        const int x = (width - metrics.horizontalAdvance(texts.titleLines[i])) / 2;
+        pieces << textAt(x, 13 * i + 1, texts.titleLines[i], plain, Qt::black);
+    }
+    const int h = kMapSize.height() / 2;
+    const int x = width + 5;
+    if (texts.nomeLocalVisible)
+        pieces << textAt(x, h - 135, texts.nomeLocalCaption, plain, kNavy);
+    pieces << textAt(x, h - 90, texts.mapaDeTitCaption, plain, kNavy);
+    if (texts.nomeLocalVisible)
+        pieces << textAt(x, h - 120, texts.nomeLocalText, bold, kPlaceColor);
+    pieces << textAt(x, h - 77, texts.mapaDe, bold, kPlaceColor);
+    // An empty text is no piece to write.
+    pieces.removeIf([](const PicturePiece &piece) { return !piece.isText(); });
+    return pieces;
+}
+
+QPoint legendAt() { return QPoint(kMapSize.width() + 5, kMapSize.height() / 2 - 50); }
 
 QImage compose(const QImage &bitmap, const Texts &texts, const QImage &legend) {
     const int width = kMapSize.width();
@@ -40,27 +65,9 @@ QImage compose(const QImage &bitmap, const Texts &texts, const QImage &legend) {
     const QImage moved = picture.copy(0, 0, width, height - kTitleBand);
     painter.drawImage(0, kTitleBand, moved);
     painter.fillRect(0, 0, width, kTitleBand, Qt::white);
-
-    painter.setFont(pictureFont(false));
-    painter.setPen(Qt::black);
-    const QFontMetrics metrics(painter.font());
-    for (int i = 0; i < texts.titleLines.size(); ++i) {
-        const int x = (width - metrics.horizontalAdvance(texts.titleLines[i])) / 2;
-        writeAt(painter, x, 13 * i + 1, texts.titleLines[i]);
-    }
-
-    const int h = height / 2;
-    const int x = width + 5;
-    painter.setPen(kNavy);
-    if (texts.nomeLocalVisible)
-        writeAt(painter, x, h - 135, texts.nomeLocalCaption);
-    writeAt(painter, x, h - 90, texts.mapaDeTitCaption);
-    painter.setFont(pictureFont(true));
-    painter.setPen(kPlaceColor);
-    if (texts.nomeLocalVisible)
-        writeAt(painter, x, h - 120, texts.nomeLocalText);
-    writeAt(painter, x, h - 77, texts.mapaDe);
-    painter.drawImage(x, h - 50, legend);
+    for (const PicturePiece &piece : MapPicture::texts(texts))
+        piece.paint(painter);
+    painter.drawImage(legendAt(), legend);
     return picture;
 }
 

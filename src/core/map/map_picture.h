@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/drawing/picture_piece.h"
+
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QStringList>
 
@@ -25,6 +28,13 @@ struct Texts {
     QString mapaDeTitCaption = QStringLiteral("Mapa de:"); // lblMapaDeTit
     QString mapaDe;                                       // lblMapaDe
 };
+
+// The title lines centred over the map and the side texts, as pieces of
+// the picture.
+QList<PicturePiece> texts(const Texts &texts);
+
+// Where the legend's top left corner sits in the picture.
+QPoint legendAt();
 
 // The bitmap enlarged by the band and the strip, its top 460 x 420 moved
 // down under the band, the title lines centred over the map, the side texts

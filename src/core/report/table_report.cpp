@@ -8,7 +8,9 @@
 #include "base/table/result_table.h"
 #include "base/table/title_layout.h"
 #include "core/drawing/windows_fonts.h"
+#include "core/chart/engine/chart_renderer.h"
 #include "core/export/export_report.h"
+#include "core/map/map_vectors.h"
 #include "core/table/cell_colors.h"
 
 #include <QBuffer>
@@ -118,7 +120,7 @@ Plan plan(const Contents &contents, const TableGeometry &g) {
     p.rowsPerPage = std::max(1, int(rowsRoom / g.rowHeight));
     const int rows = contents.table ? contents.table->recordCount() : 0;
     p.tablePages = contents.table ? std::max(1, (rows + p.rowsPerPage - 1) / p.rowsPerPage) : 0;
-    p.totalPages = 1 + p.tablePages + (contents.map.isNull() ? 0 : 1) + (contents.chart ? 1 : 0);
+    p.totalPages = 1 + p.tablePages + (contents.map ? 1 : 0) + (contents.chart ? 1 : 0);
     return p;
 }
 
@@ -194,11 +196,15 @@ void paintRows(QPainter &painter, const Contents &contents, const TableGeometry 
     }
 }
 
-void paintPicturePage(QPainter &painter, const Plan &p, const std::function<void(QPainter &, const QRectF &)> &draw,
-                      const QSizeF &natural) {
+// A picture as large as the page leaves room for, keeping its proportions.
+void paintPicturePage(QPainter &painter, const Plan &p, const Contents::Picture &picture) {
     const QRectF room(kMargin, kMargin, p.page.width() - 2 * kMargin, p.page.height() - 2 * kMargin - kFooterBand);
-    QSizeF size = natural.scaled(room.size(), Qt::KeepAspectRatio);
-    draw(painter, QRectF(room.topLeft(), size));
+    const QSizeF size = QSizeF(picture.size).scaled(room.size(), Qt::KeepAspectRatio);
+    painter.save();
+    painter.translate(room.topLeft());
+    painter.scale(size.width() / picture.size.width(), size.height() / picture.size.height());
+    picture.paint(painter);
+    painter.restore();
 }
 
 } // namespace
@@ -214,6 +220,15 @@ Contents contents(Database &database, const CurrentResult &result) {
     c.table = &result.cdsDados();
     c.totalKind = result.totalKind();
     return c;
+}
+
+Contents::Picture mapPicture(const MapResult &map) {
+    const auto vectors = std::make_shared<const MapVectors>(map);
+    return {vectors->size(), [vectors](QPainter &painter) { vectors->paint(painter); }};
+}
+
+Contents::Picture chartPicture(const ChartRenderer &chart, QSize size) {
+    return {size, [&chart, size](QPainter &painter) { chart.draw(painter, QRect(QPoint(), size)); }};
 }
 
 QPageLayout::Orientation orientation(const Contents &contents) {
@@ -245,23 +260,11 @@ void paint(QPagedPaintDevice &device, const Contents &contents) {
         paintRows(painter, contents, g, first, std::min(p.rowsPerPage, contents.table->recordCount() - first));
         painter.restore();
     }
-    if (!contents.map.isNull()) {
+    for (const Contents::Picture *picture : {&contents.map, &contents.chart}) {
+        if (!*picture)
+            continue;
         nextPage();
-        paintPicturePage(painter, p, [&](QPainter &on, const QRectF &rect) { on.drawImage(rect, contents.map); },
-                         contents.map.size());
-    }
-    if (contents.chart) {
-        nextPage();
-        paintPicturePage(
-            painter, p,
-            [&](QPainter &on, const QRectF &rect) {
-                on.save();
-                on.translate(rect.topLeft());
-                on.scale(rect.width() / contents.chartSize.width(), rect.height() / contents.chartSize.height());
-                contents.chart(on, QRect(QPoint(), contents.chartSize));
-                on.restore();
-            },
-            contents.chartSize);
+        paintPicturePage(painter, p, *picture);
     }
     paintPageNumber(painter, p, page);
 }

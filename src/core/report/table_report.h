@@ -1,16 +1,19 @@
 #pragma once
 
-#include <QImage>
+#include <QSize>
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class ChartRenderer;
 class CurrentResult;
 class Database;
 class QPagedPaintDevice;
+class QPainter;
 class ResultTable;
+struct MapResult;
 
 // The printed report of the current result, on A4 pages: a first page with
 // the study's and the topic's titles, the grouping and filter line and the
@@ -31,16 +34,26 @@ struct Contents {
     QStringList footer;
     const ResultTable *table = nullptr;
     int totalKind = 0;
-    QImage map; // none when null
-    // Paints the chart, as vectors, into a rectangle of chartSize; none when
-    // empty. The report scales it to the page.
-    std::function<void(QPainter &, const QRect &)> chart;
-    QSize chartSize{900, 600};
+    // A picture on a page of its own, painted as vectors at its size from
+    // the painter's origin; the report scales it to the page.
+    struct Picture {
+        QSize size;
+        std::function<void(QPainter &)> paint;
+        explicit operator bool() const { return bool(paint); }
+    };
+    Picture map;
+    Picture chart;
 };
 
 // The report's texts for the current result, read from the study as the
 // workbook's are.
 Contents contents(Database &database, const CurrentResult &result);
+
+// The map of a result as the report shows it: its vectors, traced from the
+// areas (MapVectors).
+Contents::Picture mapPicture(const MapResult &map);
+// A chart at a size, as vectors; the chart must outlive the contents.
+Contents::Picture chartPicture(const ChartRenderer &chart, QSize size);
 
 // Portrait, or landscape for a table wider than a portrait page.
 QPageLayout::Orientation orientation(const Contents &contents);

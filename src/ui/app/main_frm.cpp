@@ -431,14 +431,12 @@ void TMain_Frm::printPage() {
     const int page = m_nbPrincipal->currentIndex();
     if (page != PageDados)
         contents.table = nullptr;
-    if (page == PageMapa)
-        contents.map = m_mapPage->page().picture();
-    if (page == PageGrafico) {
-        const ChartView &chart = m_chartPage->page().dbchtGrafico();
-        contents.chartSize = chart.size();
-        contents.chart = [&chart](QPainter &painter, const QRect &area) { chart.renderer().draw(painter, area); };
-    }
-    if (page != PageDados && contents.map.isNull() && !contents.chart) {
+    if (page == PageMapa && !m_mapPage->page().picture().isNull())
+        contents.map = TableReport::mapPicture(m_mapPage->page().map());
+    const ChartView &chart = m_chartPage->page().dbchtGrafico();
+    if (page == PageGrafico && m_chartPage->page().hasMarkedColumn())
+        contents.chart = TableReport::chartPicture(chart.renderer(), chart.size());
+    if (page != PageDados && !contents.map && !contents.chart) {
         inform(this, QStringLiteral("Não existe dados para imprimir !"));
         return;
     }

@@ -35,6 +35,8 @@ public:
     void MostraGrafico(int t);
 
     int FTipoGrafico() const { return m_FTipoGrafico; }
+    // Whether a column is marked, so that a chart is drawn.
+    bool hasMarkedColumn() const;
     // The chart control, whose picture the export saves.
     const ChartView &dbchtGrafico() const { return *m_dbchtGrafico; }
 
@@ -43,7 +45,6 @@ private:
     void imgGPizzaClick(ChartTypePicture *clicked);
     void rgIdentificadorClick();
     ChartChoice choice(bool percentage) const;
-    bool hasMarkedColumn() const;
     bool isPercentageColumn() const;
 
     Database &m_database;

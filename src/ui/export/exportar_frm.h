@@ -42,6 +42,10 @@ class TExportar_Frm : public QDialog {
     // Caption, file names and, on the map and chart pages, the picture mode.
     void prepareFor(ExportReport::Page page);
 
+    // The folder the dialog opens at, where the map page's "Salvar mapa
+    // como…" opens too.
+    static QString startFolder();
+
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -50,8 +54,6 @@ class TExportar_Frm : public QDialog {
     void buildWorkbookBand();
     void buildTextBand();
     void dlbExportarChange(const QString &folder);
-    // The folder the dialog opens at.
-    static QString startFolder();
     // Opens the folders above the chosen one and brings it into view.
     void showCurrentFolder();
     void rbArqExcelClick();

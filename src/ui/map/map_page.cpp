@@ -7,19 +7,25 @@
 #include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
 #include "core/map/legend_file.h"
+#include "core/map/map_file.h"
+#include "ui/export/exportar_frm.h"
 #include "ui/map/legend_grid.h"
 #include "ui/map/varnik_mapa.h"
 #include "ui/widgets/picture_copy.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/whole_lines_box.h"
 
+#include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +85,7 @@ MapPage::MapPage(Database &database, QWidget *parent) : MainPage(parent), m_data
     m_vkMapa->SetVKCorSelecao(Qt::black);
     m_vkMapa->SetVKNomesIguais(false);
     m_vkMapa->SetVKChecaCorFronteira(false);
+    m_vkMapa->setMarksAreasWithoutData(true);
     m_pnlNomeArea = new QLabel(left);
     m_pnlNomeArea->setObjectName(QStringLiteral("pnlNomeArea"));
     m_pnlNomeArea->setFixedHeight(20);
@@ -90,6 +97,8 @@ MapPage::MapPage(Database &database, QWidget *parent) : MainPage(parent), m_data
     paint(m_pnlNomeArea, QPalette::Window, kPanelColor);
     paint(m_pnlNomeArea, QPalette::WindowText, kMaroon);
     m_vkMapa->SetVKPanelNomeArea(m_pnlNomeArea);
+    m_vkMapa->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_vkMapa, &QWidget::customContextMenuRequested, this, &MapPage::showMapMenu);
     leftLayout->addWidget(m_vkMapa);
     leftLayout->addWidget(m_pnlNomeArea);
     leftLayout->addStretch(1);
@@ -138,7 +147,7 @@ QWidget *MapPage::createRightPanel() {
     connect(m_btnAtualizarMapa, &QToolButton::clicked, this, &MapPage::btnAtualizarMapaClick);
     connect(m_stgLegendaMapa, &LegendGrid::edited, this, &MapPage::legendEdited);
     connect(m_stgLegendaMapa, &LegendGrid::classesChosen, this, &MapPage::chooseClasses);
-    PictureCopy::install(this, [this] { return m_picture; });
+    PictureCopy::install(this, [this] { return m_map.picture; });
     return panel;
 }
 
@@ -158,7 +167,7 @@ void MapPage::redraw(bool loadLegend) {
         return;
     MapDrawing::Hooks hooks;
     hooks.bitmapLoaded = [this](const QImage &bitmap) {
-        m_picture = QImage();
+        m_map = MapResult();
         m_vkMapa->setPicture(bitmap);
     };
     hooks.legendWarning = [this](const QString &text) {
@@ -180,12 +189,12 @@ void MapPage::redraw(bool loadLegend) {
     if (map.legendFromFile)
         m_btnAutomatica->setEnabled(*map.legendFromFile);
 
-    m_picture = map.picture;
-    m_vkMapa->SetVKAreasMapa(map.areas.lines());
-    m_vkMapa->SetVKCorAreasMapa(map.colorLines);
-    m_vkMapa->setPicture(m_picture);
+    m_map = std::move(map);
+    m_vkMapa->SetVKAreasMapa(m_map.areas.lines());
+    m_vkMapa->SetVKCorAreasMapa(m_map.colorLines);
+    m_vkMapa->setPicture(m_map.picture);
     m_stgLegendaMapa->refresh();
-    m_stgLegendaMapa->setAreaCounts(map.classCounts);
+    m_stgLegendaMapa->setAreaCounts(m_map.classCounts);
     m_stgLegendaMapa->setCurrentCell(2, 3);
     m_stgLegendaMapa->setFocus();
     m_btnAtualizarMapa->setEnabled(false);
@@ -195,11 +204,45 @@ void MapPage::leave() {
     m_legend.clear();
     m_stgLegendaMapa->refresh();
     m_stgLegendaMapa->clearAreaCounts();
-    m_picture = QImage();
+    m_map = MapResult();
     m_vkMapa->setPicture(QImage());
     m_vkMapa->SetVKAreasMapa({});
     m_vkMapa->SetVKCorAreasMapa({});
     m_pnlNomeArea->clear();
+}
+
+void MapPage::showMapMenu(const QPoint &at) {
+    QMenu menu(this);
+    QAction *save = menu.addAction(QStringLiteral("Salvar mapa como…"));
+    save->setObjectName(QStringLiteral("actSalvarMapaComo"));
+    save->setEnabled(!m_map.picture.isNull());
+    connect(save, &QAction::triggered, this, &MapPage::saveMapAs);
+    menu.exec(m_vkMapa->mapToGlobal(at));
+}
+
+void MapPage::saveMapAs() {
+    static const struct {
+        const char *filter;
+        const char *suffix;
+    } kKinds[] = {{"Imagem PNG (*.png)", ".png"},
+                  {"Imagem JPEG (*.jpg *.jpeg)", ".jpg"},
+                  {"Vetores SVG (*.svg)", ".svg"},
+                  {"Documento PDF (*.pdf)", ".pdf"}};
+    QStringList filters;
+    for (const auto &kind : kKinds)
+        filters << QString::fromUtf8(kind.filter);
+    QFileDialog dialog(this, QStringLiteral("Salvar mapa como"), TExportar_Frm::startFolder());
+    dialog.setObjectName(QStringLiteral("dlgSalvarMapa"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // A name typed without the extension of a known format takes that of
+    // the chosen kind.
+    QString path = dialog.selectedFiles().constFirst();
+    if (!MapFile::formatOf(path))
+        path += QLatin1String(kKinds[std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))].suffix);
+    MapFile::save(path, m_map);
 }
 
 bool MapPage::ValidaLegenda() {
@@ -237,7 +280,7 @@ void MapPage::btnAtualizarMapaClick() {
 }
 
 void MapPage::chooseClasses(ClassMethod method) {
-    if (!m_result || m_picture.isNull())
+    if (!m_result || m_map.picture.isNull())
         return;
     MapDrawing::computeClasses(m_database, *m_result, m_result->mark(), method, m_legend);
     redraw(false);

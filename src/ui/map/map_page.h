@@ -34,7 +34,9 @@ class MapPage : public MainPage {
     void clear() override;
 
     // The finished picture of the current map (empty when none is drawn).
-    const QImage &picture() const { return m_picture; }
+    const QImage &picture() const { return m_map.picture; }
+    // The map drawn, with what its vector picture is traced from.
+    const MapResult &map() const { return m_map; }
     const MapLegend &legend() const { return m_legend; }
 
   signals:
@@ -52,6 +54,10 @@ class MapPage : public MainPage {
     // "Atualizar Mapa" does; nothing is saved until "Salvar".
     void chooseClasses(ClassMethod method);
     void legendEdited();
+    // The map's context menu: "Salvar mapa como…" while a map is drawn.
+    void showMapMenu(const QPoint &at);
+    // Asks for a file (PNG, JPEG, SVG or PDF) and writes the map there.
+    void saveMapAs();
     // ValidaLegenda: checks and tidies the classes, showing the message of
     // the failing class; the grid shows the tidied classes either way.
     bool ValidaLegenda();
@@ -59,7 +65,7 @@ class MapPage : public MainPage {
     Database &m_database;
     const CurrentResult *m_result = nullptr;
     MapLegend m_legend;
-    QImage m_picture;
+    MapResult m_map;
 
     TVarnikMapa *m_vkMapa;
     QLabel *m_pnlNomeArea;

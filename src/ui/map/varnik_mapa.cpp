@@ -50,7 +50,10 @@ void TVarnikMapa::paintEvent(QPaintEvent *) {
 
 void TVarnikMapa::mouseMoveEvent(QMouseEvent *event) {
     m_pointer = event->position().toPoint();
-    showAreaName(areaNameAt(m_picture, m_pointer, m_areas, m_tag));
+    QString name = areaNameAt(m_picture, m_pointer, m_areas, m_tag);
+    if (m_marksAreasWithoutData && !name.isEmpty() && m_colors.indexOfName(name) < 0)
+        name += QStringLiteral(" (sem dado)");
+    showAreaName(name);
 }
 
 void TVarnikMapa::mousePressEvent(QMouseEvent *event) { m_pressed = event->button() == Qt::LeftButton; }

@@ -58,6 +58,11 @@ class TVarnikMapa : public QWidget {
     int Tag() const { return m_tag; }
     void SetTag(int rows) { m_tag = rows; }
 
+    // When on, the name of an area with no line in the colour list (an area
+    // the table has no figure for) is shown followed by " (sem dado)".
+    bool marksAreasWithoutData() const { return m_marksAreasWithoutData; }
+    void setMarksAreasWithoutData(bool on) { m_marksAreasWithoutData = on; }
+
     // Flood-fills every listed area that has a colour in the colour list.
     // A malformed seed or colour raises AppError; what was coloured before
     // it stays coloured and is shown.
@@ -86,6 +91,7 @@ class TVarnikMapa : public QWidget {
     bool m_nomesIguais = false;
     bool m_checaCorFronteira = false;
     int m_tag = 0;
+    bool m_marksAreasWithoutData = false;
     QPoint m_pointer;
     bool m_pressed = false;
 };

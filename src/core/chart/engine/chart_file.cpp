@@ -5,40 +5,20 @@
 #include "core/chart/engine/chart_renderer.h"
 #include "core/drawing/jpeg_writer.h"
 #include "core/drawing/picture_bytes.h"
+#include "core/drawing/vector_device.h"
 
 #include <QBuffer>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include <memory>
-#include <new>
 
 namespace ChartFile {
 namespace {
 
 QString titleOf(const ChartRenderer &chart) { return chart.settings().titleLines.join(QLatin1Char(' ')); }
 
-// Draws the chart on a vector device and ends the drawing, which writes the
-// device's file into its buffer. Qt's painting is built without exceptions:
-// one for want of memory leaves the painter and the device half way, and
-// ending them again (their destructors do) throws from a destructor, which
-// aborts the program. So on failure they are let go of, never ended again,
-// and the failure goes on to the caller. (The device writes into a buffer
-// in memory: an end that fails can only be for want of memory.)
-template <typename Device>
-void drawAndEnd(const ChartRenderer &chart, const QSize &size, std::unique_ptr<Device> device) {
-    auto painter = std::make_unique<QPainter>(device.get());
-    try {
-        chart.draw(*painter, QRect(QPoint(), size));
-        if (!painter->end())
-            throw std::bad_alloc();
-    } catch (...) {
-        painter.release();
-        device.release();
-        throw;
-    }
+void drawChart(const ChartRenderer &chart, const QSize &size, QPainter &painter) {
+    chart.draw(painter, QRect(QPoint(), size));
 }
 
 QByteArray svg(const ChartRenderer &chart, const QSize &size) {
@@ -50,24 +30,12 @@ QByteArray svg(const ChartRenderer &chart, const QSize &size) {
     generator->setSize(size);
     generator->setViewBox(QRect(QPoint(), size));
     generator->setTitle(titleOf(chart));
-    drawAndEnd(chart, size, std::move(generator));
+    VectorDevice::drawAndEnd(std::move(generator), [&](QPainter &painter) { drawChart(chart, size, painter); });
     return bytes;
 }
 
 QByteArray pdf(const ChartRenderer &chart, const QSize &size) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // One page the chart's size, at 72 dots per inch so that a pixel of the
-    // chart is a point of the page.
-    auto writer = std::make_unique<QPdfWriter>(&buffer);
-    writer->setResolution(72);
-    writer->setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-    writer->setPageMargins(QMarginsF());
-    writer->setTitle(titleOf(chart));
-    writer->setCreator(QStringLiteral("Solvane"));
-    drawAndEnd(chart, size, std::move(writer));
-    return bytes;
+    return VectorDevice::pdf(size, titleOf(chart), [&](QPainter &painter) { drawChart(chart, size, painter); });
 }
 
 } // namespace
