@@ -15,6 +15,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -141,3 +144,48 @@ TEST_F(MainWindowTableTest, TheBandIsCorrectedBeforeASearchStartedFromInsideIt) 
 }
 
 } // namespace
+
+// The search line over the tree: typing keeps the topics whose titles hold
+// every word (case and accents aside) with their headings opened, loading
+// the levels they need in both trees; Enter opens the first as a click
+// would; Escape brings every topic back.
+TEST_F(MainWindowTableTest, TheSearchLineFiltersTheTopicsAndOpensTheFirst) {
+    auto *search = m_window->findChild<QLineEdit *>(QStringLiteral("edtProcurarTopico"));
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->placeholderText(), QStringLiteral("Procurar tópico"));
+    auto *tree = m_window->findChild<QTreeWidget *>(QStringLiteral("tvOpcoes"));
+    auto *twin = m_window->findChild<QTreeWidget *>(QStringLiteral("tvIDOpcoes"));
+    const auto shown = [&] {
+        QStringList titles;
+        for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::NotHidden); *it; ++it)
+            if ((*it)->parent() == nullptr || !(*it)->parent()->isHidden())
+                titles << (*it)->text(0);
+        return titles;
+    };
+    const auto count = [](QTreeWidget *t) {
+        int n = 0;
+        for (QTreeWidgetItemIterator it(t); *it; ++it)
+            ++n;
+        return n;
+    };
+
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("DEFICIT renda"));
+    EXPECT_EQ(shown(), (QStringList{"Domicílios", "Déficit", "Déficit por faixa de renda"}));
+    EXPECT_EQ(count(tree), count(twin)) << "the hidden twin loads the same nodes";
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_EQ(m_window->currentResult().topic(), QStringLiteral("01.01.02"));
+    EXPECT_TRUE(grid()->isVisible());
+
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_TRUE(search->text().isEmpty());
+    EXPECT_TRUE(shown().contains(QStringLiteral("Outros")));
+    EXPECT_TRUE(shown().contains(QStringLiteral("Déficit por componente")));
+
+    QTest::keyClicks(search, QStringLiteral("nada disso"));
+    EXPECT_EQ(shown(), QStringList());
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_EQ(m_window->currentResult().topic(), QStringLiteral("01.01.02")) << "nothing found, nothing opened";
+}

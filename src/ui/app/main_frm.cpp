@@ -4,6 +4,7 @@
 #include "base/data/query.h"
 #include "base/data/text_utils.h"
 #include "base/table/current_result.h"
+#include "base/table/topic_search.h"
 #include "core/drawing/color_number.h"
 #include "core/drawing/program_colors.h"
 #include "core/drawing/windows_fonts.h"
@@ -37,6 +38,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollArea>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -172,6 +174,20 @@ QWidget *TMain_Frm::buildTopicPanel() {
     m_pnlTopicos->installEventFilter(this);
     auto *layout = new QVBoxLayout(m_pnlTopicos);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // The search line takes its height from the tree's top.
+    m_edtProcurarTopico = new QLineEdit(m_pnlTopicos);
+    m_edtProcurarTopico->setObjectName(QStringLiteral("edtProcurarTopico"));
+    m_edtProcurarTopico->setPlaceholderText(QStringLiteral("Procurar tópico"));
+    m_edtProcurarTopico->setClearButtonEnabled(true);
+    m_edtProcurarTopico->setFont(WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    layout->addWidget(m_edtProcurarTopico);
+    connect(m_edtProcurarTopico, &QLineEdit::textChanged, this, &TMain_Frm::searchTopics);
+    connect(m_edtProcurarTopico, &QLineEdit::returnPressed, this, &TMain_Frm::openFirstTopicFound);
+    auto *clear = new QShortcut(QKeySequence(Qt::Key_Escape), m_edtProcurarTopico);
+    clear->setContext(Qt::WidgetShortcut);
+    connect(clear, &QShortcut::activated, m_edtProcurarTopico, &QLineEdit::clear);
 
     m_tvOpcoes = new QTreeWidget(m_pnlTopicos);
     m_tvOpcoes->setObjectName(QStringLiteral("tvOpcoes"));
@@ -306,6 +322,23 @@ void TMain_Frm::tvOpcoesExpanding(QTreeWidgetItem *node) {
     m_topicTree->setPicture(*node, TopicTree::OpenTopic);
     setNivelExpandido(m_topicTree->codeOf(*node));
     CarregaNiveis(static_cast<quint8>(TreeIndex::level(*node) + 1), TreeIndex::indexOf(*node));
+}
+
+void TMain_Frm::searchTopics(const QString &typed) {
+    if (TopicSearch::words(typed).isEmpty())
+        m_topicTree->showAll();
+    else
+        m_topicTree->showOnly(TopicSearch::find(m_dbSolvane, typed));
+}
+
+void TMain_Frm::openFirstTopicFound() {
+    if (TopicSearch::words(m_edtProcurarTopico->text()).isEmpty())
+        return;
+    QTreeWidgetItem *first = m_topicTree->showOnly(TopicSearch::find(m_dbSolvane, m_edtProcurarTopico->text()));
+    if (!first)
+        return;
+    m_tvOpcoes->setCurrentItem(first);
+    m_tvOpcoes->scrollToItem(first);
 }
 
 void TMain_Frm::tvOpcoesCollapsing(QTreeWidgetItem *node) { m_topicTree->setPicture(*node, TopicTree::ClosedTopic); }

@@ -18,6 +18,7 @@ class MapPage;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
+class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class Query;
@@ -88,6 +89,10 @@ private:
     void MostraAnexos();
     // The export dialog, prepared for the current page.
     void openExportDialog();
+    // The topic search line: the tree shows the topics whose titles hold
+    // every typed word; Enter opens the first.
+    void searchTopics(const QString &typed);
+    void openFirstTopicFound();
     // Ctrl+P: the print preview of the report of the current page: the
     // table on the data page, the map or the chart on theirs.
     void printPage();
@@ -98,6 +103,7 @@ private:
 
     MainHeader *m_Chart2 = nullptr;
     QWidget *m_pnlTopicos = nullptr;
+    QLineEdit *m_edtProcurarTopico = nullptr;
     QTreeWidget *m_tvOpcoes = nullptr;
     QTreeWidget *m_tvIDOpcoes = nullptr;
     QSplitter *m_Splitter1 = nullptr;

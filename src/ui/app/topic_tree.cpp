@@ -7,7 +7,10 @@
 #include "base/table/topic_code.h"
 #include "ui/app/tree_index.h"
 
+#include <QSet>
 #include <QTreeWidget>
+
+#include <functional>
 
 const QString TopicTree::kPlaceholder = QStringLiteral("-1");
 
@@ -109,4 +112,62 @@ void TopicTree::addPlaceholder(QTreeWidgetItem &node) { new QTreeWidgetItem(&nod
 
 bool TopicTree::hasPlaceholder(const QTreeWidgetItem &node) {
     return node.childCount() > 0 && node.child(0)->text(0) == kPlaceholder;
+}
+
+QTreeWidgetItem *TopicTree::reveal(const QString &code) {
+    // Codes grow by levels: "01", "01.01", "01.01.01".
+    QTreeWidgetItem *node = nullptr;
+    for (int length = 2; length <= code.size(); length += 3) {
+        const QString wanted = code.left(length);
+        const int count = node ? node->childCount() : m_tree.topLevelItemCount();
+        QTreeWidgetItem *found = nullptr;
+        for (int i = 0; i < count && !found; ++i) {
+            QTreeWidgetItem *child = node ? node->child(i) : m_tree.topLevelItem(i);
+            if (codeOf(*child) == wanted)
+                found = child;
+        }
+        if (!found)
+            return nullptr;
+        if (length < code.size())
+            found->setExpanded(true);
+        node = found;
+    }
+    return node;
+}
+
+QTreeWidgetItem *TopicTree::showOnly(const QStringList &codes) {
+    QSet<const QTreeWidgetItem *> shown;
+    QList<QTreeWidgetItem *> matches;
+    for (const QString &code : codes) {
+        QTreeWidgetItem *node = reveal(code);
+        if (!node)
+            continue;
+        matches << node;
+        for (QTreeWidgetItem *up = node; up; up = up->parent())
+            shown.insert(up);
+    }
+    QTreeWidgetItem *first = nullptr;
+    // In the tree's order: a node shows when it or a node above or below it
+    // matched.
+    const std::function<void(QTreeWidgetItem *, bool)> walk = [&](QTreeWidgetItem *node, bool underMatch) {
+        const bool match = matches.contains(node);
+        if (match && !first)
+            first = node;
+        node->setHidden(!(underMatch || shown.contains(node)));
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i), underMatch || match);
+    };
+    for (int i = 0; i < m_tree.topLevelItemCount(); ++i)
+        walk(m_tree.topLevelItem(i), false);
+    return first;
+}
+
+void TopicTree::showAll() {
+    const std::function<void(QTreeWidgetItem *)> walk = [&](QTreeWidgetItem *node) {
+        node->setHidden(false);
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    for (int i = 0; i < m_tree.topLevelItemCount(); ++i)
+        walk(m_tree.topLevelItem(i));
 }

@@ -36,12 +36,23 @@ public:
     // The code of a node of the visible tree, at most 50 characters.
     QString codeOf(const QTreeWidgetItem &node) const;
 
+    // The topic search: shows only the nodes of these codes, the headings
+    // above them opened (their levels loaded as a click on them loads them)
+    // and whatever is loaded under a shown heading. Returns the first node
+    // shown for a code, in the tree's order; none when no code is found.
+    QTreeWidgetItem *showOnly(const QStringList &codes);
+    // Shows every node again, as opened or shut as the search left them.
+    void showAll();
+
     void setPicture(QTreeWidgetItem &node, Picture picture) const;
     static int picture(const QTreeWidgetItem &node);
 
     static const QString kPlaceholder;
 
 private:
+    // The node of a code, opening the headings above it; null when there is
+    // none.
+    QTreeWidgetItem *reveal(const QString &code);
     static void addPlaceholder(QTreeWidgetItem &node);
     static bool hasPlaceholder(const QTreeWidgetItem &node);
     void composeStatement(quint8 nivel, const QString &nivelExpandido);
