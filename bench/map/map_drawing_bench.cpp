@@ -48,17 +48,21 @@ struct MarkedTable {
     }
 };
 
-MarkedTable &markedTable() {
+// The table, or none when the build has no sample study (the benchmark is
+// then skipped with the reason).
+MarkedTable *readyTable(benchmark::State &state) {
     static MarkedTable table;
-    return table;
+    if (table.ready)
+        return &table;
+    state.SkipWithError("no sample study in the build's program folder");
+    return nullptr;
 }
 
 void BM_MostraMapaComputedLegend(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     MapLegend legend;
     for (auto _ : state)
         benchmark::DoNotOptimize(MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true));
@@ -67,11 +71,10 @@ BENCHMARK(BM_MostraMapaComputedLegend)->Unit(benchmark::kMillisecond);
 
 // The one statement of the drawing that reads the study: the maximum.
 void BM_MaximumStatement(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     for (auto _ : state)
         benchmark::DoNotOptimize(
             MapLegend::maximum(t.db, t.tableRun.result().qValorNivel().sql(), t.column.FCampoMarcado, Grouping::Municipio));
@@ -79,11 +82,10 @@ void BM_MaximumStatement(benchmark::State &state) {
 BENCHMARK(BM_MaximumStatement)->Unit(benchmark::kMillisecond);
 
 void BM_JpegOfTheMapPicture(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     MapLegend legend;
     const QImage picture = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture;
     for (auto _ : state)
@@ -93,11 +95,10 @@ BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
 
 // The PNG file of the map picture against ImageMagick writing the same picture.
 void BM_PngOfTheMapPicture(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     MapLegend legend;
     pngSideBySide(state, MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture);
 }
@@ -108,11 +109,10 @@ BENCHMARK(BM_PngOfTheMapPicture)->Iterations(15)->UseManualTime()->Unit(benchmar
 // optimum alone over the map's figures and over as many figures as Brazil
 // has municipalities.
 void BM_ComputeClasses(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     const auto method = static_cast<ClassMethod>(state.range(0));
     MapLegend legend;
     for (auto _ : state)
@@ -139,11 +139,10 @@ BENCHMARK(BM_NaturalBreaks)->Arg(854)->Arg(5570)->Unit(benchmark::kMillisecond);
 
 // Every area's outline traced and the vector map laid out, then written.
 void BM_VectorMapTraced(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     MapLegend legend;
     const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
     for (auto _ : state)
@@ -152,11 +151,10 @@ void BM_VectorMapTraced(benchmark::State &state) {
 BENCHMARK(BM_VectorMapTraced)->Unit(benchmark::kMillisecond);
 
 void BM_SvgOfTheMap(benchmark::State &state) {
-    MarkedTable &t = markedTable();
-    if (!t.ready) {
-        state.SkipWithError("no sample study in the build's program folder");
+    MarkedTable *table = readyTable(state);
+    if (!table)
         return;
-    }
+    MarkedTable &t = *table;
     MapLegend legend;
     const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
     for (auto _ : state)

@@ -175,10 +175,11 @@ TEST(SafeFileOutput, TheOldFileStaysWholeUntilTheCommit) {
             continue;
         }
         EXPECT_EQ(contentsOf(path), QByteArray("velho\r\n"));
-        if (end == End::PartRefused)
+        if (end == End::PartRefused) {
             EXPECT_TRUE(message.startsWith(
                 QStringLiteral("Não foi possível gravar o arquivo \"%1\": arquivo grande demais").arg(path)))
                 << message.toStdString();
+        }
     }
 }
 

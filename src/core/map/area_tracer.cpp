@@ -21,7 +21,7 @@ QPoint step(quint8 direction) {
     }
 }
 
-quint8 rightTurn(quint8 direction) { return direction == kUp ? kRight : quint8(direction << 1); }
+quint8 rightTurn(quint8 direction) { return direction == kUp ? quint8(kRight) : quint8(direction << 1); }
 
 } // namespace
 
