@@ -112,7 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         // it leaves (a redraw without the picture, which costs the most).
         legend.validate();
         std::array<int, 9> classCounts{};
-        MapDrawing::colorList(s.database, s.tableRun.result(), column, map.level, legend, map.areas, classCounts);
+        MapDrawing::colorList(
+            MapDrawing::areaFigures(s.database, s.tableRun.result(), column, map.level, map.areas), legend,
+            classCounts);
     } catch (const AppError &) {
     }
     return 0;
