@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <optional>
 #include <random>
 
 // The map page's drawing of the largest municipality map (Minas Gerais)
@@ -58,6 +59,15 @@ MarkedTable *readyTable(benchmark::State &state) {
     return nullptr;
 }
 
+// The map the page draws for the table, with its computed legend.
+std::optional<MapResult> drawnMap(benchmark::State &state) {
+    MarkedTable *table = readyTable(state);
+    if (!table)
+        return std::nullopt;
+    MapLegend legend;
+    return MapDrawing::MostraMapa(table->db, table->tableRun.result(), table->column, legend, true);
+}
+
 void BM_MostraMapaComputedLegend(benchmark::State &state) {
     MarkedTable *table = readyTable(state);
     if (!table)
@@ -82,25 +92,18 @@ void BM_MaximumStatement(benchmark::State &state) {
 BENCHMARK(BM_MaximumStatement)->Unit(benchmark::kMillisecond);
 
 void BM_JpegOfTheMapPicture(benchmark::State &state) {
-    MarkedTable *table = readyTable(state);
-    if (!table)
+    const std::optional<MapResult> map = drawnMap(state);
+    if (!map)
         return;
-    MarkedTable &t = *table;
-    MapLegend legend;
-    const QImage picture = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture;
     for (auto _ : state)
-        benchmark::DoNotOptimize(JpegWriter::encode(picture));
+        benchmark::DoNotOptimize(JpegWriter::encode(map->picture));
 }
 BENCHMARK(BM_JpegOfTheMapPicture)->Unit(benchmark::kMillisecond);
 
 // The PNG file of the map picture against ImageMagick writing the same picture.
 void BM_PngOfTheMapPicture(benchmark::State &state) {
-    MarkedTable *table = readyTable(state);
-    if (!table)
-        return;
-    MarkedTable &t = *table;
-    MapLegend legend;
-    pngSideBySide(state, MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true).picture);
+    if (const std::optional<MapResult> map = drawnMap(state))
+        pngSideBySide(state, map->picture);
 }
 BENCHMARK(BM_PngOfTheMapPicture)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -139,26 +142,20 @@ BENCHMARK(BM_NaturalBreaks)->Arg(854)->Arg(5570)->Unit(benchmark::kMillisecond);
 
 // Every area's outline traced and the vector map laid out, then written.
 void BM_VectorMapTraced(benchmark::State &state) {
-    MarkedTable *table = readyTable(state);
-    if (!table)
+    const std::optional<MapResult> map = drawnMap(state);
+    if (!map)
         return;
-    MarkedTable &t = *table;
-    MapLegend legend;
-    const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
     for (auto _ : state)
-        benchmark::DoNotOptimize(MapVectors(map).areas().size());
+        benchmark::DoNotOptimize(MapVectors(*map).areas().size());
 }
 BENCHMARK(BM_VectorMapTraced)->Unit(benchmark::kMillisecond);
 
 void BM_SvgOfTheMap(benchmark::State &state) {
-    MarkedTable *table = readyTable(state);
-    if (!table)
+    const std::optional<MapResult> map = drawnMap(state);
+    if (!map)
         return;
-    MarkedTable &t = *table;
-    MapLegend legend;
-    const MapResult map = MapDrawing::MostraMapa(t.db, t.tableRun.result(), t.column, legend, true);
     for (auto _ : state)
-        benchmark::DoNotOptimize(MapFile::encode(map, MapFile::Format::Svg));
+        benchmark::DoNotOptimize(MapFile::encode(*map, MapFile::Format::Svg));
 }
 BENCHMARK(BM_SvgOfTheMap)->Unit(benchmark::kMillisecond);
 

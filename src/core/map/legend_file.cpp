@@ -30,6 +30,11 @@ QString relativePath(const QString &FCampoPercentual, int grouping) {
     return kFolder + QStringLiteral("/Lg%1_%2.Ini").arg(column).arg(grouping);
 }
 
+// The file in the study's own legend folder.
+QString studyPath(const QString &FCampoPercentual, int grouping) {
+    return ProgramFolder::file(relativePath(FCampoPercentual, grouping));
+}
+
 QString key(int k) { return QStringLiteral("Valor Final Faixa %1").arg(k); }
 
 QByteArray withBounds(const MapLegend::Bounds &uppers, IniFile ini) {
@@ -55,16 +60,14 @@ void save(const QString &path, const QByteArray &bytes) {
 namespace LegendFile {
 
 QString path(const QString &FCampoPercentual, int grouping) {
-    const QString study = ProgramFolder::file(relativePath(FCampoPercentual, grouping));
-    return UserFolders::writable(FileCase::find(ProgramFolder::file(kFolder))) ? study
-                                                                 : UserFolders::dataPath() +
-                                                                       relativePath(FCampoPercentual, grouping);
+    if (UserFolders::writable(FileCase::find(ProgramFolder::file(kFolder))))
+        return studyPath(FCampoPercentual, grouping);
+    return UserFolders::dataPath() + relativePath(FCampoPercentual, grouping);
 }
 
 QString source(const QString &FCampoPercentual, int grouping) {
     const QString saved = path(FCampoPercentual, grouping);
-    return QFileInfo::exists(FileCase::find(saved)) ? saved
-                                                    : ProgramFolder::file(relativePath(FCampoPercentual, grouping));
+    return QFileInfo::exists(FileCase::find(saved)) ? saved : studyPath(FCampoPercentual, grouping);
 }
 
 std::optional<MapLegend::Bounds> read(const QString &asked) {
@@ -122,7 +125,7 @@ void remove(const QString &asked) {
 void makeAutomatic(const QString &FCampoPercentual, int grouping) {
     const QString saved = path(FCampoPercentual, grouping);
     remove(saved);
-    const QString study = ProgramFolder::file(relativePath(FCampoPercentual, grouping));
+    const QString study = studyPath(FCampoPercentual, grouping);
     if (saved != study && QFileInfo::exists(FileCase::find(study))) {
         save(saved, QByteArray());
     }

@@ -455,24 +455,26 @@ void TMain_Frm::openExportDialog() {
 }
 
 void TMain_Frm::printPage() {
+    // Only the page in view is asked for its picture: the other pages may
+    // not be built yet.
+    const int page = m_nbPrincipal->currentIndex();
+    TableReport::Contents::Picture map, chart;
+    if (page == PageMapa && !m_mapPage->page().picture().isNull())
+        map = TableReport::mapPicture(m_mapPage->page().map());
+    if (page == PageGrafico && m_chartPage->page().hasMarkedColumn()) {
+        const ChartView &view = m_chartPage->page().dbchtGrafico();
+        chart = TableReport::chartPicture(view.renderer(), view.size());
+    }
     const CurrentResult &result = currentResult();
-    if (result.cdsDados().eof() && result.cdsDados().isEmpty()) {
+    if (page == PageDados ? result.cdsDados().isEmpty() : !map && !chart) {
         inform(this, QStringLiteral("Não existe dados para imprimir !"));
         return;
     }
     TableReport::Contents contents = TableReport::contents(m_dbSolvane, result);
-    const int page = m_nbPrincipal->currentIndex();
     if (page != PageDados)
         contents.table = nullptr;
-    if (page == PageMapa && !m_mapPage->page().picture().isNull())
-        contents.map = TableReport::mapPicture(m_mapPage->page().map());
-    const ChartView &chart = m_chartPage->page().dbchtGrafico();
-    if (page == PageGrafico && m_chartPage->page().hasMarkedColumn())
-        contents.chart = TableReport::chartPicture(chart.renderer(), chart.size());
-    if (page != PageDados && !contents.map && !contents.chart) {
-        inform(this, QStringLiteral("Não existe dados para imprimir !"));
-        return;
-    }
+    contents.map = map;
+    contents.chart = chart;
     ReportPreview::show(this, contents);
 }
 
