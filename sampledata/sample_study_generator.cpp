@@ -1,7 +1,6 @@
 #include "sample_study_generator.h"
 
 #include "attachment_writer.h"
-#include "help_writer.h"
 #include "map_set_writer.h"
 #include "municipality_list.h"
 #include "picture_painter.h"
@@ -48,7 +47,6 @@ SampleStudyReport SampleStudyGenerator::run() const {
         StudyDatabaseWriter::write(geography, topics, m_program + QStringLiteral("/Dados/Solvane.db"), kSeed);
     const MapSetWriter::Counts maps = MapSetWriter::write(geography, m_program);
     AttachmentWriter::write(geography, topics, m_program, kSeed);
-    HelpWriter::write(m_program);
     PicturePainter(outlines.rings(siglas)).writeAll(m_program);
 
     report.municipalities = int(geography.municipalities().size());

@@ -19,7 +19,7 @@ struct SampleStudyReport {
 };
 
 // Generates the whole sample study into a program folder: Dados/Solvane.db,
-// Mapas/, Anexos/, Ajuda/ and Imagens/. Everything comes from the public
+// Mapas/, Anexos/ and Imagens/. Everything comes from the public
 // facts of the npm packages and one fixed seed, so every run writes the
 // same files.
 class SampleStudyGenerator {

@@ -28,16 +28,21 @@
 // it, with the towns of Pernambuco shown and their homes marked.
 namespace {
 
+const QString kHelpPage = QStringLiteral(SOLVANE_PROGRAM_DIR "/Ajuda/Solvane_AJUDA.html");
+
 class MainWindowStudyTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_study.made());
+        // The program's help beside the built programs, not beside the tests.
+        HelpWindow::setHelpFile(kHelpPage);
         m_user.chooseTopic(QStringLiteral("Déficit habitacional básico, por componente"));
         m_user.pick("cbAgrupar", QStringLiteral("Município"));
         m_user.pick("lckUF", QStringLiteral("Pernambuco"));
         m_user.search();
         m_user.markColumn(QStringLiteral("A01"));
     }
+    void TearDown() override { HelpWindow::setHelpFile(QString()); }
 
     const QImage &map() const { return m_user.find<MapPage>("pgMapa")->picture(); }
     // The chart's points; none while the chart page was never entered, as
@@ -54,18 +59,20 @@ class MainWindowStudyTest : public ::testing::Test {
 
 } // namespace
 
-// F1 opens the study's help at the window's context, wherever the focus is.
-TEST_F(MainWindowStudyTest, F1OpensTheHelpAtItsContextFromEveryPage) {
+// F1 opens the program's help at the section of the page in view, wherever
+// the focus is.
+TEST_F(MainWindowStudyTest, F1OpensTheHelpAtTheSectionOfThePageInView) {
     // The band edit comes last: leaving it closes the table.
     const struct {
         const char *section; // the page the control is on
         const char *control;
+        const char *help;    // the help's section
     } places[] = {
-        {"lblDados", "tvOpcoes"},        {"lblDados", "dbgDados"},      {"lblDados", "cbAgrupar"},
-        {"lblDados", "lckUF"},           {"lblMapa", "stgLegendaMapa"}, {"lblGrafico", "cbLegenda"},
-        {"lblDados", "edtFaixaInicial"},
+        {"lblDados", "tvOpcoes", "pagina-dados"},         {"lblDados", "dbgDados", "pagina-dados"},
+        {"lblDados", "cbAgrupar", "pagina-dados"},        {"lblDados", "lckUF", "pagina-dados"},
+        {"lblMapa", "stgLegendaMapa", "pagina-mapa"},     {"lblGrafico", "cbLegenda", "pagina-grafico"},
+        {"lblDados", "edtFaixaInicial", "pagina-dados"},
     };
-    const QString helpFile = ProgramFolder::file(QStringLiteral("Ajuda/Solvane_AJUDA.html"));
     for (const auto &place : places) {
         SCOPED_TRACE(place.control);
         ASSERT_EQ(m_user.click(place.section), QStringList());
@@ -79,11 +86,44 @@ TEST_F(MainWindowStudyTest, F1OpensTheHelpAtItsContextFromEveryPage) {
         HelpWindow *help = HelpWindow::instance();
         ASSERT_NE(help, nullptr);
         EXPECT_TRUE(help->isVisible());
-        EXPECT_EQ(help->browser()->source().toLocalFile(), helpFile);
-        EXPECT_EQ(help->browser()->source().fragment(), QStringLiteral("1"));
+        EXPECT_EQ(help->browser()->source().toLocalFile(), kHelpPage);
+        EXPECT_EQ(help->browser()->source().fragment(), QLatin1String(place.help));
         help->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(HelpWindow::instance(), nullptr);
+    }
+}
+
+// F1 in a dialog opens the help at the dialog's section, in a window of the
+// dialog's own, which the modal dialog does not block.
+TEST_F(MainWindowStudyTest, F1InADialogOpensTheHelpAtTheDialogsSection) {
+    const struct {
+        const char *control;
+        const char *help;
+    } dialogs[] = {{"lblExportar", "dialogo-exportar"}, {"btnMunicipio", "dialogo-municipios"},
+                   {"lblImprimir", "dialogo-anexos"}};
+    for (const auto &d : dialogs) {
+        SCOPED_TRACE(d.control);
+        QString fragment;
+        bool ownedByTheDialog = false;
+        bool done = false;
+        ModalAnswerer answerer([&](QWidget *modal) {
+            if (done)
+                return;
+            done = true;
+            QWidget *focus = modal->focusWidget() ? modal->focusWidget() : modal;
+            QTest::keyClick(focus, Qt::Key_F1);
+            if (HelpWindow *help = HelpWindow::instance()) {
+                fragment = help->browser()->source().fragment();
+                ownedByTheDialog = help->parentWidget() == modal && help->isVisible();
+            }
+            qobject_cast<QDialog *>(modal)->reject();
+        });
+        QTest::mouseClick(m_user.find(d.control), Qt::LeftButton);
+        EXPECT_TRUE(done);
+        EXPECT_EQ(fragment, QLatin1String(d.help));
+        EXPECT_TRUE(ownedByTheDialog);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 

@@ -24,8 +24,8 @@ file(RENAME ${first} ${prefix})
 foreach(path
     ${BINDIR}/solvane ${BINDIR}/solvane-export ${BINDIR}/solvane-import
     ${HELPERS_DIR}/solvane-export-desenho ${HELPERS_DIR}/solvane-export-planilha
-    ${STUDY_DIR}/Dados/Solvane.db ${STUDY_DIR}/Mapas/Legendas ${STUDY_DIR}/Imagens ${STUDY_DIR}/Ajuda
-    ${STUDY_DIR}/Anexos
+    ${STUDY_DIR}/Dados/Solvane.db ${STUDY_DIR}/Mapas/Legendas ${STUDY_DIR}/Imagens ${STUDY_DIR}/Anexos
+    ${HELP_DIR}/Solvane_AJUDA.html
     ${DATADIR}/applications/${APP_ID}.desktop ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
     ${DATADIR}/icons/hicolor/16x16/apps/solvane.png ${DATADIR}/icons/hicolor/256x256/apps/solvane.png
     ${DATADIR}/icons/hicolor/scalable/apps/solvane.svg
@@ -34,6 +34,13 @@ foreach(path
     ${DATADIR}/bash-completion/completions/solvane-export)
   if(NOT EXISTS ${prefix}/${path})
     fail("missing from the installed tree: ${path}")
+  endif()
+endforeach()
+# The help's pictures, when the build took them.
+file(GLOB pictures RELATIVE ${PROGRAM_DIR}/Ajuda/imagens ${PROGRAM_DIR}/Ajuda/imagens/*.png)
+foreach(picture ${pictures})
+  if(NOT EXISTS ${prefix}/${HELP_DIR}/imagens/${picture})
+    fail("missing from the installed tree: the help's picture ${picture}")
   endif()
 endforeach()
 foreach(path ${BINDIR}/solvane-export-desenho ${BINDIR}/solvane-export-planilha ${BINDIR}/Dados ${BINDIR}/Exportado)

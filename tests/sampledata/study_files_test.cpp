@@ -33,14 +33,6 @@ TEST(SampleStudyFiles, AttachmentsAreRealDocumentsUnderTheNamesTheDialogOpens) {
     EXPECT_TRUE(readAll(QStringLiteral("Anexos/Solvane2005_Anexo.xlsx")).contains("xl/worksheets/sheet3.xml"));
 }
 
-TEST(SampleStudyFiles, HelpOpensAtContextOneAndSaysTheDataIsASample) {
-    const QString help = QString::fromUtf8(readAll(QStringLiteral("Ajuda/Solvane_AJUDA.html")));
-    EXPECT_TRUE(help.contains(QStringLiteral("<a name=\"1\"></a>")));
-    EXPECT_TRUE(help.contains(QStringLiteral("estudo de exemplo")));
-    for (const char *topic : {"Tópicos", "Filtros", "Agrupamento", "Marcar uma coluna", "legenda", "gráfico", "Exportar"})
-        EXPECT_TRUE(help.contains(QString::fromUtf8(topic))) << topic;
-}
-
 TEST(SampleStudyFiles, PicturesAreThoseTheListPromisesWithTheirSizes) {
     QFile list(QStringLiteral(SOLVANE_SOURCE_DIR "/docs/pictures.md"));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));

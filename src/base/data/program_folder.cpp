@@ -59,6 +59,13 @@ QString helperProgram(const QString &name) {
     return installedFolder(SOLVANE_HELPERS_FROM_PROGRAMS) + name;
 }
 
+QString helpFile() {
+    const QString name = QStringLiteral("Solvane_AJUDA.html");
+    if (studyBesidePrograms())
+        return programsPath() + QStringLiteral("Ajuda/") + name;
+    return installedFolder(SOLVANE_HELP_FROM_PROGRAMS) + name;
+}
+
 void setPath(const QString &folder) {
     overridden() = folder.isEmpty() ? QString() : withSlash(QDir(folder).absolutePath());
 }

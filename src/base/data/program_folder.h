@@ -30,6 +30,11 @@ void setStudyFile(const QString &path);
 // helpers' folder, the installed programs' folder ("../../bin/").
 QString programsPath();
 
+// The program's help page: its own, whatever study is open. Beside the
+// programs in the build tree ("Ajuda/Solvane_AJUDA.html"), else where it
+// was installed relative to them ("../share/solvane/Ajuda/").
+QString helpFile();
+
 // The path of a program the programs run for their own use (the exporter's
 // drawing program): beside the executable in the build tree or where a copy
 // was put beside it, else in the installed helpers' folder relative to the

@@ -18,6 +18,7 @@
 #include "ui/export/tw_wait.h"
 #include "ui/export/window_components.h"
 #include "ui/extras/arquivos_anexos_frm.h"
+#include "ui/extras/help_key.h"
 #include "ui/extras/help_window.h"
 #include "ui/extras/report_preview.h"
 #include "ui/extras/sobre_frm.h"
@@ -53,6 +54,8 @@ enum Page { PageDados = 0, PageMapa = 1, PageGrafico = 2 };
 constexpr int kTopicPanelWidth = 169;
 constexpr int kTopicStripWidth = 2;
 constexpr int kHelpContext = 1;
+// The help's section of each page, by page index.
+const char *const kPageHelp[] = {"pagina-dados", "pagina-mapa", "pagina-grafico"};
 // The node expanded after the first one at start-up, counted after the
 // first expansion: the second top-level topic of the study.
 constexpr int kSecondExpandedNode = 13;
@@ -153,11 +156,14 @@ void TMain_Frm::buildWindow() {
                                QIcon(PictureFiles::load(QStringLiteral("arvore_topico_aberto.png"))),
                                QIcon(PictureFiles::load(QStringLiteral("arvore_tabela.png")))});
 
-    // F1 anywhere in the window opens help at the window's context.
+    // F1 anywhere in the window opens help at the section of the page in
+    // view; in a modal dialog, at the dialog's (HelpKey).
     auto *print = new QShortcut(QKeySequence::Print, this);
     connect(print, &QShortcut::activated, this, &TMain_Frm::printPage);
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { HelpWindow::showContext(kHelpContext, this); });
+    connect(help, &QShortcut::activated, this,
+            [this] { HelpWindow::showSection(QLatin1String(kPageHelp[m_nbPrincipal->currentIndex()]), this); });
+    HelpKey::install();
 }
 
 // The page takes the next index of the notebook.
@@ -230,7 +236,6 @@ QWidget *TMain_Frm::buildTopicPanel() {
 // starts empty.
 void TMain_Frm::FormCreate() {
     BalloonTip::install();
-    HelpWindow::setHelpFile(ProgramFolder::file(QStringLiteral("Ajuda/Solvane_AJUDA.html")));
     m_dbSolvane.setPath(ProgramFolder::studyFile());
     m_dbSolvane.setConnected(true);
 
