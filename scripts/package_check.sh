@@ -59,6 +59,11 @@ for file in tabela.txt mapa.png tabela.xlsx; do
 done
 echo "solvane-export (instalado): tabela, mapa e planilha gravados como usuário comum"
 
+# The program's own help, with the pictures of its windows.
+for file in /usr/share/solvane/Ajuda/Solvane_AJUDA.html /usr/share/solvane/Ajuda/imagens/tabela.png; do
+  [ -s "$file" ] || { echo "the package installed no $file" >&2; exit 1; }
+done
+
 # The window, until its main window is mapped.
 display=:$((RANDOM % 400 + 100))
 Xvfb "$display" -screen 0 1600x1000x24 -ac -nolisten tcp >/dev/null 2>&1 &

@@ -21,6 +21,13 @@ int mainWindows() {
     return count;
 }
 
+// Startup points the program at the study database it found; the next test
+// of this process must not find it still set.
+void leaveStudy() {
+    ProgramFolder::setPath(QString());
+    ProgramFolder::setStudyFile(QString());
+}
+
 struct UnopenableCase {
     const char *name;
     QByteArray content; // empty: no file at all
@@ -36,7 +43,7 @@ TEST(Startup, AStudyWithoutItsTopicTableIsNamedAsNoStudy) {
     ProgramFolder::setPath(db.folder());
     ModalAnswerer answerer;
     EXPECT_EQ(Startup::run(), 1);
-    ProgramFolder::setPath(QString());
+    leaveStudy();
     ASSERT_EQ(answerer.messages().size(), 1);
     EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("não é um estudo")))
         << answerer.messages().first().toStdString();
@@ -61,7 +68,7 @@ TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
         ProgramFolder::setPath(folder.path());
         ModalAnswerer answerer;
         EXPECT_EQ(Startup::run(), 1);
-        ProgramFolder::setPath(QString());
+        leaveStudy();
         ASSERT_EQ(answerer.messages().size(), 1);
         const QString message = answerer.messages().first();
         EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("Dados/Solvane.db")))) << message.toStdString();
@@ -91,7 +98,7 @@ TEST(Startup, ShowsTheMainWindowMaximisedAndEndsWithStatusZeroWhenItCloses) {
     });
     closer.start(20);
     EXPECT_EQ(Startup::run(), 0);
-    ProgramFolder::setPath(QString());
+    leaveStudy();
     EXPECT_TRUE(shownMaximised);
     EXPECT_TRUE(splashGone);
     EXPECT_EQ(mainWindows(), 0);
