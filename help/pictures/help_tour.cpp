@@ -4,6 +4,7 @@
 #include "support/study_copy.h"
 #include "support/window_user.h"
 #include "ui/app/main_frm.h"
+#include "ui/extras/help_window.h"
 #include "ui/selection/filter_panel.h"
 
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScopeGuard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -55,7 +57,7 @@ QStringList pictures() {
     return {QStringLiteral("procurar.png"),   QStringLiteral("tabela.png"),    QStringLiteral("filtros.png"),
             QStringLiteral("coluna_marcada.png"), QStringLiteral("mapa.png"),  QStringLiteral("grafico.png"),
             QStringLiteral("exportar.png"),   QStringLiteral("municipios.png"), QStringLiteral("anexos.png"),
-            QStringLiteral("imprimir.png")};
+            QStringLiteral("imprimir.png"), QStringLiteral("ajuda.png")};
 }
 
 bool walk(const Visit &visit) {
@@ -64,6 +66,9 @@ bool walk(const Visit &visit) {
     // as in the build tree, not on the folder the tour was started from.
     if (!study.made() || !QDir(study.folder()).mkpath(QStringLiteral("Exportado")))
         return false;
+    // The help page the build laid out beside the programs.
+    HelpWindow::setHelpFile(QStringLiteral(SOLVANE_PROGRAM_DIR "/Ajuda/Solvane_AJUDA.html"));
+    const auto ownHelp = qScopeGuard([] { HelpWindow::setHelpFile(QString()); });
     QPointer<TMain_Frm> window = new TMain_Frm;
     WindowUser user(*window);
 
@@ -118,6 +123,20 @@ bool walk(const Visit &visit) {
             if (auto *pages = preview.findChild<QPrintPreviewWidget *>())
                 pages->updatePreview();
         });
+
+    // F1 on the data page, and a word looked up in the help.
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F1);
+    if (HelpWindow *help = HelpWindow::instance()) {
+        auto *words = help->findChild<QLineEdit *>(QStringLiteral("edtProcurarAjuda"));
+        QTest::keyClicks(words, QStringLiteral("legenda"));
+        show("ajuda.png", help);
+        help->close();
+    } else {
+        ADD_FAILURE() << "F1 opened no help";
+    }
 
     window->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -4,6 +4,7 @@
 #include "base/table/topic_search.h"
 #include "ui/app/main_frm.h"
 #include "ui/chart/chart_view.h"
+#include "ui/extras/help_window.h"
 #include "ui/map/map_page.h"
 #include "ui/table/data_grid.h"
 #include "ui/table/result_table_model.h"
@@ -18,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
@@ -114,6 +116,16 @@ void expectState(const QString &picture, QWidget &shown) {
     } else if (picture == QLatin1String("imprimir.png")) {
         EXPECT_EQ(shown.objectName(), QStringLiteral("dlgImprimir"));
         EXPECT_GE(shown.findChild<QPrintPreviewWidget *>()->pageCount(), 2);
+    } else if (picture == QLatin1String("ajuda.png")) {
+        auto &help = static_cast<HelpWindow &>(shown);
+        EXPECT_EQ(help.browser()->source().fragment(), QStringLiteral("pagina-dados"));
+        EXPECT_EQ(help.browser()->textCursor().selectedText().toLower(), QStringLiteral("legenda"));
+        // Found from the section shown on, not from the top of the page.
+        const QTextDocument *text = help.browser()->document();
+        const int section = text->find(QStringLiteral("A página Dados"), text->characterCount(),
+                                       QTextDocument::FindBackward | QTextDocument::FindCaseSensitively)
+                                .position();
+        EXPECT_GT(help.browser()->textCursor().selectionStart(), section);
     } else {
         ADD_FAILURE() << "no state known for " << picture.toStdString();
     }

@@ -164,6 +164,12 @@ TEST_F(HelpWindowTest, TheContentsListLeadsToASectionAndBackAndForwardReturn) {
     EXPECT_EQ(fragment(), QStringLiteral("glossario"));
     clickEntry(QStringLiteral("A página Mapa"));
     EXPECT_EQ(fragment(), QStringLiteral("pagina-mapa"));
+    // The section's heading at the top of the text shown.
+    const QTextDocument *text = m_window->browser()->document();
+    const int heading = text->find(QStringLiteral("A página Mapa"), text->characterCount(),
+                                   QTextDocument::FindBackward | QTextDocument::FindCaseSensitively)
+                            .position();
+    EXPECT_NEAR(m_window->browser()->cursorForPosition(QPoint(0, 0)).position(), heading, 40);
 
     press("btnVoltar");
     EXPECT_EQ(fragment(), QStringLiteral("glossario"));
@@ -174,9 +180,18 @@ TEST_F(HelpWindowTest, TheContentsListLeadsToASectionAndBackAndForwardReturn) {
     press("btnAvancar");
     EXPECT_EQ(fragment(), QStringLiteral("glossario"));
 
-    // A section asked for by the program is listed as the one shown.
+    // A section asked for by the program is listed as the one shown, and
+    // shown, also by a window opened for it.
+    m_window->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     HelpWindow::showSection(QStringLiteral("dialogo-exportar"));
-    EXPECT_EQ(HelpWindow::instance(), m_window);
+    m_window = HelpWindow::instance();
+    m_contents = m_window->findChild<QListWidget *>(QStringLiteral("lstAssuntos"));
+    text = m_window->browser()->document();
+    const int dialog = text->find(QStringLiteral("A janela Exportar Dados"), text->characterCount(),
+                                  QTextDocument::FindBackward | QTextDocument::FindCaseSensitively)
+                           .position();
+    EXPECT_NEAR(m_window->browser()->cursorForPosition(QPoint(0, 0)).position(), dialog, 40);
     EXPECT_EQ(m_contents->currentItem(), entry(QStringLiteral("A janela Exportar Dados")));
 }
 
@@ -203,4 +218,15 @@ TEST_F(HelpWindowTest, TheSearchFindsCoabitacaoTypedWithoutAccents) {
     QTest::keyClicks(line, QStringLiteral("x"));
     EXPECT_EQ(selected().selectionStart(), last);
     EXPECT_EQ(line->palette().color(QPalette::Text), QColor(Qt::red));
+
+    // Gone on to the glossary, the reader finds the word there, not where
+    // the last search left off.
+    HelpWindow::showSection(QStringLiteral("glossario"));
+    line->clear();
+    QTest::keyClicks(line, QStringLiteral("coabitacao"));
+    const QTextDocument *text = m_window->browser()->document();
+    const int glossary =
+        text->find(QStringLiteral("Glossário"), text->characterCount(), QTextDocument::FindBackward).position();
+    EXPECT_GT(selected().selectionStart(), glossary);
+    EXPECT_EQ(selected().selectedText().toLower(), QStringLiteral("coabitação"));
 }

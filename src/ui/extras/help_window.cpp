@@ -30,7 +30,7 @@ QPointer<HelpWindow> &openWindow() {
 }
 
 constexpr int kAnchorRole = Qt::UserRole;
-constexpr int kContentsWidth = 210;
+constexpr int kContentsWidth = 270;
 
 QToolButton *historyButton(QStyle::StandardPixmap icon, const QString &tip, const QKeySequence &key,
                            const char *name, QWidget *parent) {
@@ -76,7 +76,8 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(bar);
     layout->addWidget(splitter, 1);
-    resize(960, 620);
+    // Wide enough for the pictures of the main window beside the contents.
+    resize(1260, 760);
 
     connect(m_btnVoltar, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_btnAvancar, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
@@ -164,9 +165,13 @@ void HelpWindow::markSection(const QString &anchor) {
 void HelpWindow::search(bool next) {
     if (!m_search)
         m_search.emplace(m_browser->document()->toPlainText());
+    // The search goes on from the place found last while it is in view; a
+    // reader who went on to another section searches from what is shown.
     const QTextCursor current = m_browser->textCursor();
-    const HelpSearch::Match match =
-        m_search->find(m_edtProcurarAjuda->text(), next ? current.selectionEnd() : current.selectionStart());
+    int from = m_browser->cursorForPosition(QPoint(0, 0)).position();
+    if (current.hasSelection() && m_browser->viewport()->rect().intersects(m_browser->cursorRect(current)))
+        from = next ? current.selectionEnd() : current.selectionStart();
+    const HelpSearch::Match match = m_search->find(m_edtProcurarAjuda->text(), from);
     QPalette colours = m_edtProcurarAjuda->palette();
     colours.setColor(QPalette::Text, match.found() || m_edtProcurarAjuda->text().trimmed().isEmpty()
                                          ? palette().color(QPalette::Text)

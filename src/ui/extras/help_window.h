@@ -48,7 +48,8 @@ private:
     void markSection(const QString &anchor);
     // Selects the next place holding the search line's text, from the
     // start of the current selection (as the text is typed) or from its end
-    // (Enter, for the next one).
+    // (Enter, for the next one); from the top of the text in view when the
+    // selection is out of view.
     void search(bool next);
 
     QToolButton *m_btnVoltar;
