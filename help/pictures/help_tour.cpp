@@ -16,12 +16,15 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QScopeGuard>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
 const QSize kPreviewSize(900, 640);
+// The legend's row edited in its picture: the third class.
+constexpr int kEditedRow = 4;
 
 // Clicks a control that opens a modal dialog; while the dialog runs, the
 // preparation runs on it once, the visitor sees it, and it is closed.
@@ -54,10 +57,10 @@ void visitDialog(QWidget *control, const QString &picture, const HelpTour::Visit
 namespace HelpTour {
 
 QStringList pictures() {
-    return {QStringLiteral("procurar.png"),   QStringLiteral("tabela.png"),    QStringLiteral("filtros.png"),
-            QStringLiteral("coluna_marcada.png"), QStringLiteral("mapa.png"),  QStringLiteral("grafico.png"),
-            QStringLiteral("exportar.png"),   QStringLiteral("municipios.png"), QStringLiteral("anexos.png"),
-            QStringLiteral("imprimir.png"), QStringLiteral("ajuda.png")};
+    return {QStringLiteral("procurar.png"),   QStringLiteral("tabela.png"),     QStringLiteral("filtros.png"),
+            QStringLiteral("coluna_marcada.png"), QStringLiteral("mapa.png"),   QStringLiteral("legenda.png"),
+            QStringLiteral("grafico.png"),    QStringLiteral("exportar.png"),   QStringLiteral("municipios.png"),
+            QStringLiteral("anexos.png"),     QStringLiteral("imprimir.png"),   QStringLiteral("ajuda.png")};
 }
 
 bool walk(const Visit &visit) {
@@ -103,6 +106,11 @@ bool walk(const Visit &visit) {
 
     EXPECT_EQ(user.click("lblMapa"), QStringList());
     show("mapa.png", user.find("pgMapa"));
+    // A class's upper bound typed over: "Atualizar Mapa" waits for a click.
+    if (auto *legend = user.find<QTableWidget>("stgLegendaMapa")) {
+        WindowUser::typeInCell(legend, kEditedRow, 3, QStringLiteral("20000"));
+        show("legenda.png", user.find("pnlLegenda"));
+    }
     EXPECT_EQ(user.click("lblGrafico"), QStringList());
     show("grafico.png", user.find("pgGrafico"));
 

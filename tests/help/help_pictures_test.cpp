@@ -102,6 +102,9 @@ void expectState(const QString &picture, QWidget &shown) {
         for (int row = 2; row < legend->rowCount(); ++row)
             bounds += legend->item(row, 3) && !legend->item(row, 3)->text().isEmpty();
         EXPECT_GE(bounds, 2);
+    } else if (picture == QLatin1String("legenda.png")) {
+        EXPECT_EQ(child<QTableWidget>(shown, "stgLegendaMapa")->item(4, 3)->text(), QStringLiteral("20000"));
+        EXPECT_TRUE(child<QWidget>(shown, "btnAtualizarMapa")->isEnabled());
     } else if (picture == QLatin1String("grafico.png")) {
         EXPECT_GT(child<ChartView>(shown, "dbchtGrafico")->renderer().settings().points.size(), 0u);
     } else if (picture == QLatin1String("exportar.png")) {
