@@ -32,6 +32,7 @@
 #include "ui/widgets/main_page.h"
 #include "ui/widgets/picture_files.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -113,6 +114,12 @@ void TMain_Frm::buildWindow() {
     pages->setFrameShape(QFrame::NoFrame);
     pages->setWidgetResizable(true);
     m_nbPrincipal = new QStackedWidget;
+    // Ctrl+P anywhere in the window, and "Imprimir…" in each page's menu.
+    m_actImprimir = new QAction(QStringLiteral("Imprimir…"), this);
+    m_actImprimir->setObjectName(QStringLiteral("actImprimir"));
+    m_actImprimir->setShortcut(QKeySequence::Print);
+    connect(m_actImprimir, &QAction::triggered, this, &TMain_Frm::printPage);
+    addAction(m_actImprimir);
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_mapPage = new LazyPage<MapPage>(
@@ -154,14 +161,14 @@ void TMain_Frm::buildWindow() {
                                QIcon(PictureFiles::load(QStringLiteral("arvore_tabela.png")))});
 
     // F1 anywhere in the window opens help at the window's context.
-    auto *print = new QShortcut(QKeySequence::Print, this);
-    connect(print, &QShortcut::activated, this, &TMain_Frm::printPage);
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { HelpWindow::showContext(kHelpContext, this); });
 }
 
-// The page takes the next index of the notebook.
+// The page takes the next index of the notebook, and lists the window's
+// "Imprimir…" in its context menu.
 void TMain_Frm::addPage(MainPage *page) {
+    page->setPrintAction(m_actImprimir);
     m_nbPrincipal->addWidget(page);
     m_pages.push_back(page);
 }
