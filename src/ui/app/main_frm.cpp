@@ -187,7 +187,6 @@ QWidget *TMain_Frm::buildTopicPanel() {
     m_edtProcurarTopico = new QLineEdit(m_pnlTopicos);
     m_edtProcurarTopico->setObjectName(QStringLiteral("edtProcurarTopico"));
     m_edtProcurarTopico->setPlaceholderText(QStringLiteral("Procurar tópico"));
-    m_edtProcurarTopico->setClearButtonEnabled(true);
     m_edtProcurarTopico->setFont(WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     layout->addWidget(m_edtProcurarTopico);
     connect(m_edtProcurarTopico, &QLineEdit::textChanged, this, &TMain_Frm::searchTopics);
@@ -332,6 +331,10 @@ void TMain_Frm::tvOpcoesExpanding(QTreeWidgetItem *node) {
 }
 
 void TMain_Frm::searchTopics(const QString &typed) {
+    // The clear button shows only over a typed text; set up on the first
+    // key, it keeps the start-up from reading the desktop's icon theme.
+    if (!typed.isEmpty())
+        m_edtProcurarTopico->setClearButtonEnabled(true);
     if (TopicSearch::words(typed).isEmpty())
         m_topicTree->showAll();
     else
