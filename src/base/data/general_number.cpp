@@ -1,8 +1,8 @@
 #include "base/data/general_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace GeneralNumber {
 
@@ -25,33 +25,30 @@ constexpr int kMaxDecimals = kDigits + 3; // 0.000ddd…: "%g" writes no more ze
 int writeFewDecimals(double value, char *buffer) {
     const double magnitude = std::fabs(value);
     for (int k = 1; k <= kMaxDecimals; ++k) {
-        const double scaled = std::round(magnitude * kPowersOfTen[k]);
+        const double scaled = magnitude * kPowersOfTen[k];
         if (scaled >= kPowersOfTen[kDigits])
             return 0;
-        if (scaled / kPowersOfTen[k] != magnitude)
+        // The nearest whole number: the division below decides.
+        const auto whole = static_cast<long long>(scaled + 0.5);
+        if (static_cast<double>(whole) / kPowersOfTen[k] != magnitude)
             continue;
         char digits[kMaxLength];
-        const int length =
-            static_cast<int>(std::to_chars(digits, digits + kMaxLength, static_cast<long long>(scaled)).ptr - digits);
+        const int length = static_cast<int>(std::to_chars(digits, digits + kMaxLength, whole).ptr - digits);
         if (k - length > 3)
             return 0; // below 10^-4: "%g" writes an exponent
         char *out = buffer;
         if (value < 0)
             *out++ = '-';
-        if (length <= k) {
+        const int before = length - k; // digits before the point
+        if (before <= 0)
             *out++ = '0';
-            *out++ = '.';
-            std::memset(out, '0', k - length);
-            out += k - length;
-            std::memcpy(out, digits, length);
-            out += length;
-        } else {
-            std::memcpy(out, digits, length - k);
-            out += length - k;
-            *out++ = '.';
-            std::memcpy(out, digits + length - k, k);
-            out += k;
-        }
+        for (int i = 0; i < before; ++i)
+            *out++ = digits[i];
+        *out++ = '.';
+        for (int i = before; i < 0; ++i)
+            *out++ = '0';
+        for (int i = std::max(before, 0); i < length; ++i)
+            *out++ = digits[i];
         return static_cast<int>(out - buffer);
     }
     return 0;
@@ -60,14 +57,16 @@ int writeFewDecimals(double value, char *buffer) {
 } // namespace
 
 int write(double value, char *buffer) {
-    char *end = buffer + kMaxLength;
-    // Whole figures, most of a table, need no rounding to 15 digits.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
-        return static_cast<int>(std::to_chars(buffer, end, static_cast<long long>(value)).ptr - buffer);
-    if (std::fabs(value) < 1e15)
+    if (std::fabs(value) < 1e15) {
+        // Whole figures, most of a table, need no rounding to 15 digits.
+        const auto whole = static_cast<long long>(value);
+        if (static_cast<double>(whole) == value)
+            return static_cast<int>(std::to_chars(buffer, buffer + kMaxLength, whole).ptr - buffer);
         if (const int length = writeFewDecimals(value, buffer))
             return length;
-    return static_cast<int>(std::to_chars(buffer, end, value, std::chars_format::general, kDigits).ptr - buffer);
+    }
+    return static_cast<int>(
+        std::to_chars(buffer, buffer + kMaxLength, value, std::chars_format::general, kDigits).ptr - buffer);
 }
 
 } // namespace GeneralNumber

@@ -8,6 +8,7 @@
 
 #include <QLocale>
 #include <QStringEncoder>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -112,20 +113,22 @@ void Writer::integer(qint64 number) {
 }
 
 // A figure's digits, sign and point: most of a table's values. With a point
-// of one ASCII character, and no separator among them to quote, they are
-// copied as bytes, which they are in both encodings.
+// of one ASCII character, and no separator among them to quote, they go in
+// as bytes, which they are in both encodings, after the separator.
 void Writer::figure(const char *digits, int length) {
     const char16_t separator = m_separator.unicode();
-    if (m_asciiPoint) {
-        char text[GeneralNumber::kMaxLength];
+    const auto holds = [&](char c) { return std::memchr(digits, c, length) != nullptr; };
+    const bool quoted = separator < 0x80 && ((separator != '.' && holds(static_cast<char>(separator))) ||
+                                             (separator == m_asciiPoint && holds('.')));
+    if (m_asciiPoint && !quoted) {
+        char *out = room(m_separatorBytes.size() + length);
+        if (!m_lineStart)
+            out = std::copy(m_separatorBytes.cbegin(), m_separatorBytes.cend(), out);
+        m_lineStart = false;
         for (int i = 0; i < length; ++i)
-            text[i] = digits[i] == '.' ? m_asciiPoint : digits[i];
-        if (separator >= 0x80 || !std::memchr(text, separator, length)) {
-            separate();
-            std::memcpy(room(length), text, length);
-            m_size += length;
-            return;
-        }
+            *out++ = digits[i] == '.' ? m_asciiPoint : digits[i];
+        m_size = out - m_bytes.data();
+        return;
     }
     QChar text[GeneralNumber::kMaxLength * 2];
     qsizetype size = 0;
@@ -143,8 +146,8 @@ void Writer::figure(const char *digits, int length) {
 // Values after the first of a line follow a separator.
 void Writer::separate() {
     if (!m_lineStart) {
-        std::memcpy(room(m_separatorBytes.size()), m_separatorBytes.constData(), m_separatorBytes.size());
-        m_size += m_separatorBytes.size();
+        char *out = room(m_separatorBytes.size());
+        m_size = std::copy(m_separatorBytes.cbegin(), m_separatorBytes.cend(), out) - m_bytes.data();
     }
     m_lineStart = false;
 }
