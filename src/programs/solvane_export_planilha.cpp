@@ -11,5 +11,10 @@
 int main(int argc, char **argv) {
     CommandProcess::prepare();
     QCoreApplication app(argc, argv);
+    // The logo is a PNG file and the workbook holds PNG pictures, both of
+    // which Qt Gui reads and writes itself. Without a plugin folder, reading
+    // a picture does not load every image plugin (and the libraries they
+    // need) to ask each whether it knows the file.
+    QCoreApplication::setLibraryPaths({});
     return CommandProcess::runDrawing(app, &WorkbookCommand::write);
 }

@@ -16,12 +16,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 // The main window on a copy of the sample study, driven as its user drives
@@ -234,11 +236,12 @@ TEST_F(MainWindowStudyTest, TheMunicipalityButtonOpensThePickerWhoseTownNarrowsT
     EXPECT_TRUE(names.contains(ticked)) << ticked.toStdString();
 }
 
-// Ctrl+P previews the report of the page in view: the first page and the
-// table's pages on the data page, the first page and the picture's page on
-// the map and chart pages.
-TEST_F(MainWindowStudyTest, CtrlPPreviewsTheReportOfThePageInView) {
-    const auto previewedPages = [&](const char *focus) {
+// Ctrl+P, and "Imprimir…" in the context menu of the page's view, preview
+// the report of the page in view: the first page and the table's pages on
+// the data page, the first page and the picture's page on the map and chart
+// pages. The menu lists the page's own items, then "Copiar" and "Imprimir…".
+TEST_F(MainWindowStudyTest, CtrlPAndThePagesMenuPreviewTheReportOfThePageInView) {
+    const auto previewedPages = [&](const std::function<void()> &ask) {
         int pages = -1;
         ModalAnswerer answerer([&](QWidget *modal) {
             auto *preview = qobject_cast<QPrintPreviewDialog *>(modal);
@@ -252,14 +255,51 @@ TEST_F(MainWindowStudyTest, CtrlPPreviewsTheReportOfThePageInView) {
         // The window active again after the last preview, as it is for a user.
         m_window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_window));
-        m_user.find(focus)->setFocus();
-        QTest::keyClick(m_user.find(focus), Qt::Key_P, Qt::ControlModifier);
-        EXPECT_EQ(answerer.messages(), QStringList()) << focus;
+        ask();
+        EXPECT_EQ(answerer.messages(), QStringList());
         return pages;
     };
-    EXPECT_GE(previewedPages("dbgDados"), 2);
+    const auto byKeys = [&](const char *focus) {
+        return [this, focus] {
+            m_user.find(focus)->setFocus();
+            QTest::keyClick(m_user.find(focus), Qt::Key_P, Qt::ControlModifier);
+        };
+    };
+    QStringList items;
+    const auto byMenu = [&](const char *view) {
+        return [this, view, &items] {
+            items.clear();
+            QTimer::singleShot(0, [&items] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                ASSERT_NE(menu, nullptr);
+                QAction *print = nullptr;
+                for (QAction *action : menu->actions()) {
+                    if (action->isSeparator())
+                        continue;
+                    items << action->text();
+                    if (action->text() == QStringLiteral("Imprimir…"))
+                        print = action;
+                }
+                ASSERT_NE(print, nullptr);
+                menu->setActiveAction(print);
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+            emit m_user.find(view)->customContextMenuRequested(QPoint(10, 10));
+        };
+    };
+    const QStringList copyAndPrint = {QStringLiteral("Copiar"), QStringLiteral("Imprimir…")};
+
+    EXPECT_GE(previewedPages(byKeys("dbgDados")), 2);
+    EXPECT_GE(previewedPages(byMenu("dbgDados")), 2);
+    EXPECT_EQ(items, copyAndPrint);
+
     ASSERT_EQ(m_user.click("lblMapa"), QStringList());
-    EXPECT_EQ(previewedPages("vkMapa"), 2);
+    EXPECT_EQ(previewedPages(byKeys("vkMapa")), 2);
+    EXPECT_EQ(previewedPages(byMenu("vkMapa")), 2);
+    EXPECT_EQ(items, QStringList{QStringLiteral("Salvar mapa como…")} + copyAndPrint);
+
     ASSERT_EQ(m_user.click("lblGrafico"), QStringList());
-    EXPECT_EQ(previewedPages("cbLegenda"), 2);
+    EXPECT_EQ(previewedPages(byKeys("cbLegenda")), 2);
+    EXPECT_EQ(previewedPages(byMenu("dbchtGrafico")), 2);
+    EXPECT_EQ(items, copyAndPrint);
 }

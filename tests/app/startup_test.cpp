@@ -21,12 +21,19 @@ int mainWindows() {
     return count;
 }
 
-// Startup points the program at the study database it found; the next test
-// of this process must not find it still set.
-void leaveStudy() {
-    ProgramFolder::setPath(QString());
-    ProgramFolder::setStudyFile(QString());
-}
+// Points the program at a study folder for one test; the start-up records
+// the study file it opened, so both go back to the build's study at the end
+// and the tests that follow in the same process open that one.
+class StudyFolder {
+  public:
+    explicit StudyFolder(const QString &folder) { ProgramFolder::setPath(folder); }
+    ~StudyFolder() {
+        ProgramFolder::setPath(QString());
+        ProgramFolder::setStudyFile(QString());
+    }
+    StudyFolder(const StudyFolder &) = delete;
+    StudyFolder &operator=(const StudyFolder &) = delete;
+};
 
 struct UnopenableCase {
     const char *name;
@@ -40,10 +47,9 @@ struct UnopenableCase {
 // the program stops the same way.
 TEST(Startup, AStudyWithoutItsTopicTableIsNamedAsNoStudy) {
     FixtureDatabase db(QStringLiteral("create table Pais (Pais integer);"));
-    ProgramFolder::setPath(db.folder());
+    const StudyFolder study(db.folder());
     ModalAnswerer answerer;
     EXPECT_EQ(Startup::run(), 1);
-    leaveStudy();
     ASSERT_EQ(answerer.messages().size(), 1);
     EXPECT_TRUE(answerer.messages().first().contains(QStringLiteral("não é um estudo")))
         << answerer.messages().first().toStdString();
@@ -65,10 +71,9 @@ TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(c.content);
         }
-        ProgramFolder::setPath(folder.path());
+        const StudyFolder study(folder.path());
         ModalAnswerer answerer;
         EXPECT_EQ(Startup::run(), 1);
-        leaveStudy();
         ASSERT_EQ(answerer.messages().size(), 1);
         const QString message = answerer.messages().first();
         EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("Dados/Solvane.db")))) << message.toStdString();
@@ -79,7 +84,7 @@ TEST(Startup, AnUnopenableStudyIsNamedWithItsReasonAndEndsWithStatusOne) {
 
 TEST(Startup, ShowsTheMainWindowMaximisedAndEndsWithStatusZeroWhenItCloses) {
     FixtureDatabase db(topicStudySql());
-    ProgramFolder::setPath(db.folder());
+    const StudyFolder study(db.folder());
     bool shownMaximised = false;
     bool splashGone = false;
     QTimer closer;
@@ -98,7 +103,6 @@ TEST(Startup, ShowsTheMainWindowMaximisedAndEndsWithStatusZeroWhenItCloses) {
     });
     closer.start(20);
     EXPECT_EQ(Startup::run(), 0);
-    leaveStudy();
     EXPECT_TRUE(shownMaximised);
     EXPECT_TRUE(splashGone);
     EXPECT_EQ(mainWindows(), 0);

@@ -1,11 +1,16 @@
 #include "base/data/comma_text.h"
 #include "base/data/format_float.h"
+#include "base/data/general_number.h"
 #include "base/data/text_utils.h"
 #include "base/data/windows1252.h"
 #include "core/drawing/color_number.h"
 
 #include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 
 TEST(TextUtils, CutKeepsAtMostTheLimit) {
     EXPECT_EQ(TextUtils::cut(QString(60, QLatin1Char('a'))).size(), 50);
@@ -100,6 +105,33 @@ TEST(FormatFloat, TheLargestFiniteValuesKeepTheirDigits) {
             << row.value;
     }
     EXPECT_EQ(FormatFloat(QStringLiteral("##0.00"), 123456789012345.67, br), QStringLiteral("123456789012345,67"));
+}
+
+// The general format is "%.15g" (whole numbers below 10^15 as integers): the
+// figures of a study, the edges of the fixed and exponent forms, the values
+// whose shortest digits are more than 15, and doubles of every magnitude.
+TEST(GeneralNumber, WritesWhatPrintfWritesWithFifteenDigits) {
+    std::vector<double> values = {0.0, -0.0, 23.52, -23.52, 0.1, 0.3, 2.0 / 3, 1e-4, 1.5e-4, 9.99999999999999e-5,
+                                  1e-5, 123456789012345.6, 999999999999999.9, 1e15, 1e15 + 0.5, 1e16, 1.7976931348623157e308,
+                                  4.9e-324, 2.2250738585072014e-308, 0.1 + 0.2, 1.0000000000000002, 99999999999999.99,
+                                  12345.678901234567, 5e-5, 0.00012345678901234567, std::nan(""), INFINITY, -INFINITY};
+    std::mt19937_64 random(27);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(static_cast<double>(random() % 10000000) / 100); // a figure with two decimals
+        double any = 0;
+        const std::uint64_t bits = random();
+        std::memcpy(&any, &bits, sizeof any);
+        values.push_back(any);
+        values.push_back(std::ldexp(static_cast<double>(random() % (1ull << 53)), static_cast<int>(random() % 120) - 100));
+    }
+    for (const double value : values) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.15g", value);
+        if (std::fabs(value) < 1e15 && value == std::trunc(value))
+            std::snprintf(expected, sizeof expected, "%lld", static_cast<long long>(value));
+        char written[GeneralNumber::kMaxLength];
+        ASSERT_EQ(std::string(written, GeneralNumber::write(value, written)), std::string(expected)) << value;
+    }
 }
 
 TEST(ColorNumber, RedInTheLowByte) {

@@ -113,9 +113,17 @@ bool Query::readRow() {
     if (rc != SQLITE_ROW)
         fail(m_database.handle(), rc);
     const int columns = fieldCount();
+    // The row's cells are made in place: a failure on the way closes the
+    // query, which drops them.
+    const qsizetype first = m_cells.size();
+    m_cells.resize(first + columns);
+    m_types.resize(first + columns);
+    Cell *cells = m_cells.data() + first;
+    quint8 *types = m_types.data() + first;
     for (int c = 0; c < columns; ++c) {
         const int type = sqlite3_column_type(r.statement, c);
-        Cell cell{};
+        Cell &cell = cells[c];
+        cell = Cell{};
         switch (type) {
         case SQLITE_INTEGER:
             cell.integer = sqlite3_column_int64(r.statement, c);
@@ -146,8 +154,7 @@ bool Query::readRow() {
             cell.text = r.lastText[c];
         }
         }
-        m_cells.append(cell);
-        m_types.append(static_cast<quint8>(type == SQLITE_BLOB ? SQLITE_TEXT : type));
+        types[c] = static_cast<quint8>(type == SQLITE_BLOB ? SQLITE_TEXT : type);
     }
     return true;
 }

@@ -107,6 +107,11 @@ void prepare() {
     // The map picture is drawn with fonts but never shown: the headless
     // platform serves, whether or not the shell has a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A command matches its patterns against a few statements and names:
+    // compiling each pattern to machine code (Qt compiles it three times
+    // over, for its kinds of partial match) costs more than the matches
+    // gain. Qt reads the switch when it compiles its first pattern.
+    qputenv("QT_ENABLE_REGEXP_JIT", "0");
 }
 
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw) {

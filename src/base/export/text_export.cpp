@@ -8,7 +8,9 @@
 
 #include <QLocale>
 #include <QStringEncoder>
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace TextExport {
 
@@ -39,8 +41,12 @@ constexpr qsizetype kPart = 64 * 1024;
 
 Writer::Writer(QChar separator, bool utf8, Sink sink)
     : m_separator(separator), m_utf8(utf8), m_encoder(QStringConverter::Utf8), m_point(QLocale().decimalPoint()),
+      m_asciiPoint(m_point.size() == 1 && m_point[0].unicode() < 0x80 ? static_cast<char>(m_point[0].unicode()) : 0),
       m_sink(std::move(sink)) {
     m_bytes.resize(kPart * 2);
+    put(QStringView(&m_separator, 1));
+    m_separatorBytes = m_bytes.left(m_size);
+    m_size = 0;
 }
 
 Writer::Writer(const ResultTable &cdsDados, const QStringList &FAtributos, QChar separator, bool utf8, Sink sink)
@@ -84,11 +90,8 @@ void Writer::finish() { handOver(); }
 
 // A value holding the separator goes between double quotes, its own quotes
 // doubled, as spreadsheet programs read it; any other value as it is.
-// Values after the first of a line follow a separator.
 void Writer::value(QStringView text) {
-    if (!m_lineStart)
-        put(QStringView(&m_separator, 1));
-    m_lineStart = false;
+    separate();
     if (!text.contains(m_separator)) {
         put(text);
         return;
@@ -101,7 +104,32 @@ void Writer::value(QStringView text) {
 // A number in the general format, with the locale's decimal separator.
 void Writer::number(double number) {
     char digits[GeneralNumber::kMaxLength];
-    const int length = GeneralNumber::write(number, digits);
+    figure(digits, GeneralNumber::write(number, digits));
+}
+
+void Writer::integer(qint64 number) {
+    char digits[GeneralNumber::kMaxLength];
+    figure(digits, static_cast<int>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+}
+
+// A figure's digits, sign and point: most of a table's values. With a point
+// of one ASCII character, and no separator among them to quote, they go in
+// as bytes, which they are in both encodings, after the separator.
+void Writer::figure(const char *digits, int length) {
+    const char16_t separator = m_separator.unicode();
+    const auto holds = [&](char c) { return std::memchr(digits, c, length) != nullptr; };
+    const bool quoted = separator < 0x80 && ((separator != '.' && holds(static_cast<char>(separator))) ||
+                                             (separator == m_asciiPoint && holds('.')));
+    if (m_asciiPoint && !quoted) {
+        char *out = room(m_separatorBytes.size() + length);
+        if (!m_lineStart)
+            out = std::copy(m_separatorBytes.cbegin(), m_separatorBytes.cend(), out);
+        m_lineStart = false;
+        for (int i = 0; i < length; ++i)
+            *out++ = digits[i] == '.' ? m_asciiPoint : digits[i];
+        m_size = out - m_bytes.data();
+        return;
+    }
     QChar text[GeneralNumber::kMaxLength * 2];
     qsizetype size = 0;
     for (int i = 0; i < length; ++i) {
@@ -115,14 +143,13 @@ void Writer::number(double number) {
     value(QStringView(text, size));
 }
 
-void Writer::integer(qint64 number) {
-    char digits[GeneralNumber::kMaxLength];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    QChar text[GeneralNumber::kMaxLength];
-    qsizetype size = 0;
-    for (const char *d = digits; d != end; ++d)
-        text[size++] = QLatin1Char(*d);
-    value(QStringView(text, size));
+// Values after the first of a line follow a separator.
+void Writer::separate() {
+    if (!m_lineStart) {
+        char *out = room(m_separatorBytes.size());
+        m_size = std::copy(m_separatorBytes.cbegin(), m_separatorBytes.cend(), out) - m_bytes.data();
+    }
+    m_lineStart = false;
 }
 
 void Writer::endLine() {
@@ -135,12 +162,15 @@ void Writer::endLine() {
 // Every text is encoded once, straight into room made ahead at the end of
 // the part, so that a line costs no text of its own.
 void Writer::put(QStringView text) {
-    const qsizetype room = m_utf8 ? m_encoder.requiredSpace(text.size()) : text.size();
-    if (m_size + room > m_bytes.size())
-        m_bytes.resize(qMax(m_size + room, 2 * m_bytes.size()));
-    char *out = m_bytes.data() + m_size;
+    char *out = room(m_utf8 ? m_encoder.requiredSpace(text.size()) : text.size());
     char *end = m_utf8 ? m_encoder.appendToBuffer(out, text) : Windows1252::append(out, text);
     m_size = end - m_bytes.data();
+}
+
+char *Writer::room(qsizetype size) {
+    if (m_size + size > m_bytes.size())
+        m_bytes.resize(qMax(m_size + size, 2 * m_bytes.size()));
+    return m_bytes.data() + m_size;
 }
 
 void Writer::handOver() {

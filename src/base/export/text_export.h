@@ -47,8 +47,12 @@ class Writer {
     void value(QStringView text);
     void number(double number);
     void integer(qint64 number);
+    void figure(const char *digits, int length);
+    void separate();
     void endLine();
     void put(QStringView text);
+    // Room for size more bytes at the end of the part; returns where.
+    char *room(qsizetype size);
     void handOver();
 
     std::vector<int> m_fields;
@@ -56,6 +60,10 @@ class Writer {
     const bool m_utf8;
     QStringEncoder m_encoder;
     const QString m_point;
+    // The decimal point when it is one ASCII character (a figure is then
+    // the same bytes in both encodings), else 0.
+    const char m_asciiPoint;
+    QByteArray m_separatorBytes; // the separator encoded
     const Sink m_sink;
     QByteArray m_bytes;
     qsizetype m_size = 0;

@@ -33,6 +33,7 @@
 #include "ui/widgets/main_page.h"
 #include "ui/widgets/picture_files.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -116,6 +117,12 @@ void TMain_Frm::buildWindow() {
     pages->setFrameShape(QFrame::NoFrame);
     pages->setWidgetResizable(true);
     m_nbPrincipal = new QStackedWidget;
+    // Ctrl+P anywhere in the window, and "Imprimir…" in each page's menu.
+    m_actImprimir = new QAction(QStringLiteral("Imprimir…"), this);
+    m_actImprimir->setObjectName(QStringLiteral("actImprimir"));
+    m_actImprimir->setShortcut(QKeySequence::Print);
+    connect(m_actImprimir, &QAction::triggered, this, &TMain_Frm::printPage);
+    addAction(m_actImprimir);
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_mapPage = new LazyPage<MapPage>(
@@ -158,16 +165,16 @@ void TMain_Frm::buildWindow() {
 
     // F1 anywhere in the window opens help at the section of the page in
     // view; in a modal dialog, at the dialog's (HelpKey).
-    auto *print = new QShortcut(QKeySequence::Print, this);
-    connect(print, &QShortcut::activated, this, &TMain_Frm::printPage);
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,
             [this] { HelpWindow::showSection(QLatin1String(kPageHelp[m_nbPrincipal->currentIndex()]), this); });
     HelpKey::install();
 }
 
-// The page takes the next index of the notebook.
+// The page takes the next index of the notebook, and lists the window's
+// "Imprimir…" in its context menu.
 void TMain_Frm::addPage(MainPage *page) {
+    page->setPrintAction(m_actImprimir);
     m_nbPrincipal->addWidget(page);
     m_pages.push_back(page);
 }
@@ -186,7 +193,6 @@ QWidget *TMain_Frm::buildTopicPanel() {
     m_edtProcurarTopico = new QLineEdit(m_pnlTopicos);
     m_edtProcurarTopico->setObjectName(QStringLiteral("edtProcurarTopico"));
     m_edtProcurarTopico->setPlaceholderText(QStringLiteral("Procurar tópico"));
-    m_edtProcurarTopico->setClearButtonEnabled(true);
     m_edtProcurarTopico->setFont(WindowsFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     layout->addWidget(m_edtProcurarTopico);
     connect(m_edtProcurarTopico, &QLineEdit::textChanged, this, &TMain_Frm::searchTopics);
@@ -330,6 +336,10 @@ void TMain_Frm::tvOpcoesExpanding(QTreeWidgetItem *node) {
 }
 
 void TMain_Frm::searchTopics(const QString &typed) {
+    // The clear button shows only over a typed text; set up on the first
+    // key, it keeps the start-up from reading the desktop's icon theme.
+    if (!typed.isEmpty())
+        m_edtProcurarTopico->setClearButtonEnabled(true);
     if (TopicSearch::words(typed).isEmpty())
         m_topicTree->showAll();
     else

@@ -9,6 +9,7 @@
 #include <vector>
 
 class ClickLabel;
+class QAction;
 class CurrentResult;
 class ChartPage;
 class DataPage;
@@ -104,6 +105,7 @@ private:
     MainHeader *m_Chart2 = nullptr;
     QWidget *m_pnlTopicos = nullptr;
     QLineEdit *m_edtProcurarTopico = nullptr;
+    QAction *m_actImprimir = nullptr;
     QTreeWidget *m_tvOpcoes = nullptr;
     QTreeWidget *m_tvIDOpcoes = nullptr;
     QSplitter *m_Splitter1 = nullptr;

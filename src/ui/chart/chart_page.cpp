@@ -6,7 +6,6 @@
 #include "core/drawing/color_number.h"
 #include "ui/chart/chart_type_picture.h"
 #include "ui/chart/chart_view.h"
-#include "ui/widgets/picture_copy.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/radio_group.h"
 
@@ -50,7 +49,8 @@ ChartPage::ChartPage(Database &database, QWidget *parent) : MainPage(parent), m_
     m_dbchtGrafico = new ChartView(this);
     layout->addWidget(m_dbchtGrafico, 1);
     layout->addWidget(buildSidePanel());
-    PictureCopy::install(this, [this] { return hasMarkedColumn() ? m_dbchtGrafico->picture() : QImage(); });
+    setPictureCopy([this] { return hasMarkedColumn() ? m_dbchtGrafico->picture() : QImage(); });
+    setViewMenu(m_dbchtGrafico);
 }
 
 QWidget *ChartPage::buildSidePanel() {

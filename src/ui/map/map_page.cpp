@@ -11,7 +11,6 @@
 #include "ui/export/exportar_frm.h"
 #include "ui/map/legend_grid.h"
 #include "ui/map/varnik_mapa.h"
-#include "ui/widgets/picture_copy.h"
 #include "ui/widgets/picture_files.h"
 #include "ui/widgets/whole_lines_box.h"
 
@@ -97,8 +96,7 @@ MapPage::MapPage(Database &database, QWidget *parent) : MainPage(parent), m_data
     paint(m_pnlNomeArea, QPalette::Window, kPanelColor);
     paint(m_pnlNomeArea, QPalette::WindowText, kMaroon);
     m_vkMapa->SetVKPanelNomeArea(m_pnlNomeArea);
-    m_vkMapa->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_vkMapa, &QWidget::customContextMenuRequested, this, &MapPage::showMapMenu);
+    setViewMenu(m_vkMapa, [this](QMenu &menu) { addMapItems(menu); });
     leftLayout->addWidget(m_vkMapa);
     leftLayout->addWidget(m_pnlNomeArea);
     leftLayout->addStretch(1);
@@ -147,7 +145,7 @@ QWidget *MapPage::createRightPanel() {
     connect(m_btnAtualizarMapa, &QToolButton::clicked, this, &MapPage::btnAtualizarMapaClick);
     connect(m_stgLegendaMapa, &LegendGrid::edited, this, &MapPage::legendEdited);
     connect(m_stgLegendaMapa, &LegendGrid::classesChosen, this, &MapPage::chooseClasses);
-    PictureCopy::install(this, [this] { return m_map.picture; });
+    setPictureCopy([this] { return m_map.picture; });
     return panel;
 }
 
@@ -211,13 +209,11 @@ void MapPage::leave() {
     m_pnlNomeArea->clear();
 }
 
-void MapPage::showMapMenu(const QPoint &at) {
-    QMenu menu(this);
+void MapPage::addMapItems(QMenu &menu) {
     QAction *save = menu.addAction(QStringLiteral("Salvar mapa como…"));
     save->setObjectName(QStringLiteral("actSalvarMapaComo"));
     save->setEnabled(!m_map.picture.isNull());
     connect(save, &QAction::triggered, this, &MapPage::saveMapAs);
-    menu.exec(m_vkMapa->mapToGlobal(at));
 }
 
 void MapPage::saveMapAs() {

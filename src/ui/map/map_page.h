@@ -10,6 +10,7 @@ class Database;
 class LegendGrid;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QToolButton;
 class TVarnikMapa;
 
@@ -54,8 +55,9 @@ class MapPage : public MainPage {
     // "Atualizar Mapa" does; nothing is saved until "Salvar".
     void chooseClasses(ClassMethod method);
     void legendEdited();
-    // The map's context menu: "Salvar mapa como…" while a map is drawn.
-    void showMapMenu(const QPoint &at);
+    // The map's own items in its context menu: "Salvar mapa como…", enabled
+    // while a map is drawn.
+    void addMapItems(QMenu &menu);
     // Asks for a file (PNG, JPEG, SVG or PDF) and writes the map there.
     void saveMapAs();
     // ValidaLegenda: checks and tidies the classes, showing the message of

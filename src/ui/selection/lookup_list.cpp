@@ -49,19 +49,29 @@ void LookupList::showPopup() {
 void LookupList::reload() {
     const QSignalBlocker blocker(this);
     clear();
+    // The texts go in at once and the keys beside them: one insertion
+    // instead of one per row, for lists of hundreds of places.
     const int keyColumn = m_query->fieldIndex(m_keyField);
     const int listColumn = m_query->fieldIndex(m_listField);
-    for (int row = 0; row < m_query->recordCount(); ++row)
-        addItem(m_query->value(row, listColumn).toString(), m_query->value(row, keyColumn).toInt());
+    const int rows = m_query->recordCount();
+    QStringList texts;
+    texts.reserve(rows);
+    m_keys.clear();
+    m_keys.reserve(rows);
+    for (int row = 0; row < rows; ++row) {
+        texts << m_query->value(row, listColumn).toString();
+        m_keys << m_query->value(row, keyColumn).toInt();
+    }
+    addItems(texts);
     showKey();
 }
 
 void LookupList::showKey() {
     const QSignalBlocker blocker(this);
-    setCurrentIndex(findData(m_key));
+    setCurrentIndex(static_cast<int>(m_keys.indexOf(m_key)));
 }
 
 void LookupList::userPick(int index) {
-    m_key = itemData(index).toInt();
+    m_key = m_keys.value(index);
     emit picked();
 }

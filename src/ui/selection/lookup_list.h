@@ -3,6 +3,7 @@
 #include "base/data/study_schema.h"
 
 #include <QComboBox>
+#include <QList>
 #include <QVariant>
 
 class Query;
@@ -42,6 +43,8 @@ private:
     Query *m_query = nullptr;
     QString m_keyField;
     QString m_listField;
+    // The key of each row, in the list's order.
+    QList<int> m_keys;
     int m_key = 0;
     bool m_alignRight = false;
 };

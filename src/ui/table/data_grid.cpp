@@ -7,14 +7,12 @@
 #include "core/table/cell_colors.h"
 #include "ui/table/group_header_view.h"
 #include "ui/table/result_table_model.h"
-#include "ui/table/table_clipboard.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -231,12 +229,4 @@ DataGrid::Colors DataGrid::cellColors(const QModelIndex &index) const {
 void DataGrid::mouseDoubleClickEvent(QMouseEvent *event) {
     QTableView::mouseDoubleClickEvent(event);
     emit dblClick();
-}
-
-void DataGrid::keyPressEvent(QKeyEvent *event) {
-    if (!event->matches(QKeySequence::Copy) || !m_model) {
-        QTableView::keyPressEvent(event);
-        return;
-    }
-    QApplication::clipboard()->setMimeData(TableClipboard::mimeData(TableClipboard::of(m_model->table())));
 }

@@ -43,8 +43,6 @@ class DataGrid : public QTableView {
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    // Ctrl+C copies the whole table, whatever cell is selected.
-    void keyPressEvent(QKeyEvent *event) override;
 
   private:
     void layoutColumns();

@@ -3,8 +3,13 @@
 #include "base/data/scope_guard.h"
 #include "core/drawing/windows_fonts.h"
 #include "ui/selection/filter_panel.h"
+#include "ui/table/data_grid.h"
+#include "ui/table/result_table_model.h"
 #include "ui/table/table_area.h"
+#include "ui/table/table_clipboard.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -34,6 +39,14 @@ DataPage::DataPage(Database &database, QWidget *parent) : MainPage(parent) {
     connect(m_filters, &FilterPanel::filtersChanged, m_table, &TableArea::closeResult);
     m_table->setHost({[this] { m_filters->HabilitaFiltros(); }, [this] { emit dataSectionRequested(); },
                       [this](bool shown) { m_filters->setGroupingShown(shown); }});
+
+    // The whole table as the grid shows it, whatever cell is current.
+    setCopy([this] {
+        if (const ResultTableModel *model = m_table->dbgDados()->tableModel())
+            QApplication::clipboard()->setMimeData(TableClipboard::mimeData(TableClipboard::of(model->table())));
+    });
+    setViewMenu(m_table->dbgDados());
+    setViewMenu(m_table->dbgDados2());
 }
 
 QWidget *DataPage::buildTitle() {

@@ -8,6 +8,7 @@
 #include "ui/table/result_table_model.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +20,8 @@
 
 namespace {
 constexpr int kFrozenWidth = 161;
+// The progress gauge repaints at most this often, about the pace of a film.
+constexpr qint64 kGaugeRepaintMs = 40;
 } // namespace
 
 TableArea::TableArea(Database &database, QWidget *parent)
@@ -157,19 +160,24 @@ void TableArea::MontaDados(const QString &topic, const SelectionState &selection
         QApplication::setOverrideCursor(Qt::WaitCursor);
         cursorSet = true;
     };
-    hooks.progress.start = [this](int maximum) {
+    QElapsedTimer sinceRepaint;
+    hooks.progress.start = [this, &sinceRepaint](int maximum) {
         m_gauRegistro->setMaximum(qMax(maximum, 1));
         m_gauRegistro->setValue(0);
         m_gauRegistro->repaint();
+        sinceRepaint.start();
     };
-    // Each new value makes the bar measure its text: on a table of tens of
-    // thousands of rows that took longer than the rows themselves, so the
-    // value moves by a hundredth of the bar at least (the percentage it
-    // shows), and to the end.
-    hooks.progress.step = [this](int position) {
+    // Each new value repaints the bar at once, and a repaint costs more than
+    // a hundred rows: the value moves by a hundredth of the bar at least (the
+    // percentage it shows) and no more often than the eye follows, and to
+    // the end.
+    hooks.progress.step = [this, &sinceRepaint](int position) {
         const int maximum = m_gauRegistro->maximum();
-        if (position >= maximum || position - m_gauRegistro->value() >= qMax(1, maximum / 100))
+        if (position >= maximum ||
+            (position - m_gauRegistro->value() >= qMax(1, maximum / 100) && sinceRepaint.elapsed() >= kGaugeRepaintMs)) {
             m_gauRegistro->setValue(position);
+            sinceRepaint.start();
+        }
     };
 
     if (!m_run.run(topic, selection, hooks)) {

@@ -26,6 +26,7 @@ class LazyPage : public MainPage {
     Page &page() {
         if (!m_page) {
             m_page = m_build(this);
+            m_page->setPrintAction(printAction());
             layout()->addWidget(m_page);
             // Laid out and shown at once (a child added to a shown widget
             // would show only later), so that the page is entered at its
