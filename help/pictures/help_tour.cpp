@@ -18,6 +18,7 @@
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,6 +92,10 @@ bool walk(const Visit &visit) {
     show("procurar.png", user.find("pnlTopicos"));
     search->setFocus();
     QTest::keyClick(search, Qt::Key_Escape);
+    // The cleared line's clear button fades out; the next pictures show the
+    // line at rest, without it.
+    if (const auto *clear = search->findChild<QToolButton *>())
+        QTest::qWaitFor([clear] { return clear->property("opacity").toReal() == 0.0; }, 1000);
 
     user.chooseTopic(QStringLiteral("Déficit habitacional básico, por componente"));
     show("tabela.png", window);
