@@ -112,6 +112,10 @@ void prepare() {
     // over, for its kinds of partial match) costs more than the matches
     // gain. Qt reads the switch when it compiles its first pattern.
     qputenv("QT_ENABLE_REGEXP_JIT", "0");
+    // Qt's own event dispatcher instead of GLib's: a command runs no event
+    // loop that needs GLib, and GLib short of memory writes a line of its
+    // own without its end, which the command's message then continued.
+    qputenv("QT_NO_GLIB", "1");
 }
 
 int run(const QCoreApplication &app, ExportCommand::DrawStep draw) {
