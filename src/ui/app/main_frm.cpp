@@ -39,8 +39,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
-#include <QScrollArea>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -116,13 +116,13 @@ void TMain_Frm::buildWindow() {
     pages->setObjectName(QStringLiteral("sbPaginas"));
     pages->setFrameShape(QFrame::NoFrame);
     pages->setWidgetResizable(true);
-    m_nbPrincipal = new QStackedWidget;
     // Ctrl+P anywhere in the window, and "Imprimir…" in each page's menu.
     m_actImprimir = new QAction(QStringLiteral("Imprimir…"), this);
     m_actImprimir->setObjectName(QStringLiteral("actImprimir"));
     m_actImprimir->setShortcut(QKeySequence::Print);
     connect(m_actImprimir, &QAction::triggered, this, &TMain_Frm::printPage);
     addAction(m_actImprimir);
+    m_nbPrincipal = new QStackedWidget;
     m_nbPrincipal->setObjectName(QStringLiteral("nbPrincipal"));
     addPage(m_dataPage = new DataPage(m_dbSolvane, m_nbPrincipal));
     addPage(m_mapPage = new LazyPage<MapPage>(

@@ -33,9 +33,6 @@ class MainPage : public QWidget {
     void setPrintAction(QAction *print) { m_print = print; }
     QAction *printAction() const { return m_print; }
 
-    // The page's "Copiar" action, once the page has set one.
-    QAction *copyAction() const { return m_copy; }
-
   protected:
     // "Copiar", with Ctrl+C while the focus is anywhere on the page, runs copy.
     void setCopy(std::function<void()> copy);
